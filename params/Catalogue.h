@@ -1,0 +1,87 @@
+// The parameter catalogue: every parameter of the editor, in file order,
+// with its control, start-up value and input restrictions. Plain constant data.
+#pragma once
+
+#include <cstdint>
+#include <span>
+#include <string_view>
+
+#include "ControlIds.h"
+
+namespace params {
+
+enum class Kind { Number, Name, Choice, Switch, Colour, Table };
+
+// A colour as the Windows COLORREF layout: 0x00BBGGRR.
+using Color = std::uint32_t;
+
+constexpr Color Rgb(int r, int g, int b) {
+    return static_cast<Color>(r) | static_cast<Color>(g) << 8 | static_cast<Color>(b) << 16;
+}
+
+struct ParamDesc {
+    std::string_view name;         // catalogue name, e.g. "levelUpHp[0]"
+    int id;                        // control ID
+    Kind kind;
+    std::string_view group;        // caption of the group box it stands in
+    std::string_view label;
+    std::string_view defaultText;  // Number and Name
+    int defaultIndex;              // Choice: start-up selection
+    Color defaultColor;            // Colour
+    int limit;                     // text limit in code-page-936 bytes, 0 for none
+    bool digitsOnly;               // ES_NUMBER
+    bool advanced;                 // part of the advanced block
+    bool padBefore;                // the file has a pad byte just before this field
+};
+
+// Every parameter in file order, `advancedEnabled` included at its place
+// between the base block and the advanced block.
+std::span<const ParamDesc> Catalogue();
+
+// The descriptor of a control ID, or nullptr.
+const ParamDesc* FindParam(int id);
+// The descriptor of a catalogue name, or nullptr.
+const ParamDesc* FindParam(std::string_view name);
+
+// Choice lists, in list (sorted) order; the index is what the file refers to.
+constexpr std::string_view kModeNames[] = {"1*1*1", "4*1*1", "4*2*2", "4*2*3", "4*2*4"};
+constexpr int kDefaultModeIndex = 4;  // written when the mode list has no selection
+// The yes/no list in list order; start-up adds "是" first, sorting puts "否" first.
+constexpr std::string_view kPortraitItems[] = {"否", "是"};
+constexpr std::string_view kPortraitItemsAddOrder[] = {"是", "否"};
+
+// Category names of a table row; the index is the code the file stores.
+constexpr std::string_view kCategoryNames[] = {"魔法", "道具"};
+
+// The sprite attribute table's columns.
+struct ColumnDesc {
+    std::string_view heading;
+    int width;  // pixels at 96 DPI
+};
+constexpr ColumnDesc kTableColumns[] = {
+    {"等级", 40}, {"类别", 40}, {"物品ID", 50}, {"精灵属性ID", 80}};
+constexpr int kTableColumnCount = 4;
+constexpr int kMaxTableRows = 255;
+// The row that "增加" appends.
+constexpr std::string_view kNewRow[] = {"2", "魔法", "1", "1"};
+
+struct CommandButton {
+    int id;
+    std::string_view caption;
+};
+constexpr CommandButton kCommandButtons[] = {
+    {IDC_SAVE, "保存"},         {IDC_LOAD, "读取"},         {IDC_QUICK_SAVE, "快存"},
+    {IDC_QUICK_LOAD, "快取"},   {IDC_ADD_ROW, "增加"},      {IDC_DELETE_ROW, "删除"},
+    {IDC_SORT_ROWS, "排序"}};
+
+constexpr std::string_view kCaption = "RPG特殊属性编辑器 V1.6 by Tessiv";
+constexpr std::string_view kQuickFile = "set.prm";
+
+// Outcome messages of saving and loading.
+constexpr std::string_view kSaveDone = "保存完成";
+constexpr std::string_view kSaveError = "保存错误";
+constexpr std::string_view kLoadDone = "读取完成";
+constexpr std::string_view kLoadError = "读取错误";
+constexpr std::string_view kTableFull = "表格最多255行";
+
+}  // namespace params

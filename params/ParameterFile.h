@@ -1,0 +1,65 @@
+// A parameter file's content, field by field, and its encoding.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "Catalogue.h"
+
+namespace params {
+
+struct TableRow {
+    std::uint8_t level = 0;
+    std::uint8_t category = 0;  // index into kCategoryNames; other codes survive unchanged
+    std::uint8_t itemId = 0;
+    std::uint8_t spriteAttributeId = 0;
+    bool operator==(const TableRow&) const = default;
+};
+
+// The value of one parameter as the file holds it.
+struct FieldValue {
+    std::uint8_t byte = 0;  // Number, and usePortrait's index
+    std::string text;       // Name, and heroAnimationMode's name
+    Color color = 0;        // Colour
+    bool operator==(const FieldValue&) const = default;
+};
+
+struct ParameterImage {
+    std::vector<FieldValue> values = std::vector<FieldValue>(Catalogue().size());  // by catalogue index
+    bool advanced = false;  // the advanced block, table included, is present
+    std::vector<TableRow> rows;
+    bool operator==(const ParameterImage&) const = default;
+
+    FieldValue& operator[](const ParamDesc& p) { return values[&p - Catalogue().data()]; }
+    const FieldValue& operator[](const ParamDesc& p) const { return values[&p - Catalogue().data()]; }
+};
+
+struct FormatError {
+    std::size_t offset;      // of the field that is wrong
+    std::string field;  // catalogue name, "pad", or "spriteAttributeTable[i]"
+    std::string problem;
+};
+
+// Whether a file's content is taken as the editor takes it, or checked
+// against every invariant of a well-formed file.
+enum class Strictness { Load, Check };
+
+// The file's bytes, field by field. A table of more than 255 rows cannot be
+// written: returns false and writes nothing more.
+bool EncodeParameterFile(const ParameterImage& image, class ByteSink& out);
+
+// Reads the base block and, when wantAdvanced, the advanced block; a file
+// that ends exactly after the base block has none. Any other short file, a
+// string count above 255, and in Check mode any broken invariant, is an error.
+std::optional<FormatError> DecodeParameterFile(std::span<const std::uint8_t> bytes, bool wantAdvanced,
+                                               Strictness strictness, ParameterImage& image);
+
+// The longest file the walk reads; bytes beyond it are never looked at.
+constexpr std::size_t kMaxFileSize = 47 + 9 * (2 + 255) + 52 + 4 * 255;
+
+}  // namespace params

@@ -1,0 +1,126 @@
+#include "Walks.h"
+
+#include <iterator>
+
+#include "Fields.h"
+
+namespace params {
+
+void ApplyDefaults(IControlAccess& controls) {
+    for (const ParamDesc& p : Catalogue()) {
+        switch (p.kind) {
+        case Kind::Number:
+        case Kind::Name:
+            controls.SetTextLimit(p.id, p.limit);
+            controls.SetText(p.id, p.defaultText);
+            break;
+        case Kind::Choice:
+            if (p.id == IDC_USE_PORTRAIT)
+                for (std::string_view item : kPortraitItemsAddOrder) controls.AddChoiceItem(p.id, item);
+            else
+                for (std::string_view item : kModeNames) controls.AddChoiceItem(p.id, item);
+            controls.SelectChoiceItem(p.id, p.defaultIndex);
+            break;
+        case Kind::Colour:
+            controls.SetColor(p.id, p.defaultColor);
+            break;
+        case Kind::Switch:
+        case Kind::Table:
+            break;
+        }
+    }
+}
+
+std::string CategoryText(std::uint8_t code) {
+    return code < std::size(kCategoryNames) ? std::string(kCategoryNames[code]) : std::to_string(code);
+}
+
+std::uint8_t CategoryCode(std::string_view text) {
+    for (std::size_t i = 0; i < std::size(kCategoryNames); ++i)
+        if (text == kCategoryNames[i]) return static_cast<std::uint8_t>(i);
+    return LeadingIntegerByte(text);
+}
+
+ParameterImage ReadControls(const IControlAccess& controls) {
+    ParameterImage image;
+    image.advanced = controls.IsChecked(IDC_ADVANCED_ENABLED);
+    for (const ParamDesc& p : Catalogue()) {
+        FieldValue& v = image[p];
+        switch (p.kind) {
+        case Kind::Number: v.byte = LeadingIntegerByte(controls.GetText(p.id)); break;
+        case Kind::Name: v.text = controls.GetText(p.id); break;
+        case Kind::Choice: {
+            const int sel = controls.GetChoiceSelection(p.id);
+            if (p.id == IDC_USE_PORTRAIT)
+                v.byte = static_cast<std::uint8_t>(sel < 0 ? 0 : sel);
+            else
+                v.text = kModeNames[sel >= 0 && sel < static_cast<int>(std::size(kModeNames)) ? sel
+                                                                                               : kDefaultModeIndex];
+            break;
+        }
+        case Kind::Colour: v.color = controls.GetColor(p.id); break;
+        case Kind::Table:
+            for (int row = 0; row < controls.GetRowCount(p.id); ++row)
+                image.rows.push_back({LeadingIntegerByte(controls.GetCellText(p.id, row, 0)),
+                                      CategoryCode(controls.GetCellText(p.id, row, 1)),
+                                      LeadingIntegerByte(controls.GetCellText(p.id, row, 2)),
+                                      LeadingIntegerByte(controls.GetCellText(p.id, row, 3))});
+            break;
+        case Kind::Switch: break;
+        }
+    }
+    return image;
+}
+
+void ApplyImage(const ParameterImage& image, IControlAccess& controls) {
+    for (const ParamDesc& p : Catalogue()) {
+        if (p.advanced && !image.advanced) continue;
+        const FieldValue& v = image[p];
+        switch (p.kind) {
+        case Kind::Number: controls.SetText(p.id, std::to_string(v.byte)); break;
+        case Kind::Name: controls.SetText(p.id, v.text); break;
+        case Kind::Choice:
+            if (p.id == IDC_USE_PORTRAIT)
+                controls.SelectChoiceItem(p.id, v.byte);
+            else  // an empty name selects nothing rather than whatever item comes first
+                controls.SelectChoiceItem(p.id, v.text.empty() ? -1 : controls.FindChoiceItem(p.id, v.text));
+            break;
+        case Kind::Colour: controls.SetColor(p.id, v.color); break;
+        case Kind::Table: {
+            controls.BeginBulkUpdate(p.id);
+            controls.DeleteAllRows(p.id);
+            for (int i = 0; i < static_cast<int>(image.rows.size()); ++i) {
+                const TableRow& r = image.rows[static_cast<std::size_t>(i)];
+                controls.InsertRow(p.id, i, std::to_string(r.level));
+                controls.SetCellText(p.id, i, 1, CategoryText(r.category));
+                controls.SetCellText(p.id, i, 2, std::to_string(r.itemId));
+                controls.SetCellText(p.id, i, 3, std::to_string(r.spriteAttributeId));
+            }
+            controls.EndBulkUpdate(p.id);
+            break;
+        }
+        case Kind::Switch: break;
+        }
+    }
+}
+
+void SaveParameterFile(IControlAccess& controls, const std::string& path, IFileOps& ops) {
+    VectorSink bytes;
+    const bool encoded = EncodeParameterFile(ReadControls(controls), bytes);
+    const bool saved = encoded && WriteFileAtomically(path, bytes.data, ops);
+    controls.ShowMessage(saved ? kSaveDone : kSaveError);
+}
+
+void LoadParameterFile(IControlAccess& controls, const std::string& path) {
+    std::vector<std::uint8_t> bytes;
+    ParameterImage image;
+    if (!ReadFilePrefix(path, kMaxFileSize, bytes) ||
+        DecodeParameterFile(bytes, controls.IsChecked(IDC_ADVANCED_ENABLED), Strictness::Load, image)) {
+        controls.ShowMessage(kLoadError);
+        return;
+    }
+    ApplyImage(image, controls);
+    controls.ShowMessage(kLoadDone);
+}
+
+}  // namespace params

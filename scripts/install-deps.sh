@@ -1,0 +1,31 @@
+#!/usr/bin/env bash
+# Installs, from Debian's packages only, whatever this machine lacks to build and test Quillet.
+#   install-deps.sh            native build and tests (compiler, CMake, GoogleTest, nlohmann-json)
+#   install-deps.sh --windows  also the MinGW-w64 cross compilers, Wine (64-bit only) and fonts
+#   install-deps.sh --display  also Xvfb and screenshot tools
+set -euo pipefail
+
+want=(g++ cmake make googletest libgtest-dev nlohmann-json3-dev libbenchmark-dev locales)
+for arg in "$@"; do
+  case "$arg" in
+    --windows) want+=(mingw-w64 wine wine64 fonts-wqy-microhei) ;;
+    --display) want+=(xvfb x11-apps imagemagick xdotool) ;;
+    --fuzz)    want+=(clang libclang-rt-14-dev) ;;
+    --bench)   want+=(valgrind hyperfine) ;;
+    *) echo "install-deps.sh: unknown option $arg" >&2; exit 2 ;;
+  esac
+done
+
+missing=()
+for p in "${want[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+echo "Installing: ${missing[*]}"
+sudo=""
+[ "$(id -u)" -eq 0 ] || sudo="sudo"
+export DEBIAN_FRONTEND=noninteractive
+$sudo apt-get update -qq
+# wine32 must never come in: this kernel cannot run it and it breaks the wine wrapper.
+$sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null

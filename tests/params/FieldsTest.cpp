@@ -1,0 +1,68 @@
+#include <gtest/gtest.h>
+
+#include "Fields.h"
+
+using namespace params;
+
+TEST(LeadingInteger, FollowsTheDecimalPrefixAndKeepsTheLowEightBits) {
+    EXPECT_EQ(LeadingIntegerByte("6"), 6);
+    EXPECT_EQ(LeadingIntegerByte("255"), 255);
+    EXPECT_EQ(LeadingIntegerByte("256"), 0);
+    EXPECT_EQ(LeadingIntegerByte("300"), 44);
+    EXPECT_EQ(LeadingIntegerByte("-5"), 251);
+    EXPECT_EQ(LeadingIntegerByte("-1"), 255);
+    EXPECT_EQ(LeadingIntegerByte("-256"), 0);
+    EXPECT_EQ(LeadingIntegerByte("+7"), 7);
+    EXPECT_EQ(LeadingIntegerByte(" \t\n\v\f\r12"), 12);
+    EXPECT_EQ(LeadingIntegerByte("12abc"), 12);
+    EXPECT_EQ(LeadingIntegerByte("abc"), 0);
+    EXPECT_EQ(LeadingIntegerByte(""), 0);
+    EXPECT_EQ(LeadingIntegerByte("-"), 0);
+    EXPECT_EQ(LeadingIntegerByte("- 5"), 0);
+    EXPECT_EQ(LeadingIntegerByte("魔法"), 0);
+    // Far beyond any integer type: 10^30 + 1 = 1 (mod 256) since 10^30 = 0 (mod 256).
+    EXPECT_EQ(LeadingIntegerByte("1000000000000000000000000000001"), 1);
+    EXPECT_EQ(LeadingIntegerByte("-1000000000000000000000000000001"), 255);
+    EXPECT_EQ(LeadingIntegerByte("4294967297"), 1);
+}
+
+TEST(Fields, WriteInTheFileLayout) {
+    VectorSink out;
+    WriteByteField(out, 300);
+    WriteByteField(out, -5);
+    WriteStringField("武器", out);
+    WriteStringField("", out);
+    WriteColorField(out, Rgb(0xC0, 0xE8, 0x40));
+    WritePad(out);
+    const std::vector<std::uint8_t> expected = {0x2C, 0xFB, 0x00, 0x06, 0xE6, 0xAD, 0xA6, 0xE5, 0x99, 0xA8,
+                                                0x00, 0x00, 0x00, 0x40, 0xE8, 0xC0, 0x00};
+    EXPECT_EQ(out.data, expected);
+}
+
+TEST(FieldReader, ReadsBackAndRefusesWhatDoesNotFit) {
+    const std::vector<std::uint8_t> bytes = {0x07, 0x00, 0x03, 'a', 0x00, 'b', 0x12, 0x34, 0x56, 0x78};
+    FieldReader in(bytes);
+    EXPECT_EQ(in.ReadByte(), 7);
+    EXPECT_EQ(in.ReadString(), "a");  // up to the first zero byte, but all 3 bytes consumed
+    EXPECT_EQ(in.Offset(), 6u);
+    EXPECT_EQ(in.ReadColor(), 0x12345678u);
+    EXPECT_TRUE(in.AtEnd());
+    EXPECT_EQ(in.ReadByte(), std::nullopt);
+
+    const std::vector<std::uint8_t> shortString = {0x00, 0x05, 'a', 'b'};
+    FieldReader s(shortString);
+    bool badCount = true;
+    EXPECT_EQ(s.ReadString(&badCount), std::nullopt);
+    EXPECT_FALSE(badCount);
+    EXPECT_EQ(s.Offset(), 0u);
+
+    for (std::uint8_t first : {0x01, 0x80, 0xFF}) {
+        const std::vector<std::uint8_t> bad = {first, 0x00};
+        FieldReader b(bad);
+        EXPECT_EQ(b.ReadString(&badCount), std::nullopt);
+        EXPECT_TRUE(badCount) << int(first);
+    }
+    const std::vector<std::uint8_t> shortColor = {1, 2, 3};
+    FieldReader c(shortColor);
+    EXPECT_EQ(c.ReadColor(), std::nullopt);
+}

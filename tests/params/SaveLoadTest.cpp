@@ -1,0 +1,282 @@
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+
+#include "Fields.h"
+#include "MemoryDialog.h"
+#include "Walks.h"
+
+using namespace params;
+namespace fs = std::filesystem;
+
+namespace {
+
+using Bytes = std::vector<std::uint8_t>;
+
+Bytes Cat(std::initializer_list<Bytes> parts) {
+    Bytes all;
+    for (const Bytes& p : parts) all.insert(all.end(), p.begin(), p.end());
+    return all;
+}
+Bytes Str(std::string_view s) {
+    Bytes b = {0, static_cast<std::uint8_t>(s.size())};
+    b.insert(b.end(), s.begin(), s.end());
+    return b;
+}
+
+// The start-up values' file, written out by hand from the layout.
+const Bytes kStartupBase = Cat({
+    {0x06, 0x05, 0x04, 0x02, 0x03, 0x04, 0x1E, 0x07, 0x00, 0x00, 0x00, 0x63},
+    Str("武器"), Str("头盔"), Str("铠甲"), Str("手部"), Str("饰品"), Str("4*2*4"),
+    {0, 0, 0, 144, 47, 74, 255, 255, 255, 0, 255, 255, 255, 0, 255, 255, 0, 0, 121, 95, 60, 3},
+    Str("魔法"), Str("魔攻"), Str("魔防"),
+    {15, 5, 0, 48, 85, 50, 92, 17, 30, 24, 1, 3, 6},
+});
+const Bytes kStartupAdvanced = {0x0A, 0x00, 0x00, 0xDF, 0xFF, 0x00, 0x40, 0xE8, 0xC0, 0x00, 0x00, 0xF5, 0xFF,
+                                0x00, 0x00, 0xDF, 0xFF, 0x00, 0x00, 0xDF, 0xFF, 0x00, 0x00, 0x00, 0x00,
+                                1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1,
+                                0x00, 0x00, 0x00, 0xFF, 0x00, 0xFF, 0xFF, 0xFF, 0x00, 0x00, 0x00, 0x00,
+                                0x10, 0x00, 0x00};
+
+constexpr std::ptrdiff_t kModeOffset = 12 + 5 * 8;  // after twelve bytes and five two-character names
+
+class SaveLoad : public ::testing::Test {
+protected:
+    void SetUp() override {
+        dir_ = fs::temp_directory_path() / ("quillet-test-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
+                                            "-" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(dir_);
+        fs::create_directories(dir_);
+        ApplyDefaults(dlg_);
+    }
+    void TearDown() override { fs::remove_all(dir_); }
+
+    std::string Path(const char* name) const { return (dir_ / name).string(); }
+    Bytes Saved(MemoryDialog& dlg) {
+        SaveParameterFile(dlg, Path("out.prm"));
+        EXPECT_EQ(dlg.messages.back(), kSaveDone);
+        Bytes b;
+        EXPECT_TRUE(ReadFilePrefix(Path("out.prm"), 1 << 20, b));
+        return b;
+    }
+    void Write(const char* name, const Bytes& bytes) { ASSERT_TRUE(WriteFileAtomically(Path(name), bytes)); }
+
+    fs::path dir_;
+    MemoryDialog dlg_;
+};
+
+TEST_F(SaveLoad, StartupValuesGiveThe118And170ByteFiles) {
+    const Bytes base = Saved(dlg_);
+    EXPECT_EQ(base.size(), 118u);
+    EXPECT_EQ(base, kStartupBase);
+
+    dlg_.SetChecked(IDC_ADVANCED_ENABLED, true);
+    const Bytes full = Saved(dlg_);
+    EXPECT_EQ(full.size(), 170u);
+    EXPECT_EQ(full, Cat({kStartupBase, kStartupAdvanced}));
+}
+
+TEST_F(SaveLoad, StartupStateOfTheChoices) {
+    EXPECT_EQ(dlg_.At(IDC_USE_PORTRAIT).items, (std::vector<std::string>{"否", "是"}));
+    EXPECT_EQ(dlg_.GetChoiceSelection(IDC_USE_PORTRAIT), 1);
+    EXPECT_EQ(dlg_.At(IDC_HERO_ANIMATION_MODE).items.size(), 5u);
+    EXPECT_EQ(dlg_.GetChoiceSelection(IDC_HERO_ANIMATION_MODE), 4);
+    EXPECT_FALSE(dlg_.IsChecked(IDC_ADVANCED_ENABLED));
+    EXPECT_EQ(dlg_.At(IDC_EQUIP_SLOT0).limit, 4);
+    EXPECT_EQ(dlg_.At(IDC_PARTY_MAX_SIZE).limit, 1);
+}
+
+TEST_F(SaveLoad, TextsAreConvertedAsSavingSays) {
+    dlg_.SetText(IDC_LEVELUP_HP0, "300");
+    dlg_.SetText(IDC_LEVELUP_HP1, "-5");
+    dlg_.SetText(IDC_LEVELUP_HP2, "abc");
+    dlg_.SetText(IDC_EQUIP_SLOT0, "");
+    dlg_.SelectChoiceItem(IDC_HERO_ANIMATION_MODE, -1);
+    dlg_.SelectChoiceItem(IDC_USE_PORTRAIT, -1);
+    const Bytes b = Saved(dlg_);
+    EXPECT_EQ(b[0], 44);
+    EXPECT_EQ(b[1], 251);
+    EXPECT_EQ(b[2], 0);
+    EXPECT_EQ(b[12], 0);
+    EXPECT_EQ(b[13], 0);  // empty name: 00 00
+    EXPECT_EQ(b.size(), 118u - 6);
+    EXPECT_EQ(Bytes(b.begin() + 52 - 6, b.begin() + 59 - 6), Str("4*2*4"));  // the mode after five names
+    EXPECT_EQ(b[b.size() - 3], 0);  // usePortrait without a selection
+}
+
+TEST_F(SaveLoad, VariedValuesRoundTripByteForByte) {
+    dlg_.SetChecked(IDC_ADVANCED_ENABLED, true);
+    dlg_.SetText(IDC_EQUIP_SLOT0, "");
+    dlg_.SetText(IDC_EQUIP_SLOT1, "Sword of a long name");
+    dlg_.SetText(IDC_ATTRIBUTE_NAME2, "风火雷电");
+    dlg_.SetText(IDC_MENU_POS_X, "999");
+    dlg_.SetText(IDC_INFO_DELAY, "-1");
+    dlg_.SelectChoiceItem(IDC_HERO_ANIMATION_MODE, 3);
+    dlg_.SelectChoiceItem(IDC_USE_PORTRAIT, 0);
+    dlg_.SetColor(IDC_SLIDER_COLOR, 0xFF123456);  // a top byte only a file can bring
+    dlg_.SetColor(IDC_ADVANCED_COLOR2, Rgb(1, 2, 3));
+    for (int i = 0; i < 3; ++i) {
+        dlg_.InsertRow(IDC_SPRITE_TABLE, i, std::to_string(i * 100));
+        dlg_.SetCellText(IDC_SPRITE_TABLE, i, 1, i == 1 ? "道具" : "魔法");
+        dlg_.SetCellText(IDC_SPRITE_TABLE, i, 2, "x" + std::to_string(i));
+        dlg_.SetCellText(IDC_SPRITE_TABLE, i, 3, "300");
+    }
+    const Bytes first = Saved(dlg_);
+    EXPECT_EQ(first.size(), 118u - 6 + 14 + 6 + 52 + 12);
+
+    MemoryDialog fresh;
+    ApplyDefaults(fresh);
+    fresh.SetChecked(IDC_ADVANCED_ENABLED, true);
+    LoadParameterFile(fresh, Path("out.prm"));
+    EXPECT_EQ(fresh.messages.back(), kLoadDone);
+    EXPECT_EQ(fresh.GetText(IDC_MENU_POS_X), "231");
+    EXPECT_EQ(fresh.GetText(IDC_INFO_DELAY), "255");
+    EXPECT_EQ(fresh.GetText(IDC_ATTRIBUTE_NAME2), "风火雷电");
+    EXPECT_EQ(fresh.GetChoiceSelection(IDC_HERO_ANIMATION_MODE), 3);
+    EXPECT_EQ(fresh.GetChoiceSelection(IDC_USE_PORTRAIT), 0);
+    EXPECT_EQ(fresh.GetColor(IDC_SLIDER_COLOR), 0xFF123456u);
+    ASSERT_EQ(fresh.GetRowCount(IDC_SPRITE_TABLE), 3);
+    EXPECT_EQ(fresh.GetCellText(IDC_SPRITE_TABLE, 2, 0), "200");
+    EXPECT_EQ(fresh.GetCellText(IDC_SPRITE_TABLE, 1, 1), "道具");
+    EXPECT_EQ(fresh.GetCellText(IDC_SPRITE_TABLE, 1, 2), "0");
+    EXPECT_EQ(fresh.GetCellText(IDC_SPRITE_TABLE, 0, 3), "44");
+    EXPECT_EQ(Saved(fresh), first);
+}
+
+TEST_F(SaveLoad, BaseOnlyFileLeavesTheAdvancedControlsAndTableAlone) {
+    Write("base.prm", kStartupBase);
+    dlg_.SetChecked(IDC_ADVANCED_ENABLED, true);
+    dlg_.SetText(IDC_DOUBLE_ATTACK, "77");
+    dlg_.InsertRow(IDC_SPRITE_TABLE, 0, "9");
+    dlg_.SetText(IDC_LEVELUP_HP0, "50");
+    LoadParameterFile(dlg_, Path("base.prm"));
+    EXPECT_EQ(dlg_.messages.back(), kLoadDone);
+    EXPECT_EQ(dlg_.GetText(IDC_LEVELUP_HP0), "6");
+    EXPECT_EQ(dlg_.GetText(IDC_DOUBLE_ATTACK), "77");
+    EXPECT_EQ(dlg_.GetRowCount(IDC_SPRITE_TABLE), 1);
+}
+
+TEST_F(SaveLoad, AdvancedBlockIsSkippedWhileTheBoxIsClear) {
+    Bytes full = Cat({kStartupBase, kStartupAdvanced});
+    full[118] = 99;  // doubleAttack
+    Write("full.prm", full);
+    LoadParameterFile(dlg_, Path("full.prm"));
+    EXPECT_EQ(dlg_.messages.back(), kLoadDone);
+    EXPECT_EQ(dlg_.GetText(IDC_DOUBLE_ATTACK), "10");
+}
+
+TEST_F(SaveLoad, ModeNamesAndOddCodesLoadAsTheEditorShowsThem) {
+    Bytes b = kStartupBase;
+    b[b.size() - 3] = 2;  // usePortrait out of range
+    Bytes mode = Str("4*2*3");
+    std::copy(mode.begin(), mode.end(), b.begin() + kModeOffset);
+    Bytes withRows = Cat({b, kStartupAdvanced});
+    withRows.back() = 2;
+    withRows.insert(withRows.end(), {5, 7, 1, 2, 6, 1, 3, 4});
+    Write("odd.prm", withRows);
+    dlg_.SetChecked(IDC_ADVANCED_ENABLED, true);
+    LoadParameterFile(dlg_, Path("odd.prm"));
+    EXPECT_EQ(dlg_.messages.back(), kLoadDone);
+    EXPECT_EQ(dlg_.GetChoiceSelection(IDC_HERO_ANIMATION_MODE), 3);
+    EXPECT_EQ(dlg_.GetChoiceSelection(IDC_USE_PORTRAIT), -1);
+    EXPECT_EQ(dlg_.GetCellText(IDC_SPRITE_TABLE, 0, 1), "7");  // unknown category shows its code
+    EXPECT_EQ(dlg_.GetCellText(IDC_SPRITE_TABLE, 1, 1), "道具");
+    dlg_.SelectChoiceItem(IDC_USE_PORTRAIT, 1);
+    const Bytes again = Saved(dlg_);
+    EXPECT_EQ(again[again.size() - 7], 7);  // and survives a save
+
+    for (std::string_view name : {"9", ""}) {
+        Bytes other = kStartupBase;
+        other.erase(other.begin() + kModeOffset, other.begin() + kModeOffset + 7);
+        const Bytes s = Str(name);
+        other.insert(other.begin() + kModeOffset, s.begin(), s.end());
+        Write("mode.prm", other);
+        dlg_.SelectChoiceItem(IDC_HERO_ANIMATION_MODE, 2);
+        LoadParameterFile(dlg_, Path("mode.prm"));
+        EXPECT_EQ(dlg_.messages.back(), kLoadDone);
+        EXPECT_EQ(dlg_.GetChoiceSelection(IDC_HERO_ANIMATION_MODE), -1) << name;
+    }
+}
+
+// Every cut of a valid file either is one of the complete lengths, or is
+// refused with "读取错误" and not a single control changed.
+TEST_F(SaveLoad, TruncatedFilesAreRefusedWithNothingChanged) {
+    Bytes full = Cat({kStartupBase, kStartupAdvanced});
+    full.back() = 2;
+    full.insert(full.end(), {2, 0, 1, 1, 3, 1, 5, 6});
+    for (bool checked : {false, true}) {
+        for (std::size_t len = 0; len <= full.size(); ++len) {
+            MemoryDialog dlg;
+            ApplyDefaults(dlg);
+            dlg.SetChecked(IDC_ADVANCED_ENABLED, checked);
+            dlg.SetText(IDC_LEVELUP_HP0, "marker");
+            dlg.InsertRow(IDC_SPRITE_TABLE, 0, "row");
+            const MemoryDialog before = dlg;
+            Write("cut.prm", Bytes(full.begin(), full.begin() + static_cast<std::ptrdiff_t>(len)));
+            LoadParameterFile(dlg, Path("cut.prm"));
+            const bool complete = len == full.size() || len == kStartupBase.size() || (!checked && len > 118);
+            if (complete) {
+                EXPECT_EQ(dlg.messages.back(), kLoadDone) << len;
+                EXPECT_EQ(dlg.GetText(IDC_LEVELUP_HP0), "6");
+            } else {
+                ASSERT_EQ(dlg.messages.back(), kLoadError) << "length " << len << " checked " << checked;
+                for (const ParamDesc& p : Catalogue()) {
+                    EXPECT_EQ(dlg.GetText(p.id), before.GetText(p.id)) << len << p.name;
+                    EXPECT_EQ(dlg.GetColor(p.id), before.GetColor(p.id)) << len << p.name;
+                    EXPECT_EQ(dlg.GetChoiceSelection(p.id), before.GetChoiceSelection(p.id)) << len << p.name;
+                }
+                EXPECT_EQ(dlg.GetRowCount(IDC_SPRITE_TABLE), 1);
+                EXPECT_EQ(dlg.GetCellText(IDC_SPRITE_TABLE, 0, 0), "row");
+            }
+        }
+    }
+}
+
+TEST_F(SaveLoad, OverlongAndNegativeStringCountsAreRefused) {
+    for (std::uint8_t high : {0x01, 0x7F, 0x80, 0xFF}) {
+        Bytes b = kStartupBase;
+        b[12] = high;
+        b.resize(b.size() + 600, 'x');  // enough bytes that the count would fit
+        Write("bad.prm", b);
+        dlg_.SetText(IDC_LEVELUP_HP0, "keep");
+        LoadParameterFile(dlg_, Path("bad.prm"));
+        EXPECT_EQ(dlg_.messages.back(), kLoadError) << int(high);
+        EXPECT_EQ(dlg_.GetText(IDC_LEVELUP_HP0), "keep");
+    }
+}
+
+TEST_F(SaveLoad, StringsStopAtTheirFirstZeroByte) {
+    Bytes b = kStartupBase;
+    b[14] = 'A';
+    b[15] = 0;  // "A\0" + 4 more bytes inside the 6-byte field
+    Write("zero.prm", b);
+    LoadParameterFile(dlg_, Path("zero.prm"));
+    EXPECT_EQ(dlg_.GetText(IDC_EQUIP_SLOT0), "A");
+}
+
+TEST_F(SaveLoad, MissingFileIsAReadError) {
+    LoadParameterFile(dlg_, Path("none.prm"));
+    EXPECT_EQ(dlg_.messages.back(), kLoadError);
+}
+
+TEST_F(SaveLoad, FailedSaveKeepsTheOldFileAndSaysSo) {
+    Write("keep.prm", {1, 2, 3});
+    dlg_.SetChecked(IDC_ADVANCED_ENABLED, true);
+    for (int i = 0; i < 256; ++i) dlg_.InsertRow(IDC_SPRITE_TABLE, i, "1");
+    SaveParameterFile(dlg_, Path("keep.prm"));
+    EXPECT_EQ(dlg_.messages.back(), kSaveError);
+    Bytes b;
+    ASSERT_TRUE(ReadFilePrefix(Path("keep.prm"), 100, b));
+    EXPECT_EQ(b, (Bytes{1, 2, 3}));
+
+    SaveParameterFile(dlg_, Path("no-such-folder/x.prm"));
+    EXPECT_EQ(dlg_.messages.back(), kSaveError);
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir_), fs::directory_iterator()), 1);  // no temporary left
+
+    dlg_.DeleteRow(IDC_SPRITE_TABLE, 0);  // 255 rows fit
+    const Bytes full = Saved(dlg_);
+    EXPECT_EQ(full.size(), 170u + 4 * 255);
+}
+
+}  // namespace
