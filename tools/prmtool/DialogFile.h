@@ -1,0 +1,28 @@
+// Parameter files in and out of an in-memory editor dialog, through the same
+// walks the editor uses, so that what prmtool writes is what the editor saves.
+#pragma once
+
+#include <string>
+
+#include "MemoryDialog.h"
+#include "ParameterFile.h"
+
+namespace prmtool {
+
+// The dialog as the editor starts: every start-up value, "使用" clear.
+params::MemoryDialog StartupDialog();
+
+// Loads path into dialog as the editor would, with "使用" set when the file
+// holds more than its base block. Returns the problem, or "" on success.
+std::string LoadFile(const std::string& path, params::MemoryDialog& dialog);
+
+// Saves the dialog to path atomically. Returns the problem, or "" on success.
+std::string SaveFile(const params::MemoryDialog& dialog, const std::string& path);
+
+// "FIELD at offset N: PROBLEM"
+std::string Describe(const params::FormatError& error);
+
+// Why the last file operation failed, from errno.
+std::string SystemError(const char* what);
+
+}  // namespace prmtool

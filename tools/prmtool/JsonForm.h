@@ -1,0 +1,25 @@
+// The JSON form of a parameter set: one object keyed by catalogue names, in
+// file order. It is what `show --json` prints and what `import` and `set` take.
+#pragma once
+
+#include <string>
+
+#include <nlohmann/json.hpp>
+
+#include "MemoryDialog.h"
+
+namespace prmtool {
+
+using Json = nlohmann::ordered_json;
+
+// Every parameter the dialog would save; the advanced keys only when "使用" is set.
+Json ToJson(const params::MemoryDialog& dialog);
+
+// Puts each key of object into the dialog, "advancedEnabled" first. Returns a
+// message naming the first unknown key or bad value, or "" when all were taken.
+std::string ApplyJson(const Json& object, params::MemoryDialog& dialog);
+
+// Serialises without ever failing: bytes that are not UTF-8 become U+FFFD.
+std::string Dump(const Json& value, int indent = -1);
+
+}  // namespace prmtool
