@@ -1,0 +1,150 @@
+#include "Varied.h"
+
+namespace {
+
+const Bytes kFull = Cat({kStartupBase, kStartupAdvanced});
+
+// The start-up file with bytes changed at the given offsets.
+Bytes Startup(std::initializer_list<std::pair<std::size_t, std::uint8_t>> changes, const Bytes& base = kStartupBase) {
+    Bytes b = base;
+    for (const auto& [offset, value] : changes) b[offset] = value;
+    return b;
+}
+
+}  // namespace
+
+using Set = ToolTest;
+
+TEST_F(Set, ChangesValuesByNameAndKeepsTheBlocks) {
+    Write("a.prm", kStartupBase);
+    const Outcome o = Run({"set", "a.prm", "levelUpHp[0]=255", "textColor.r=0", "usePortrait=否"});
+    ASSERT_EQ(o.status, 0) << o.err;
+    EXPECT_EQ(Read("a.prm"), Startup({{0, 255}, {69, 0}, {115, 0}}));
+
+    Write("b.prm", kFull);
+    ASSERT_EQ(Run({"set", "b.prm", "mapCellSize=32", "sliderColor=#010203", "arrowColor=#7F102030"}).status, 0);
+    Bytes want = kFull;
+    want[118 + 49] = 32;
+    std::copy_n(Bytes{0x00, 0x03, 0x02, 0x01}.begin(), 4, want.begin() + 118 + 45);
+    std::copy_n(Bytes{0x7F, 0x30, 0x20, 0x10}.begin(), 4, want.begin() + 118 + 37);
+    EXPECT_EQ(Read("b.prm"), want);
+    EXPECT_EQ(Listing(), (std::vector<std::string>{"a.prm", "b.prm"}));
+}
+
+TEST_F(Set, NamesModeAndTable) {
+    Write("a.prm", kFull);
+    ASSERT_EQ(Run({"set", "a.prm", "equipSlotName[0]=刀剑", "equipSlotName[1]=", "attributeName[2]=a剑b",
+                   "heroAnimationMode=1*1*1",
+                   R"(spriteAttributeTable=[{"level":3,"category":"道具","itemId":4,"spriteAttributeId":5}])"})
+                  .status,
+              0);
+    const Bytes b = Read("a.prm");
+    const Bytes want = Cat({Bytes(kStartupBase.begin(), kStartupBase.begin() + 12), Str("刀剑"), Str(""),
+                            Bytes(kStartupBase.begin() + 28, kStartupBase.begin() + 52), Str("1*1*1"),
+                            Bytes(kStartupBase.begin() + 59, kStartupBase.begin() + 97), Str("a剑b"),
+                            Bytes(kStartupBase.begin() + 105, kStartupBase.end()),
+                            Bytes(kStartupAdvanced.begin(), kStartupAdvanced.end() - 1), {1, 3, 1, 4, 5}});
+    EXPECT_EQ(b, want);
+}
+
+TEST_F(Set, AdvancedEnabledAddsOrDropsTheBlock) {
+    Write("a.prm", kStartupBase);
+    ASSERT_EQ(Run({"set", "a.prm", "advancedEnabled=true", "doubleAttack=11"}).status, 0);
+    EXPECT_EQ(Read("a.prm"), Startup({{118, 11}}, kFull));
+    ASSERT_EQ(Run({"set", "a.prm", "advancedEnabled=false"}).status, 0);
+    EXPECT_EQ(Read("a.prm"), kStartupBase);
+
+    // An advanced value alone would be lost on saving: refused.
+    const Outcome o = Run({"set", "a.prm", "doubleAttack=11"});
+    EXPECT_EQ(o.status, 1);
+    EXPECT_NE(o.err.find("doubleAttack"), std::string::npos);
+}
+
+TEST_F(Set, EveryBadNameOrValueIsRefusedWithNothingWritten) {
+    const char* bad[][2] = {
+        {"levelUpHp[0]=256", "levelUpHp[0]"}, {"levelUpHp[0]=-1", "levelUpHp[0]"},
+        {"levelUpHp[0]=abc", "levelUpHp[0]"}, {"levelUpHp[0]=1.5", "levelUpHp[0]"},
+        {"levelUpHp[0]=", "levelUpHp[0]"}, {"levelUpHp[0]= 7", "levelUpHp[0]"},
+        {"levelUpHp[0]=99999999999999999999999", "levelUpHp[0]"},
+        {"equipSlotName[0]=三个字", "equipSlotName[0]"}, {"equipSlotName[0]=abcde", "equipSlotName[0]"},
+        {"attributeName[0]=\xFF", "attributeName[0]"}, {"heroAnimationMode=4*2", "heroAnimationMode"},
+        {"heroAnimationMode=4*2*5", "heroAnimationMode"}, {"usePortrait=yes", "usePortrait"},
+        {"usePortrait=", "usePortrait"}, {"advancedColor[0]=#12345", "advancedColor[0]"},
+        {"advancedColor[0]=red", "advancedColor[0]"}, {"advancedColor[0]=#12345G", "advancedColor[0]"},
+        {"advancedEnabled=yes", "advancedEnabled"}, {"noSuchThing=1", "noSuchThing"},
+        {"levelUpHp=1", "levelUpHp"}, {"spriteAttributeTable=[{\"level\":1}]", "spriteAttributeTable[0].category"},
+        {"spriteAttributeTable=[{\"level\":1,\"category\":\"水\",\"itemId\":1,\"spriteAttributeId\":1}]",
+         "spriteAttributeTable[0].category"},
+        {"spriteAttributeTable=rows", "spriteAttributeTable"},
+    };
+    for (const auto& [assignment, name] : bad) {
+        Write("a.prm", kFull);
+        // A good change first: it must not be saved either.
+        const Outcome o = Run({"set", "a.prm", "levelUpHp[1]=9", assignment});
+        EXPECT_EQ(o.status, 1) << assignment;
+        EXPECT_NE(o.err.find(name), std::string::npos) << assignment << ": " << o.err;
+        EXPECT_EQ(Read("a.prm"), kFull) << assignment;
+        EXPECT_EQ(Listing(), std::vector<std::string>{"a.prm"}) << assignment;
+    }
+}
+
+TEST_F(Set, ReadOnlyOrMissingFile) {
+    Write("a.prm", kStartupBase);
+    std::filesystem::permissions(Path("a.prm"), std::filesystem::perms::owner_read);
+    EXPECT_EQ(Run({"set", "a.prm", "levelUpHp[0]=1"}).status, 1);
+    EXPECT_EQ(Read("a.prm"), kStartupBase);
+    EXPECT_EQ(Listing(), std::vector<std::string>{"a.prm"});
+    EXPECT_EQ(Run({"set", "none.prm", "levelUpHp[0]=1"}).status, 1);
+}
+
+using Import = ToolTest;
+
+TEST_F(Import, ShowJsonThenImportReproducesTheFile) {
+    for (const Bytes& file : {kStartupBase, kVariedBase, Cat({kVariedBase, kVariedAdvanced}), kFull}) {
+        Write("a.prm", file);
+        const Outcome shown = Run({"show", "--json", "a.prm"});
+        ASSERT_EQ(shown.status, 0);
+        WriteText("a.json", shown.out);
+        ASSERT_EQ(Run({"import", "a.json", "b.prm"}).status, 0);
+        EXPECT_EQ(Read("b.prm"), file);
+        // From standard input as well.
+        ASSERT_EQ(Run({"import", "-", "c.prm"}, shown.out).status, 0);
+        EXPECT_EQ(Read("c.prm"), file);
+    }
+}
+
+TEST_F(Import, MissingKeysTakeTheStartupValues) {
+    ASSERT_EQ(Run({"import", "-", "a.prm"}, "{}").status, 0);
+    EXPECT_EQ(Read("a.prm"), kStartupBase);
+    ASSERT_EQ(Run({"import", "-", "b.prm"}, R"({"advancedEnabled": true, "levelUpHp[0]": 1})").status, 0);
+    EXPECT_EQ(Read("b.prm"), Startup({{0, 1}}, kFull));
+}
+
+TEST_F(Import, BadInputIsRefusedWithNothingWritten) {
+    std::string rows = "[";
+    for (int i = 0; i < 256; ++i) rows += std::string(i ? "," : "") + R"({"level":1,"category":0,"itemId":1,"spriteAttributeId":1})";
+    const std::pair<std::string, std::string> bad[] = {
+        {"not json", "JSON"},
+        {"[1, 2]", "not an object"},
+        {R"({"levelUpHp[0]": 6.0})", "levelUpHp[0]"},
+        {R"({"levelUpHp[0]": "6"})", "levelUpHp[0]"},
+        {R"({"levelUpHp[0]": true})", "levelUpHp[0]"},
+        {R"({"equipSlotName[0]": 5})", "equipSlotName[0]"},
+        {R"({"equipSlotName[0]": "a\u0000b"})", "equipSlotName[0]"},
+        {R"({"advancedEnabled": 1})", "advancedEnabled"},
+        {R"({"doubleAttack": 1})", "doubleAttack"},
+        {R"({"spriteAttributeTable[0]": 1})", "spriteAttributeTable[0]"},
+        {R"({"advancedEnabled": true, "spriteAttributeTable": [{"level":1,"category":256,"itemId":1,"spriteAttributeId":1}]})",
+         "spriteAttributeTable[0].category"},
+        {R"({"advancedEnabled": true, "spriteAttributeTable": [{"level":1,"category":0,"itemId":1,"spriteAttributeId":1,"x":2}]})",
+         "spriteAttributeTable[0]"},
+        {R"({"advancedEnabled": true, "spriteAttributeTable": )" + rows + "]}", "spriteAttributeTable"},
+    };
+    for (const auto& [json, name] : bad) {
+        const Outcome o = Run({"import", "-", "a.prm"}, json);
+        EXPECT_EQ(o.status, 1) << json;
+        EXPECT_NE(o.err.find(name), std::string::npos) << json << ": " << o.err;
+        EXPECT_TRUE(Listing().empty()) << json;
+    }
+    EXPECT_EQ(Run({"import", "none.json", "a.prm"}).status, 1);
+}

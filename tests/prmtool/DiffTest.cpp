@@ -1,0 +1,56 @@
+#include "Varied.h"
+
+using Diff = ToolTest;
+
+TEST_F(Diff, ListsChangedParametersAndRows) {
+    Write("a.prm", Cat({kStartupBase, kStartupAdvanced}));
+    Write("b.prm", Cat({kStartupBase, kStartupAdvanced}));
+    const Outcome same = Run({"diff", "a.prm", "b.prm"});
+    EXPECT_EQ(same.status, 0);
+    EXPECT_EQ(same.out, "");
+
+    ASSERT_EQ(Run({"set", "b.prm", "levelUpHp[0]=7", "equipSlotName[1]=", "backgroundColor=#000000",
+                   R"(spriteAttributeTable=[{"level":2,"category":"魔法","itemId":1,"spriteAttributeId":1}])"})
+                  .status,
+              0);
+    const Outcome o = Run({"diff", "a.prm", "b.prm"});
+    EXPECT_EQ(o.status, 1);
+    EXPECT_EQ(o.out,
+              "levelUpHp[0]: 6 -> 7\n"
+              "equipSlotName[1]: \"头盔\" -> \"\"\n"
+              "backgroundColor: #FFFFFF -> #000000\n"
+              "spriteAttributeTable[0]: (absent) -> 2, 魔法, 1, 1\n");
+}
+
+TEST_F(Diff, AFileWithoutTheAdvancedBlock) {
+    Write("a.prm", kStartupBase);
+    Write("b.prm", Cat({kStartupBase, kStartupAdvanced}));
+    const Outcome o = Run({"diff", "a.prm", "b.prm"});
+    EXPECT_EQ(o.status, 1);
+    EXPECT_EQ(o.out.substr(0, o.out.find('\n', o.out.find('\n') + 1) + 1),
+              "advancedEnabled: false -> true\ndoubleAttack: (absent) -> 10\n");
+    EXPECT_EQ(Run({"diff", "b.prm", "a.prm"}).out.substr(0, 31), "advancedEnabled: true -> false\n");
+}
+
+TEST_F(Diff, TroubleIsStatusTwo) {
+    Write("a.prm", kStartupBase);
+    Write("bad.prm", {1, 2});
+    EXPECT_EQ(Run({"diff", "a.prm", "none.prm"}).status, 2);
+    const Outcome o = Run({"diff", "bad.prm", "a.prm"});
+    EXPECT_EQ(o.status, 2);
+    EXPECT_NE(o.err.find("bad.prm"), std::string::npos);
+}
+
+TEST_F(Diff, GitDiffShowsTheChangedParameterByName) {
+    Write("set.prm", kStartupBase);
+    WriteText(".gitattributes", "*.prm diff=prm\n");
+    const std::string git = "git -c user.name=t -c user.email=t@t -c init.defaultBranch=main ";
+    const Outcome setUp = Shell(git + "init -q . && git config diff.prm.textconv " + Quote(std::string(PRMTOOL_PATH) + " show") +
+                                " && git add . && " + git + "commit -q -m one");
+    ASSERT_EQ(setUp.status, 0) << setUp.err;
+    ASSERT_EQ(Run({"set", "set.prm", "partyMaxSize=4"}).status, 0);
+    const Outcome o = Shell("git diff set.prm");
+    ASSERT_EQ(o.status, 0) << o.err;
+    EXPECT_NE(o.out.find("\n-partyMaxSize = 3\n+partyMaxSize = 4\n"), std::string::npos) << o.out;
+    EXPECT_EQ(o.out.find("Binary"), std::string::npos);
+}

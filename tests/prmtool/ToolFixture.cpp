@@ -1,0 +1,110 @@
+#include "ToolFixture.h"
+
+#include <sys/wait.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
+
+namespace fs = std::filesystem;
+
+Bytes Cat(std::initializer_list<Bytes> parts) {
+    Bytes all;
+    for (const Bytes& p : parts) all.insert(all.end(), p.begin(), p.end());
+    return all;
+}
+
+Bytes Str(std::string_view text) {
+    Bytes b(2 + text.size());
+    b[1] = static_cast<std::uint8_t>(text.size());
+    std::copy(text.begin(), text.end(), b.begin() + 2);
+    return b;
+}
+
+const Bytes kStartupBase = Cat({
+    {0x06, 0x05, 0x04, 0x02, 0x03, 0x04, 0x1E, 0x07, 0x00, 0x00, 0x00, 0x63},
+    {0x00, 0x06, 0xE6, 0xAD, 0xA6, 0xE5, 0x99, 0xA8},  // "武器"
+    Str("头盔"), Str("铠甲"), Str("手部"), Str("饰品"),
+    {0x00, 0x05, 0x34, 0x2A, 0x32, 0x2A, 0x34},  // "4*2*4"
+    {0, 0, 0, 144, 47, 74, 255, 255, 255, 0, 255, 255, 255, 0, 255, 255, 0, 0, 121, 95, 60, 3},
+    Str("魔法"), Str("魔攻"), Str("魔防"),
+    {15, 5, 0, 48, 85, 50, 92, 17, 30, 24, 1, 3, 6},
+});
+
+const Bytes kStartupAdvanced = {0x0A, 0x00, 0x00, 0xDF, 0xFF, 0x00, 0x40, 0xE8, 0xC0, 0x00, 0x00, 0xF5, 0xFF,
+                                0x00, 0x00, 0xDF, 0xFF, 0x00, 0x00, 0xDF, 0xFF, 0x00, 0x00, 0x00, 0x00,
+                                1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1,
+                                0x00, 0x00, 0x00, 0xFF, 0x00, 0xFF, 0xFF, 0xFF, 0x00, 0x00, 0x00, 0x00,
+                                0x10, 0x00, 0x00};
+
+std::string Quote(const std::string& arg) {
+    std::string q = "'";
+    for (char c : arg) q += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    return q + "'";
+}
+
+namespace {
+
+std::string Slurp(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+}  // namespace
+
+void ToolTest::SetUp() {
+    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+    std::string name = std::string("prmtool-test-") + info->test_suite_name() + "-" + info->name();
+    std::replace(name.begin(), name.end(), '/', '-');
+    dir_ = fs::temp_directory_path() / name;
+    io_ = dir_.string() + ".io";
+    fs::remove_all(dir_);
+    fs::remove_all(io_);
+    fs::create_directories(dir_);
+    fs::create_directories(io_);
+    std::ofstream(io_ / "in");
+}
+
+void ToolTest::TearDown() {
+    fs::remove_all(dir_);
+    fs::remove_all(io_);
+}
+
+Outcome ToolTest::Shell(const std::string& line) {
+    const std::string command = "cd " + Quote(dir_.string()) + " && { " + line + " ; } <" + Quote((io_ / "in").string()) +
+                                " >" + Quote((io_ / "out").string()) + " 2>" + Quote((io_ / "err").string());
+    const int raw = std::system(command.c_str());
+    return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, Slurp(io_ / "out"), Slurp(io_ / "err")};
+}
+
+Outcome ToolTest::Run(const std::vector<std::string>& args, const std::string& input) {
+    std::ofstream(io_ / "in", std::ios::binary) << input;
+    std::string line = Quote(PRMTOOL_PATH);
+    for (const std::string& a : args) {
+        line += ' ';
+        line += Quote(a);
+    }
+    return Shell(line);
+}
+
+void ToolTest::Write(const std::string& name, const Bytes& bytes) {
+    std::ofstream(dir_ / name, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()),
+                                                      static_cast<std::streamsize>(bytes.size()));
+}
+
+void ToolTest::WriteText(const std::string& name, const std::string& text) {
+    std::ofstream(dir_ / name, std::ios::binary) << text;
+}
+
+Bytes ToolTest::Read(const std::string& name) const {
+    const std::string s = Slurp(dir_ / name);
+    return Bytes(s.begin(), s.end());
+}
+
+std::vector<std::string> ToolTest::Listing() const {
+    std::vector<std::string> names;
+    for (const auto& e : fs::directory_iterator(dir_)) names.push_back(e.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}

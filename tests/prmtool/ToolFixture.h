@@ -1,0 +1,47 @@
+// Runs the prmtool binary in a temporary folder, and parameter files written
+// out by hand, byte by byte, from the file layout.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+using Bytes = std::vector<std::uint8_t>;
+
+Bytes Cat(std::initializer_list<Bytes> parts);
+Bytes Str(std::string_view text);  // a string field: 00 N, then the bytes
+
+// The start-up values: the base block (118 bytes) and the advanced block with an empty table (52).
+extern const Bytes kStartupBase;
+extern const Bytes kStartupAdvanced;
+
+struct Outcome {
+    int status;
+    std::string out;
+    std::string err;
+};
+
+class ToolTest : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    // Runs prmtool with args (each passed as one argument) in the folder.
+    Outcome Run(const std::vector<std::string>& args, const std::string& input = {});
+    // Runs a shell command line in the folder; returns its exit status and output.
+    Outcome Shell(const std::string& line);
+
+    std::string Path(const std::string& name) const { return (dir_ / name).string(); }
+    void Write(const std::string& name, const Bytes& bytes);
+    void WriteText(const std::string& name, const std::string& text);
+    Bytes Read(const std::string& name) const;
+    std::vector<std::string> Listing() const;  // names in the folder, sorted
+
+    std::filesystem::path dir_;
+    std::filesystem::path io_;  // the runs' input and output, beside the folder so listings see only the tool's files
+};
+
+std::string Quote(const std::string& arg);  // for /bin/sh
