@@ -68,9 +68,13 @@ private:
             [[fallthrough]];
         case Kind::Name: {
             bool badCount = false;
+            const std::size_t start = in_.Offset();
             auto text = in_.ReadString(&badCount);
             if (!text) return badCount ? Invalid(p.name, "string byte count above 255") : Truncated(p.name);
             v.text = std::move(*text);
+            // The text ends at a zero byte, so the bytes after it would be lost by a save.
+            if (strict_ && in_.Offset() - start - 2 != v.text.size())
+                return Invalid(p.name, "string holds a zero byte");
             if (strict_ && p.kind == Kind::Choice && !IsModeName(v.text))
                 return Invalid(p.name, "\"" + v.text + "\" is not a mode name");
             return true;

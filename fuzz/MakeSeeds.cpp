@@ -1,0 +1,78 @@
+// Writes the fuzzer's starting corpus: valid files of every shape, each
+// saved from a dialog by the core itself, behind the byte that chooses the
+// state of "使用" at loading.
+#include <cstdio>
+#include <string>
+
+#include "Fields.h"
+#include "FuzzInput.h"
+#include "MemoryDialog.h"
+#include "Walks.h"
+
+using namespace params;
+
+namespace {
+
+const int kNames[] = {IDC_EQUIP_SLOT0, IDC_EQUIP_SLOT1,     IDC_EQUIP_SLOT2,     IDC_EQUIP_SLOT3,
+                      IDC_EQUIP_SLOT4, IDC_ATTRIBUTE_NAME0, IDC_ATTRIBUTE_NAME1, IDC_ATTRIBUTE_NAME2};
+
+void SetNames(MemoryDialog& dlg, const std::string& text) {
+    for (int id : kNames) dlg.SetText(id, text);
+}
+
+void AddRows(MemoryDialog& dlg, int count) {
+    for (int i = 0; i < count; ++i) {
+        dlg.InsertRow(IDC_SPRITE_TABLE, i, std::to_string(i));
+        dlg.SetCellText(IDC_SPRITE_TABLE, i, 1, kCategoryNames[i % 2]);
+        dlg.SetCellText(IDC_SPRITE_TABLE, i, 2, std::to_string(255 - i));
+        dlg.SetCellText(IDC_SPRITE_TABLE, i, 3, std::to_string(i * 7));
+    }
+}
+
+bool WriteSeed(const std::string& dir, const std::string& name, bool loadAdvanced, const MemoryDialog& dlg) {
+    VectorSink out;
+    const std::uint8_t selector = FuzzSelector(loadAdvanced);
+    out.Put(&selector, 1);
+    if (!EncodeParameterFile(ReadControls(dlg), out)) return false;
+    std::FILE* f = std::fopen((dir + "/" + name).c_str(), "wb");
+    if (!f) return false;
+    const bool written = std::fwrite(out.data.data(), 1, out.data.size(), f) == out.data.size();
+    return std::fclose(f) == 0 && written;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: make_seeds <folder>\n");
+        return 2;
+    }
+    const std::string dir = argv[1];
+    bool ok = true;
+
+    MemoryDialog base;
+    ApplyDefaults(base);
+    ok &= WriteSeed(dir, "base", false, base);
+    ok &= WriteSeed(dir, "base-loaded-advanced", true, base);  // ends exactly after the base block
+
+    MemoryDialog odd = base;
+    SetNames(odd, "");
+    odd.SelectChoiceItem(IDC_HERO_ANIMATION_MODE, 0);
+    odd.SelectChoiceItem(IDC_USE_PORTRAIT, 0);
+    ok &= WriteSeed(dir, "empty-names", false, odd);
+
+    std::string longest;
+    while (longest.size() + 3 <= kMaxStringBytes) longest += "属";  // 85 three-byte characters
+    for (int rows : {0, 3, 255}) {
+        MemoryDialog dlg = base;
+        dlg.SetChecked(IDC_ADVANCED_ENABLED, true);
+        AddRows(dlg, rows);
+        ok &= WriteSeed(dir, "advanced-" + std::to_string(rows), true, dlg);
+        ok &= WriteSeed(dir, "advanced-" + std::to_string(rows) + "-loaded-base", false, dlg);
+        SetNames(dlg, rows == 3 ? "" : longest);
+        ok &= WriteSeed(dir, "advanced-" + std::to_string(rows) + (rows == 3 ? "-empty" : "-long") + "-names", true,
+                        dlg);
+    }
+    if (!ok) std::fprintf(stderr, "make_seeds: cannot write the seeds into %s\n", dir.c_str());
+    return ok ? 0 : 1;
+}
