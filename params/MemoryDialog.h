@@ -3,8 +3,8 @@
 #pragma once
 
 #include <array>
-#include <map>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "ControlAccess.h"
@@ -53,7 +53,7 @@ public:
     std::vector<std::string> messages;  // every message shown, oldest first
 
 private:
-    std::map<int, Control> controls_;
+    std::unordered_map<int, Control> controls_;  // looked up once for every cell a walk touches
 };
 
 }  // namespace params

@@ -98,6 +98,7 @@ private:
         const auto count = in_.ReadByte();
         if (!count) return Truncated("spriteAttributeTable");
         rows.clear();
+        rows.reserve(*count);
         for (std::size_t i = 0; i < *count; ++i) {
             Begin();
             std::uint8_t b[4];
@@ -142,11 +143,9 @@ bool EncodeParameterFile(const ParameterImage& image, ByteSink& out) {
         case Kind::Colour: WriteColorField(out, v.color); break;
         case Kind::Table:
             WriteByteField(out, static_cast<int>(image.rows.size()));
-            for (const TableRow& r : image.rows) {
-                WriteByteField(out, r.level);
-                WriteByteField(out, r.category);
-                WriteByteField(out, r.itemId);
-                WriteByteField(out, r.spriteAttributeId);
+            for (const TableRow& r : image.rows) {  // a row's four byte fields in one run
+                const std::uint8_t row[] = {r.level, r.category, r.itemId, r.spriteAttributeId};
+                out.Put(row, sizeof row);
             }
             break;
         case Kind::Switch: break;

@@ -59,13 +59,17 @@ ParameterImage ReadControls(const IControlAccess& controls) {
             break;
         }
         case Kind::Colour: v.color = controls.GetColor(p.id); break;
-        case Kind::Table:
-            for (int row = 0; row < controls.GetRowCount(p.id); ++row)
+        case Kind::Table: {
+            // Reading changes nothing, so the count asked once holds for every row.
+            const int rows = controls.GetRowCount(p.id);
+            image.rows.reserve(static_cast<std::size_t>(rows));
+            for (int row = 0; row < rows; ++row)
                 image.rows.push_back({LeadingIntegerByte(controls.GetCellText(p.id, row, 0)),
                                       CategoryCode(controls.GetCellText(p.id, row, 1)),
                                       LeadingIntegerByte(controls.GetCellText(p.id, row, 2)),
                                       LeadingIntegerByte(controls.GetCellText(p.id, row, 3))});
             break;
+        }
         case Kind::Switch: break;
         }
     }

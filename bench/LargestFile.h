@@ -1,0 +1,7 @@
+// The largest file saving can write: eight names of 255 bytes, the longest
+// mode name, and a full table of 255 rows, in a dialog.
+#pragma once
+
+#include "MemoryDialog.h"
+
+params::MemoryDialog LargestFileDialog();
