@@ -1,0 +1,39 @@
+#include "TextCodec.h"
+
+#include <windows.h>
+
+namespace framework {
+
+std::wstring Widen(std::string_view utf8) {
+    const int n = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
+    std::wstring out(static_cast<std::size_t>(n), L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), out.data(), n);
+    return out;
+}
+
+std::string Narrow(std::wstring_view utf16) {
+    const int n = WideCharToMultiByte(CP_UTF8, 0, utf16.data(), static_cast<int>(utf16.size()), nullptr, 0,
+                                      nullptr, nullptr);
+    std::string out(static_cast<std::size_t>(n), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, utf16.data(), static_cast<int>(utf16.size()), out.data(), n, nullptr, nullptr);
+    return out;
+}
+
+namespace {
+int UnitLength(wchar_t c) { return c < 0x80 ? 1 : 2; }
+}  // namespace
+
+int Cp936Length(std::wstring_view text) {
+    int bytes = 0;
+    for (wchar_t c : text) bytes += UnitLength(c);
+    return bytes;
+}
+
+std::wstring_view FitCp936(std::wstring_view text, int room) {
+    std::size_t n = 0;
+    for (int used = 0; n < text.size() && used + UnitLength(text[n]) <= room; ++n) used += UnitLength(text[n]);
+    if (n > 0 && n < text.size() && IS_HIGH_SURROGATE(text[n - 1])) --n;
+    return text.substr(0, n);
+}
+
+}  // namespace framework
