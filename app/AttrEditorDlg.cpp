@@ -1,0 +1,182 @@
+#include "AttrEditorDlg.h"
+
+#include <algorithm>
+#include <iterator>
+
+#include "ByteLimit.h"
+#include "Gdi.h"
+#include "Catalogue.h"
+#include "TextCodec.h"
+#include "Walks.h"
+
+using framework::CommandEntry;
+using framework::Narrow;
+using framework::Widen;
+
+const CommandEntry<CAttrEditorDlg> CAttrEditorDlg::kCommands[] = {
+    {WM_PAINT, 0, 0, &CAttrEditorDlg::OnPaint},
+    {WM_QUERYDRAGICON, 0, 0, &CAttrEditorDlg::OnQueryDragIcon},
+    {WM_COMMAND, BN_CLICKED, IDC_QUICK_SAVE, &CAttrEditorDlg::OnQuickSave},
+    {WM_COMMAND, BN_CLICKED, IDC_QUICK_LOAD, &CAttrEditorDlg::OnQuickLoad},
+    {WM_COMMAND, BN_CLICKED, IDC_SAVE, &CAttrEditorDlg::OnSave},
+    {WM_COMMAND, BN_CLICKED, IDC_LOAD, &CAttrEditorDlg::OnLoad},
+    // Enter and Esc (IDOK, IDCANCEL) have no entry, so a stray key never
+    // throws the edits away; the close box and Alt+F4 end the program at once.
+    {WM_CLOSE, 0, 0, &CAttrEditorDlg::OnClose},
+};
+
+namespace {
+
+std::size_t CountOf(params::Kind a, params::Kind b) {
+    const auto catalogue = params::Catalogue();
+    return static_cast<std::size_t>(
+        std::count_if(catalogue.begin(), catalogue.end(), [&](const params::ParamDesc& p) {
+            return p.kind == a || p.kind == b;
+        }));
+}
+
+framework::FileDialogSettings FileSettings(bool open) {
+    // OFN_OVERWRITEPROMPT is kept for the open dialog too, where it has no effect.
+    return {open, L"prm", Widen(params::kQuickFile), OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT,
+            L"Prm Files (*.prm)|*.prm||"};
+}
+
+}  // namespace
+
+CAttrEditorDlg::CAttrEditorDlg(IEditorPrompts& prompts)
+    : CDialog(IDD_ATTR_EDITOR),
+      m_prompts(prompts),
+      m_hIcon(LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_APP))),
+      m_edits(CountOf(params::Kind::Number, params::Kind::Name)),
+      m_swatches(CountOf(params::Kind::Colour, params::Kind::Colour)) {}
+
+BOOL CAttrEditorDlg::OnInitDialog() {
+    BindControls();
+    SetWindowText(Widen(params::kCaption));
+    Send(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_hIcon));
+    Send(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_hIcon));
+    params::ApplyDefaults(*this);
+    SetUpTable();
+    return TRUE;  // the focus goes to the first tab stop
+}
+
+void CAttrEditorDlg::BindControls() {
+    auto edit = m_edits.begin();
+    auto swatch = m_swatches.begin();
+    for (const params::ParamDesc& p : params::Catalogue()) {
+        switch (p.kind) {
+        case params::Kind::Number:
+        case params::Kind::Name:
+            Bind(*edit, p.id);
+            framework::LimitInCp936Bytes(edit->GetSafeHwnd());
+            ++edit;
+            break;
+        case params::Kind::Choice: Bind(p.id == IDC_USE_PORTRAIT ? m_portraitList : m_modeList, p.id); break;
+        case params::Kind::Switch: Bind(m_advancedEnabled, p.id); break;
+        case params::Kind::Colour: Bind(*swatch++, p.id); break;
+        case params::Kind::Table: Bind(m_table, p.id); break;
+        }
+    }
+}
+
+void CAttrEditorDlg::SetUpTable() {
+    m_table.SetExtendedStyle(LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES);
+    HDC screen = GetDC(nullptr);
+    const int dpi = GetDeviceCaps(screen, LOGPIXELSX);
+    ReleaseDC(nullptr, screen);
+    for (int i = 0; i < params::kTableColumnCount; ++i) {
+        const params::ColumnDesc& c = params::kTableColumns[i];
+        m_table.InsertColumn(i, Widen(c.heading), LVCFMT_LEFT, MulDiv(c.width, dpi, 96));
+    }
+}
+
+bool CAttrEditorDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    return framework::DispatchCommand<CAttrEditorDlg>(kCommands, *this, message, wParam, lParam, result);
+}
+
+void CAttrEditorDlg::OnPaint() {
+    framework::CPaintDC dc(m_hWnd);
+    if (!IsIconic(m_hWnd)) return;  // nothing of ours on the face of the dialog
+    Send(WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(dc.Handle()), 0);
+    RECT rc;
+    GetClientRect(m_hWnd, &rc);
+    const int x = (rc.right - rc.left - GetSystemMetrics(SM_CXICON) + 1) / 2;
+    const int y = (rc.bottom - rc.top - GetSystemMetrics(SM_CYICON) + 1) / 2;
+    DrawIcon(dc.Handle(), x, y, m_hIcon);
+}
+
+LRESULT CAttrEditorDlg::OnQueryDragIcon() { return reinterpret_cast<LRESULT>(m_hIcon); }
+
+void CAttrEditorDlg::OnQuickSave() { SaveParameterFile(std::string(params::kQuickFile)); }
+
+void CAttrEditorDlg::OnQuickLoad() { LoadParameterFile(std::string(params::kQuickFile)); }
+
+void CAttrEditorDlg::OnSave() {
+    if (const auto path = m_prompts.ChooseFile(m_hWnd, FileSettings(false))) SaveParameterFile(Narrow(*path));
+}
+
+void CAttrEditorDlg::OnLoad() {
+    if (const auto path = m_prompts.ChooseFile(m_hWnd, FileSettings(true))) LoadParameterFile(Narrow(*path));
+}
+
+void CAttrEditorDlg::OnClose() { EndDialog(IDCANCEL); }
+
+void CAttrEditorDlg::SaveParameterFile(const std::string& path) { params::SaveParameterFile(*this, path); }
+
+void CAttrEditorDlg::LoadParameterFile(const std::string& path) { params::LoadParameterFile(*this, path); }
+
+std::string CAttrEditorDlg::GetText(int id) const { return Narrow(Get<framework::CWnd>(id).GetWindowText()); }
+
+void CAttrEditorDlg::SetText(int id, std::string_view text) { Get<framework::CWnd>(id).SetWindowText(Widen(text)); }
+
+void CAttrEditorDlg::SetTextLimit(int id, int limit) { Get<framework::CEdit>(id).SetLimitText(limit); }
+
+void CAttrEditorDlg::AddChoiceItem(int id, std::string_view text) {
+    Get<framework::CComboBox>(id).AddString(Widen(text));
+}
+
+void CAttrEditorDlg::SelectChoiceItem(int id, int index) { Get<framework::CComboBox>(id).SetCurSel(index); }
+
+int CAttrEditorDlg::GetChoiceSelection(int id) const { return Get<framework::CComboBox>(id).GetCurSel(); }
+
+int CAttrEditorDlg::FindChoiceItem(int id, std::string_view prefix) const {
+    return Get<framework::CComboBox>(id).FindString(0, Widen(prefix));
+}
+
+bool CAttrEditorDlg::IsChecked(int id) const { return Get<framework::CButton>(id).GetCheck() != BST_UNCHECKED; }
+
+params::Color CAttrEditorDlg::GetColor(int id) const { return Get<CColorSwatchButton>(id).GetColor(); }
+
+void CAttrEditorDlg::SetColor(int id, params::Color color) { Get<CColorSwatchButton>(id).SetColor(color); }
+
+int CAttrEditorDlg::GetRowCount(int id) const { return Get<framework::CListCtrl>(id).GetItemCount(); }
+
+std::string CAttrEditorDlg::GetCellText(int id, int row, int column) const {
+    return Narrow(Get<framework::CListCtrl>(id).GetItemText(row, column));
+}
+
+void CAttrEditorDlg::DeleteAllRows(int id) { Get<framework::CListCtrl>(id).DeleteAllItems(); }
+
+void CAttrEditorDlg::DeleteRow(int id, int row) { Get<framework::CListCtrl>(id).DeleteItem(row); }
+
+void CAttrEditorDlg::InsertRow(int id, int row, std::string_view column0) {
+    Get<framework::CListCtrl>(id).InsertItem(row, Widen(column0));
+}
+
+void CAttrEditorDlg::SetCellText(int id, int row, int column, std::string_view text) {
+    Get<framework::CListCtrl>(id).SetItemText(row, column, Widen(text));
+}
+
+int CAttrEditorDlg::GetFirstSelectedRow(int id) const {
+    return Get<framework::CListCtrl>(id).GetNextItem(-1, LVNI_SELECTED);
+}
+
+void CAttrEditorDlg::BeginBulkUpdate(int id) { Get<framework::CListCtrl>(id).SetRedraw(false); }
+
+void CAttrEditorDlg::EndBulkUpdate(int id) {
+    auto& list = Get<framework::CListCtrl>(id);
+    list.SetRedraw(true);
+    list.Invalidate();
+}
+
+void CAttrEditorDlg::ShowMessage(std::string_view text) { m_prompts.ShowMessage(m_hWnd, Widen(text)); }

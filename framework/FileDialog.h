@@ -1,0 +1,31 @@
+// The save-file and open-file dialogs.
+#pragma once
+
+#include <windows.h>
+#include <commdlg.h>
+
+#include <optional>
+#include <string>
+
+namespace framework {
+
+struct FileDialogSettings {
+    bool open;                // the open-file dialog, else the save-file dialog
+    std::wstring defaultExt;  // added to a name typed without one
+    std::wstring fileName;    // shown at first
+    DWORD flags;              // OFN_*
+    std::wstring filter;      // "Name (*.x)|*.x||": pairs separated by '|'
+};
+
+class CFileDialog {
+public:
+    CFileDialog(const FileDialogSettings& settings, HWND owner) : m_settings(settings), m_owner(owner) {}
+    // The full path chosen, or nothing when the user cancels.
+    std::optional<std::wstring> DoModal();
+
+private:
+    FileDialogSettings m_settings;
+    HWND m_owner;
+};
+
+}  // namespace framework

@@ -1,0 +1,46 @@
+// The window base class: an HWND and the object it belongs to.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <string_view>
+
+namespace framework {
+
+class CWnd {
+public:
+    CWnd() = default;
+    CWnd(const CWnd&) = delete;
+    CWnd& operator=(const CWnd&) = delete;
+    virtual ~CWnd();
+
+    HWND GetSafeHwnd() const { return m_hWnd; }
+
+    // Ties the window to this object until Detach or the window's end.
+    void Attach(HWND hwnd);
+    void Detach();
+    // The object tied to hwnd, or nullptr.
+    static CWnd* FromHandle(HWND hwnd);
+
+    // The modal loop offers each message to the window it is for (for keys:
+    // the focus) and to its parents before the dialog's keyboard handling.
+    // True means the message has been dealt with.
+    virtual bool PreTranslateMessage(MSG& msg);
+    // WM_NOTIFY and WM_DRAWITEM sent by this control to its parent come here
+    // first. True means handled, with result as the message's result.
+    virtual bool OnReflectedMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
+
+    std::wstring GetWindowText() const;
+    void SetWindowText(std::wstring_view text);
+    int GetDlgCtrlID() const { return ::GetDlgCtrlID(m_hWnd); }
+    void Invalidate(bool erase = true) { InvalidateRect(m_hWnd, nullptr, erase); }
+    LRESULT Send(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const {
+        return SendMessageW(m_hWnd, message, wParam, lParam);
+    }
+
+protected:
+    HWND m_hWnd = nullptr;
+};
+
+}  // namespace framework

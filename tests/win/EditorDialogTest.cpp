@@ -1,0 +1,270 @@
+// The editor dialog created modeless from its real template, driven with
+// messages and read back through the controls' own messages.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <string>
+#include <vector>
+
+#include "AttrEditorDlg.h"
+#include "EditorTestSupport.h"
+#include "Fields.h"
+#include "MemoryDialog.h"
+#include "ParameterFile.h"
+#include "TextCodec.h"
+#include "Walks.h"
+
+using framework::Widen;
+
+namespace {
+
+std::vector<unsigned char> CoreBytes(const params::IControlAccess& controls) {
+    params::VectorSink sink;
+    EXPECT_TRUE(params::EncodeParameterFile(params::ReadControls(controls), sink));
+    return {sink.data.begin(), sink.data.end()};
+}
+
+class EditorDialog : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(dlg_.Create());
+        hwnd_ = dlg_.GetSafeHwnd();
+    }
+    void TearDown() override {
+        if (IsWindow(hwnd_)) DestroyWindow(hwnd_);
+    }
+
+    HWND Item(int id) const { return GetDlgItem(hwnd_, id); }
+    void Click(int id) { SendMessageW(hwnd_, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(Item(id))); }
+    void Check(int id, bool on) { SendMessageW(Item(id), BM_SETCHECK, on ? BST_CHECKED : BST_UNCHECKED, 0); }
+    std::wstring Cell(int row, int column) const {
+        wchar_t buffer[64] = {};
+        LVITEMW item{};
+        item.iSubItem = column;
+        item.pszText = buffer;
+        item.cchTextMax = 64;
+        SendMessageW(Item(IDC_SPRITE_TABLE), LVM_GETITEMTEXTW, row, reinterpret_cast<LPARAM>(&item));
+        return buffer;
+    }
+    std::wstring ComboItem(int id, int index) const {
+        wchar_t buffer[32] = {};
+        SendMessageW(Item(id), CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(buffer));
+        return buffer;
+    }
+
+    CTempFolder folder_;
+    CFakePrompts prompts_;
+    CAttrEditorDlg dlg_{prompts_};
+    HWND hwnd_ = nullptr;
+};
+
+TEST_F(EditorDialog, StartsWithEveryTextAndLimitOfTheCatalogue) {
+    EXPECT_EQ(TextOf(hwnd_), L"RPG特殊属性编辑器 V1.6 by Tessiv");
+    int edits = 0;
+    for (const params::ParamDesc& p : params::Catalogue()) {
+        if (p.kind != params::Kind::Number && p.kind != params::Kind::Name) continue;
+        ++edits;
+        EXPECT_EQ(TextOf(Item(p.id)), Widen(p.defaultText)) << p.name;
+        EXPECT_EQ(SendMessageW(Item(p.id), EM_GETLIMITTEXT, 0, 0), p.limit) << p.name;
+    }
+    EXPECT_EQ(edits, 66);
+}
+
+TEST_F(EditorDialog, StartsWithTheIconsAndTheFocusOnTheFirstBox) {
+    const HICON icon = LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_APP));
+    ASSERT_NE(icon, nullptr);
+    EXPECT_EQ(reinterpret_cast<HICON>(SendMessageW(hwnd_, WM_GETICON, ICON_BIG, 0)), icon);
+    EXPECT_EQ(reinterpret_cast<HICON>(SendMessageW(hwnd_, WM_GETICON, ICON_SMALL, 0)), icon);
+    EXPECT_EQ(reinterpret_cast<HICON>(SendMessageW(hwnd_, WM_QUERYDRAGICON, 0, 0)), icon);
+    EXPECT_EQ(GetFocus(), Item(IDC_LEVELUP_HP0));
+}
+
+TEST_F(EditorDialog, StartsWithTheChoiceItemsSelectionsAndSwitch) {
+    const HWND modes = Item(IDC_HERO_ANIMATION_MODE);
+    ASSERT_EQ(SendMessageW(modes, CB_GETCOUNT, 0, 0), 5);
+    for (int i = 0; i < 5; ++i) EXPECT_EQ(ComboItem(IDC_HERO_ANIMATION_MODE, i), Widen(params::kModeNames[i]));
+    EXPECT_EQ(SendMessageW(modes, CB_GETCURSEL, 0, 0), 4);
+
+    ASSERT_EQ(SendMessageW(Item(IDC_USE_PORTRAIT), CB_GETCOUNT, 0, 0), 2);
+    EXPECT_EQ(ComboItem(IDC_USE_PORTRAIT, 0), L"否");
+    EXPECT_EQ(ComboItem(IDC_USE_PORTRAIT, 1), L"是");
+    EXPECT_EQ(SendMessageW(Item(IDC_USE_PORTRAIT), CB_GETCURSEL, 0, 0), 1);
+
+    EXPECT_EQ(SendMessageW(Item(IDC_ADVANCED_ENABLED), BM_GETCHECK, 0, 0), BST_UNCHECKED);
+}
+
+TEST_F(EditorDialog, SwatchesHoldAndPaintTheirStartColours) {
+    int swatches = 0;
+    for (const params::ParamDesc& p : params::Catalogue()) {
+        if (p.kind != params::Kind::Colour) continue;
+        ++swatches;
+        EXPECT_EQ(dlg_.GetColor(p.id), p.defaultColor) << p.name;
+        // The dialog hands WM_DRAWITEM to the swatch object, which paints its colour.
+        RECT rc;
+        GetClientRect(Item(p.id), &rc);
+        HDC screen = GetDC(nullptr);
+        HDC dc = CreateCompatibleDC(screen);
+        HBITMAP bitmap = CreateCompatibleBitmap(screen, rc.right, rc.bottom);
+        ReleaseDC(nullptr, screen);
+        HGDIOBJ old = SelectObject(dc, bitmap);
+        SendMessageW(Item(p.id), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
+        EXPECT_EQ(GetPixel(dc, rc.right / 2, rc.bottom / 2), p.defaultColor) << p.name;
+        SelectObject(dc, old);
+        DeleteObject(bitmap);
+        DeleteDC(dc);
+    }
+    EXPECT_EQ(swatches, 9);
+}
+
+TEST_F(EditorDialog, SetColorKeepsAllThirtyTwoBits) {
+    dlg_.SetColor(IDC_ARROW_COLOR, 0x12345678);
+    EXPECT_EQ(dlg_.GetColor(IDC_ARROW_COLOR), 0x12345678u);
+    EXPECT_EQ(dlg_.GetColor(IDC_BACKGROUND_COLOR), 0x00FFFFFFu);  // only its own swatch changes
+}
+
+TEST_F(EditorDialog, TableStartsEmptyWithItsStylesAndColumns) {
+    const HWND list = Item(IDC_SPRITE_TABLE);
+    EXPECT_EQ(SendMessageW(list, LVM_GETEXTENDEDLISTVIEWSTYLE, 0, 0) & 0x21, 0x21);
+    EXPECT_EQ(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0), 0);
+    HDC screen = GetDC(nullptr);
+    const int dpi = GetDeviceCaps(screen, LOGPIXELSX);
+    ReleaseDC(nullptr, screen);
+    for (int i = 0; i < params::kTableColumnCount; ++i) {
+        wchar_t heading[32] = {};
+        LVCOLUMNW c{};
+        c.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT;
+        c.pszText = heading;
+        c.cchTextMax = 32;
+        ASSERT_TRUE(SendMessageW(list, LVM_GETCOLUMNW, i, reinterpret_cast<LPARAM>(&c)));
+        EXPECT_EQ(heading, Widen(params::kTableColumns[i].heading));
+        EXPECT_EQ(c.cx, MulDiv(params::kTableColumns[i].width, dpi, 96));
+        EXPECT_EQ(c.fmt & LVCFMT_JUSTIFYMASK, LVCFMT_LEFT);
+    }
+    LVCOLUMNW extra{};
+    extra.mask = LVCF_WIDTH;
+    EXPECT_FALSE(SendMessageW(list, LVM_GETCOLUMNW, params::kTableColumnCount, reinterpret_cast<LPARAM>(&extra)));
+}
+
+TEST_F(EditorDialog, QuickSaveWritesTheCoreBytesForTheStartValues) {
+    params::MemoryDialog memory;
+    params::ApplyDefaults(memory);
+
+    Click(IDC_QUICK_SAVE);
+    ASSERT_EQ(prompts_.messages, std::vector<std::wstring>{L"保存完成"});
+    EXPECT_EQ(prompts_.owners.back(), hwnd_);
+    const auto base = ReadBytes(folder_.Path() / "set.prm");
+    EXPECT_EQ(base.size(), 118u);
+    EXPECT_EQ(base, CoreBytes(memory));
+
+    Check(IDC_ADVANCED_ENABLED, true);
+    memory.SetChecked(IDC_ADVANCED_ENABLED, true);
+    Click(IDC_QUICK_SAVE);
+    const auto full = ReadBytes(folder_.Path() / "set.prm");
+    EXPECT_EQ(full.size(), 170u);
+    EXPECT_EQ(full, CoreBytes(memory));
+}
+
+// A file in which every value differs from the start values.
+void WriteVariedFile(const std::string& path) {
+    params::MemoryDialog memory;
+    params::ApplyDefaults(memory);
+    memory.SetChecked(IDC_ADVANCED_ENABLED, true);
+    int n = 40;
+    for (const params::ParamDesc& p : params::Catalogue()) {
+        switch (p.kind) {
+        case params::Kind::Number: memory.SetText(p.id, std::to_string(n++)); break;
+        case params::Kind::Name: memory.SetText(p.id, "名" + std::to_string(n++)); break;
+        case params::Kind::Colour: memory.SetColor(p.id, params::Rgb(n, n + 1, n + 2)), n += 3; break;
+        default: break;
+        }
+    }
+    memory.SelectChoiceItem(IDC_HERO_ANIMATION_MODE, 1);
+    memory.SelectChoiceItem(IDC_USE_PORTRAIT, 0);
+    for (int row = 0; row < 3; ++row) {
+        memory.InsertRow(IDC_SPRITE_TABLE, row, std::to_string(row + 1));
+        memory.SetCellText(IDC_SPRITE_TABLE, row, 1, row == 1 ? "道具" : "魔法");
+        memory.SetCellText(IDC_SPRITE_TABLE, row, 2, std::to_string(10 + row));
+        memory.SetCellText(IDC_SPRITE_TABLE, row, 3, std::to_string(20 + row));
+    }
+    params::SaveParameterFile(memory, path);
+    ASSERT_EQ(memory.messages.back(), params::kSaveDone);
+}
+
+TEST_F(EditorDialog, QuickLoadRestoresEveryControl) {
+    WriteVariedFile("set.prm");
+    const auto file = ReadBytes(folder_.Path() / "set.prm");
+    Check(IDC_ADVANCED_ENABLED, true);
+
+    Click(IDC_QUICK_LOAD);
+    ASSERT_EQ(prompts_.messages, std::vector<std::wstring>{L"读取完成"});
+    EXPECT_EQ(TextOf(Item(IDC_LEVELUP_HP0)), L"40");
+    EXPECT_EQ(SendMessageW(Item(IDC_HERO_ANIMATION_MODE), CB_GETCURSEL, 0, 0), 1);
+    EXPECT_EQ(SendMessageW(Item(IDC_USE_PORTRAIT), CB_GETCURSEL, 0, 0), 0);
+    ASSERT_EQ(SendMessageW(Item(IDC_SPRITE_TABLE), LVM_GETITEMCOUNT, 0, 0), 3);
+    EXPECT_EQ(Cell(1, 0), L"2");
+    EXPECT_EQ(Cell(1, 1), L"道具");
+    EXPECT_EQ(Cell(2, 3), L"22");
+    // Every control now holds what the file holds: saving gives the file back.
+    EXPECT_EQ(CoreBytes(dlg_), file);
+}
+
+TEST_F(EditorDialog, QuickLoadWithoutAFileChangesNothing) {
+    const auto before = CoreBytes(dlg_);
+    Click(IDC_QUICK_LOAD);
+    EXPECT_EQ(prompts_.messages, std::vector<std::wstring>{L"读取错误"});
+    EXPECT_EQ(CoreBytes(dlg_), before);
+}
+
+TEST_F(EditorDialog, CancelledFileDialogsDoNothing) {
+    Click(IDC_SAVE);
+    Click(IDC_LOAD);
+    EXPECT_TRUE(prompts_.messages.empty());
+    EXPECT_FALSE(std::filesystem::exists(folder_.Path() / "set.prm"));
+    ASSERT_EQ(prompts_.asked.size(), 2u);
+    for (const framework::FileDialogSettings& s : prompts_.asked) {
+        EXPECT_EQ(s.defaultExt, L"prm");
+        EXPECT_EQ(s.fileName, L"set.prm");
+        EXPECT_EQ(s.filter, L"Prm Files (*.prm)|*.prm||");
+        EXPECT_EQ(s.flags, static_cast<DWORD>(OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT));
+        EXPECT_EQ(s.flags & OFN_NOCHANGEDIR, 0u);
+    }
+    EXPECT_FALSE(prompts_.asked[0].open);
+    EXPECT_TRUE(prompts_.asked[1].open);
+}
+
+TEST_F(EditorDialog, AChineseNameSurvivesSaveAndLoadUnderAChineseFileName) {
+    const std::wstring path = (folder_.Path() / L"参数.prm").wstring();
+    SetWindowTextW(Item(IDC_EQUIP_SLOT0), L"长剑");
+    prompts_.answer = path;
+    Click(IDC_SAVE);
+    SetWindowTextW(Item(IDC_EQUIP_SLOT0), L"x");
+    Click(IDC_LOAD);
+    EXPECT_EQ(prompts_.messages, (std::vector<std::wstring>{L"保存完成", L"读取完成"}));
+    EXPECT_EQ(TextOf(Item(IDC_EQUIP_SLOT0)), L"长剑");
+    const auto bytes = ReadBytes(path);
+    const std::string utf8 = framework::Narrow(L"长剑");
+    ASSERT_GE(bytes.size(), 12u + 2 + utf8.size());
+    EXPECT_EQ(std::string(bytes.begin() + 14, bytes.begin() + 14 + utf8.size()), utf8);  // UTF-8 in the file
+}
+
+TEST_F(EditorDialog, NameBoxesLimitTypingInCodePage936Bytes) {
+    const HWND name = Item(IDC_EQUIP_SLOT0);
+    SetWindowTextW(name, L"");
+    for (wchar_t c : std::wstring(L"铠甲手")) SendMessageW(name, WM_CHAR, c, 1);
+    EXPECT_EQ(TextOf(name), L"铠甲");
+    SetWindowTextW(name, L"武器铠甲手部");  // what the program puts in is shown in full
+    EXPECT_EQ(TextOf(name), L"武器铠甲手部");
+}
+
+TEST_F(EditorDialog, EnterAndEscKeepTheEditorOpenAndCloseEndsIt) {
+    SendMessageW(hwnd_, WM_COMMAND, IDOK, 0);
+    SendMessageW(hwnd_, WM_COMMAND, IDCANCEL, 0);
+    EXPECT_TRUE(IsWindow(hwnd_));
+    SendMessageW(hwnd_, WM_CLOSE, 0, 0);
+    EXPECT_FALSE(IsWindow(hwnd_));
+    EXPECT_TRUE(prompts_.messages.empty());  // no prompt, no save
+}
+
+}  // namespace

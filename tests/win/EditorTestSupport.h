@@ -1,0 +1,44 @@
+// What the editor dialog's tests share: prompts that answer for a person,
+// a temporary working folder, and reading controls back by message.
+#pragma once
+
+#include <windows.h>
+
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "EditorPrompts.h"
+
+class CFakePrompts final : public IEditorPrompts {
+public:
+    void ShowMessage(HWND owner, const std::wstring& text) override {
+        owners.push_back(owner);
+        messages.push_back(text);
+    }
+    std::optional<std::wstring> ChooseFile(HWND, const framework::FileDialogSettings& settings) override {
+        asked.push_back(settings);
+        return answer;
+    }
+
+    std::vector<HWND> owners;
+    std::vector<std::wstring> messages;
+    std::vector<framework::FileDialogSettings> asked;
+    std::optional<std::wstring> answer;  // nothing: the user cancels
+};
+
+// Makes a fresh folder the current directory for the test's lifetime.
+class CTempFolder {
+public:
+    CTempFolder();
+    ~CTempFolder();
+    const std::filesystem::path& Path() const { return m_path; }
+
+private:
+    std::filesystem::path m_old;
+    std::filesystem::path m_path;
+};
+
+std::vector<unsigned char> ReadBytes(const std::filesystem::path& path);
+std::wstring TextOf(HWND control);

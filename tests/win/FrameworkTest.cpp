@@ -1,0 +1,176 @@
+// The dialog framework: command tables, reflection to controls, the modal
+// loop's pre-dispatch filters, and the program name.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "CommandTable.h"
+#include "ControlIds.h"
+#include "Controls.h"
+#include "Dialog.h"
+#include "WinApp.h"
+
+using namespace framework;
+
+namespace {
+
+struct Recorder {
+    std::vector<std::string> calls;
+    void First() { calls.push_back("first"); }
+    void Second() { calls.push_back("second"); }
+    LRESULT Answer() {
+        calls.push_back("answer");
+        return 42;
+    }
+};
+
+const CommandEntry<Recorder> kRecorderTable[] = {
+    {WM_COMMAND, BN_CLICKED, 7, &Recorder::First},
+    {WM_COMMAND, BN_CLICKED, 7, &Recorder::Second},  // never reached: the first match wins
+    {WM_NOTIFY, NM_DBLCLK, 9, &Recorder::Second},
+    {WM_QUERYDRAGICON, 0, 0, &Recorder::Answer},
+};
+
+TEST(CommandTable, RoutesByMessageCodeAndIdFirstMatchWinning) {
+    Recorder r;
+    LRESULT result = -1;
+    const std::span<const CommandEntry<Recorder>> table = kRecorderTable;
+    EXPECT_TRUE(DispatchCommand(table, r, WM_COMMAND, MAKEWPARAM(7, BN_CLICKED), 0, result));
+    EXPECT_EQ(result, 0);
+    EXPECT_FALSE(DispatchCommand(table, r, WM_COMMAND, MAKEWPARAM(7, EN_CHANGE), 0, result));
+    EXPECT_FALSE(DispatchCommand(table, r, WM_COMMAND, MAKEWPARAM(8, BN_CLICKED), 0, result));
+    NMHDR header{nullptr, 9, static_cast<UINT>(NM_DBLCLK)};
+    EXPECT_TRUE(DispatchCommand(table, r, WM_NOTIFY, 9, reinterpret_cast<LPARAM>(&header), result));
+    EXPECT_TRUE(DispatchCommand(table, r, WM_QUERYDRAGICON, 0, 0, result));
+    EXPECT_EQ(result, 42);
+    EXPECT_EQ(r.calls, (std::vector<std::string>{"first", "second", "answer"}));
+}
+
+// Swallows Enter when told to; records what it saw.
+class CKeyFilter : public CEdit {
+public:
+    bool PreTranslateMessage(MSG& msg) override {
+        if (msg.message != WM_KEYDOWN) return false;
+        keys.push_back(static_cast<int>(msg.wParam));
+        return swallowEnter && msg.wParam == VK_RETURN;
+    }
+    bool OnReflectedMessage(UINT message, WPARAM, LPARAM, LRESULT& result) override {
+        if (message != WM_NOTIFY) return false;
+        ++notifications;
+        result = 5;
+        return true;
+    }
+    std::vector<int> keys;
+    bool swallowEnter = false;
+    int notifications = 0;
+};
+
+class COwnerDrawProbe : public CButton {
+public:
+    void DrawItem(const DRAWITEMSTRUCT& item) override { drawnId = static_cast<int>(item.CtlID); }
+    int drawnId = 0;
+};
+
+constexpr UINT kFinish = WM_APP + 1;
+
+// The editor's template with a table of its own.
+class CProbeDlg final : public CDialog {
+public:
+    CProbeDlg() : CDialog(IDD_ATTR_EDITOR) {}
+    CKeyFilter edit;
+    COwnerDrawProbe swatch;
+    std::vector<std::string> seen;
+    std::vector<UINT> posted;  // sent to the edit once the loop runs
+
+protected:
+    BOOL OnInitDialog() override {
+        Bind(edit, IDC_LEVELUP_HP0);
+        Bind(swatch, IDC_ARROW_COLOR);
+        for (UINT key : posted) PostMessageW(edit.GetSafeHwnd(), WM_KEYDOWN, key, 1);
+        PostMessageW(m_hWnd, kFinish, 0, 0);
+        return TRUE;
+    }
+    bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+
+private:
+    void OnOk() { seen.push_back("IDOK"); }
+    void OnNotify() { seen.push_back("notify"); }
+    void OnFinish() { EndDialog(7); }
+    static const CommandEntry<CProbeDlg> kTable[];
+};
+
+const CommandEntry<CProbeDlg> CProbeDlg::kTable[] = {
+    {WM_COMMAND, BN_CLICKED, IDOK, &CProbeDlg::OnOk},
+    {WM_NOTIFY, NM_CLICK, IDC_LEVELUP_HP0, &CProbeDlg::OnNotify},
+    {kFinish, 0, 0, &CProbeDlg::OnFinish},
+};
+
+bool CProbeDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    return DispatchCommand<CProbeDlg>(kTable, *this, message, wParam, lParam, result);
+}
+
+TEST(ModalLoop, OffersKeysToTheFocusedWindowBeforeTheDialog) {
+    CProbeDlg dlg;
+    dlg.posted = {VK_RETURN};
+    EXPECT_EQ(dlg.DoModal(), 7);
+    EXPECT_EQ(dlg.edit.keys, std::vector<int>{VK_RETURN});
+    EXPECT_EQ(dlg.seen, std::vector<std::string>{"IDOK"});  // Enter in an edit is the dialog's IDOK
+    EXPECT_EQ(dlg.GetSafeHwnd(), nullptr);                  // the window is gone after the run
+
+    CProbeDlg swallowing;
+    swallowing.edit.swallowEnter = true;
+    swallowing.posted = {VK_RETURN};
+    EXPECT_EQ(swallowing.DoModal(), 7);
+    EXPECT_EQ(swallowing.edit.keys, std::vector<int>{VK_RETURN});
+    EXPECT_TRUE(swallowing.seen.empty());
+}
+
+TEST(ModalLoop, AMissingTemplateFailsTheRun) {
+    class CNoTemplate final : public CDialog {
+    public:
+        CNoTemplate() : CDialog(4242) {}
+    } dlg;
+    EXPECT_EQ(dlg.DoModal(), -1);
+}
+
+TEST(Reflection, NotificationsAndDrawingReachTheControlFirst) {
+    CProbeDlg dlg;
+    ASSERT_TRUE(dlg.Create());
+    const HWND hwnd = dlg.GetSafeHwnd();
+
+    NMHDR header{dlg.edit.GetSafeHwnd(), IDC_LEVELUP_HP0, static_cast<UINT>(NM_CLICK)};
+    SendMessageW(hwnd, WM_NOTIFY, IDC_LEVELUP_HP0, reinterpret_cast<LPARAM>(&header));
+    EXPECT_EQ(dlg.edit.notifications, 1);
+    EXPECT_TRUE(dlg.seen.empty());  // handled by the control, so the dialog's entry does not run
+    EXPECT_EQ(GetWindowLongPtrW(hwnd, DWLP_MSGRESULT), 5);
+
+    DRAWITEMSTRUCT item{};
+    item.CtlType = ODT_BUTTON;
+    item.CtlID = IDC_ARROW_COLOR;
+    item.hwndItem = dlg.swatch.GetSafeHwnd();
+    item.hDC = GetDC(hwnd);
+    SendMessageW(hwnd, WM_DRAWITEM, IDC_ARROW_COLOR, reinterpret_cast<LPARAM>(&item));
+    ReleaseDC(hwnd, item.hDC);
+    EXPECT_EQ(dlg.swatch.drawnId, IDC_ARROW_COLOR);
+
+    DestroyWindow(hwnd);
+    EXPECT_EQ(dlg.GetSafeHwnd(), nullptr);
+    EXPECT_EQ(dlg.edit.GetSafeHwnd(), nullptr);  // controls are untied when the window goes
+}
+
+TEST(ModelessDialog, EndDialogDestroysIt) {
+    CProbeDlg dlg;
+    ASSERT_TRUE(dlg.Create());
+    const HWND hwnd = dlg.GetSafeHwnd();
+    dlg.EndDialog(IDCANCEL);
+    EXPECT_FALSE(IsWindow(hwnd));
+}
+
+TEST(ProgramName, IsTheExecutablesBaseName) { EXPECT_EQ(ProgramName(), L"win_test"); }
+
+}  // namespace
