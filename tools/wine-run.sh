@@ -2,7 +2,7 @@
 # Runs a Windows program under 64-bit Wine: tests (as CTest's emulator) and the editor.
 # The Wine prefix lives in the build folder of the program (the folder holding
 # CMakeCache.txt), unless WINEPREFIX says otherwise. It is created on first use,
-# with the null display driver when there is no display and a CJK font for SimSun.
+# with X or, without a display, the null driver, and a CJK font for SimSun.
 set -e
 if [ -z "$WINEPREFIX" ]; then
   dir=$(cd "$(dirname "$1")" 2>/dev/null && pwd) || dir=$(pwd)
@@ -17,9 +17,8 @@ export WINELOADER=$WINE
 if [ ! -f "$WINEPREFIX/system.reg" ]; then
   mkdir -p "$WINEPREFIX"
   "$WINE" wineboot --init >/dev/null 2>&1 </dev/null
-  if [ -z "$DISPLAY" ]; then
-    "$WINE" reg add 'HKCU\Software\Wine\Drivers' /v Graphics /t REG_SZ /d null /f >/dev/null 2>&1 </dev/null
-  fi
+  # X when there is a display, else the null driver: tests run headless, the editor on screen.
+  "$WINE" reg add 'HKCU\Software\Wine\Drivers' /v Graphics /t REG_SZ /d x11,null /f >/dev/null 2>&1 </dev/null
   "$WINE" reg add 'HKCU\Software\Wine\Fonts\Replacements' /v SimSun /t REG_SZ /d 'WenQuanYi Micro Hei' /f \
     >/dev/null 2>&1 </dev/null
   wineserver -k || true  # flushes the registry to disk

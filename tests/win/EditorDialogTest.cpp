@@ -267,4 +267,29 @@ TEST_F(EditorDialog, EnterAndEscKeepTheEditorOpenAndCloseEndsIt) {
     EXPECT_TRUE(prompts_.messages.empty());  // no prompt, no save
 }
 
+// The modal run: keys go through the real loop and its dialog-key handling.
+CAttrEditorDlg* g_running = nullptr;
+
+void CALLBACK PressKeysThenClose(HWND, UINT, UINT_PTR timer, DWORD) {
+    KillTimer(nullptr, timer);
+    const HWND dlg = g_running->GetSafeHwnd();
+    const HWND edit = GetDlgItem(dlg, IDC_LEVELUP_HP0);
+    PostMessageW(edit, WM_KEYDOWN, VK_RETURN, 1);
+    PostMessageW(edit, WM_KEYDOWN, VK_ESCAPE, 1);
+    PostMessageW(dlg, WM_COMMAND, MAKEWPARAM(IDC_QUICK_SAVE, BN_CLICKED), 0);
+    PostMessageW(dlg, WM_CLOSE, 0, 0);
+}
+
+TEST(EditorModalRun, EnterAndEscInAnEditKeepItRunningAndCloseEndsIt) {
+    CTempFolder folder;
+    CFakePrompts prompts;
+    CAttrEditorDlg dlg{prompts};
+    g_running = &dlg;
+    SetTimer(nullptr, 0, 10, PressKeysThenClose);
+    EXPECT_EQ(dlg.DoModal(), IDCANCEL);
+    // The quick save posted after Enter and Esc still ran, so neither ended the run.
+    EXPECT_EQ(prompts.messages, std::vector<std::wstring>{L"保存完成"});
+    EXPECT_EQ(dlg.GetSafeHwnd(), nullptr);
+}
+
 }  // namespace
