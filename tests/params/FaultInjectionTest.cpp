@@ -153,6 +153,8 @@ TEST_F(FaultInjection, TargetsThatCannotBeWrittenGiveASaveError) {
     EXPECT_EQ(fs::status(Target()).permissions() & fs::perms::all,
               fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
     EXPECT_EQ(Listing(), std::set<std::string>{"set.prm"});
+    // Writable again: Windows removes no read-only file, so the folder would stay behind.
+    fs::permissions(Target(), fs::perms::owner_write, fs::perm_options::add);
 
     // A folder in the target's place.
     fs::create_directory(dir_ / "folder.prm");
