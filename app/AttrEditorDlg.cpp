@@ -20,6 +20,15 @@ const CommandEntry<CAttrEditorDlg> CAttrEditorDlg::kCommands[] = {
     {WM_COMMAND, BN_CLICKED, IDC_QUICK_LOAD, &CAttrEditorDlg::OnQuickLoad},
     {WM_COMMAND, BN_CLICKED, IDC_SAVE, &CAttrEditorDlg::OnSave},
     {WM_COMMAND, BN_CLICKED, IDC_LOAD, &CAttrEditorDlg::OnLoad},
+    {WM_COMMAND, BN_CLICKED, IDC_ADVANCED_COLOR0, &CAttrEditorDlg::OnAdvancedColor0},
+    {WM_COMMAND, BN_CLICKED, IDC_ADVANCED_COLOR1, &CAttrEditorDlg::OnAdvancedColor1},
+    {WM_COMMAND, BN_CLICKED, IDC_ADVANCED_COLOR2, &CAttrEditorDlg::OnAdvancedColor2},
+    {WM_COMMAND, BN_CLICKED, IDC_ADVANCED_COLOR3, &CAttrEditorDlg::OnAdvancedColor3},
+    {WM_COMMAND, BN_CLICKED, IDC_ADVANCED_COLOR4, &CAttrEditorDlg::OnAdvancedColor4},
+    {WM_COMMAND, BN_CLICKED, IDC_MENU_TEXT_COLOR, &CAttrEditorDlg::OnMenuTextColor},
+    {WM_COMMAND, BN_CLICKED, IDC_ARROW_COLOR, &CAttrEditorDlg::OnArrowColor},
+    {WM_COMMAND, BN_CLICKED, IDC_BACKGROUND_COLOR, &CAttrEditorDlg::OnBackgroundColor},
+    {WM_COMMAND, BN_CLICKED, IDC_SLIDER_COLOR, &CAttrEditorDlg::OnSliderColor},
     // Enter and Esc (IDOK, IDCANCEL) have no entry, so a stray key never
     // throws the edits away; the close box and Alt+F4 end the program at once.
     {WM_CLOSE, 0, 0, &CAttrEditorDlg::OnClose},
@@ -41,6 +50,11 @@ framework::FileDialogSettings FileSettings(bool open) {
             L"Prm Files (*.prm)|*.prm||"};
 }
 
+// The colour dialog opens on a fixed colour, never the swatch's own: the
+// first advanced colour's usual value for that button, black for the rest.
+constexpr COLORREF kAdvancedColor0Pick = RGB(255, 223, 0);
+constexpr COLORREF kColorPick = RGB(0, 0, 0);
+
 }  // namespace
 
 CAttrEditorDlg::CAttrEditorDlg(IEditorPrompts& prompts)
@@ -48,7 +62,9 @@ CAttrEditorDlg::CAttrEditorDlg(IEditorPrompts& prompts)
       m_prompts(prompts),
       m_hIcon(LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_APP))),
       m_edits(CountOf(params::Kind::Number, params::Kind::Name)),
-      m_swatches(CountOf(params::Kind::Colour, params::Kind::Colour)) {}
+      m_swatches(CountOf(params::Kind::Colour, params::Kind::Colour)) {
+    m_customColors.fill(RGB(255, 255, 255));
+}
 
 BOOL CAttrEditorDlg::OnInitDialog() {
     BindControls();
@@ -120,6 +136,30 @@ void CAttrEditorDlg::OnLoad() {
 }
 
 void CAttrEditorDlg::OnClose() { EndDialog(IDCANCEL); }
+
+void CAttrEditorDlg::OnAdvancedColor0() { PickColor(Get<CColorSwatchButton>(IDC_ADVANCED_COLOR0), kAdvancedColor0Pick); }
+
+void CAttrEditorDlg::OnAdvancedColor1() { PickColor(Get<CColorSwatchButton>(IDC_ADVANCED_COLOR1), kColorPick); }
+
+void CAttrEditorDlg::OnAdvancedColor2() { PickColor(Get<CColorSwatchButton>(IDC_ADVANCED_COLOR2), kColorPick); }
+
+void CAttrEditorDlg::OnAdvancedColor3() { PickColor(Get<CColorSwatchButton>(IDC_ADVANCED_COLOR3), kColorPick); }
+
+void CAttrEditorDlg::OnAdvancedColor4() { PickColor(Get<CColorSwatchButton>(IDC_ADVANCED_COLOR4), kColorPick); }
+
+void CAttrEditorDlg::OnMenuTextColor() { PickColor(Get<CColorSwatchButton>(IDC_MENU_TEXT_COLOR), kColorPick); }
+
+void CAttrEditorDlg::OnArrowColor() { PickColor(Get<CColorSwatchButton>(IDC_ARROW_COLOR), kColorPick); }
+
+void CAttrEditorDlg::OnBackgroundColor() { PickColor(Get<CColorSwatchButton>(IDC_BACKGROUND_COLOR), kColorPick); }
+
+void CAttrEditorDlg::OnSliderColor() { PickColor(Get<CColorSwatchButton>(IDC_SLIDER_COLOR), kColorPick); }
+
+void CAttrEditorDlg::PickColor(CColorSwatchButton& button, COLORREF initial) {
+    // Compact form (no CC_FULLOPEN), the initial colour preselected.
+    const framework::ColorDialogSettings settings{initial, CC_RGBINIT, &m_customColors};
+    if (const auto chosen = m_prompts.AskColor(m_hWnd, settings)) button.SetColor(*chosen);
+}
 
 void CAttrEditorDlg::SaveParameterFile(const std::string& path) { params::SaveParameterFile(*this, path); }
 

@@ -57,6 +57,17 @@ private:
     void OnSave();
     void OnLoad();
     void OnClose();
+    void OnAdvancedColor0();
+    void OnAdvancedColor1();
+    void OnAdvancedColor2();
+    void OnAdvancedColor3();
+    void OnAdvancedColor4();
+    void OnMenuTextColor();
+    void OnArrowColor();
+    void OnBackgroundColor();
+    void OnSliderColor();
+    // Runs the colour dialog opened on initial; on OK the colour goes to button.
+    void PickColor(CColorSwatchButton& button, COLORREF initial);
 
     template <class Control>
     Control& Get(int id) const {
@@ -73,4 +84,6 @@ private:
     framework::CButton m_advancedEnabled;
     std::vector<CColorSwatchButton> m_swatches;
     framework::CListCtrl m_table;
+    // Offered by every colour dialog and kept for the dialog's life, which is the run.
+    framework::CustomColors m_customColors;
 };

@@ -12,6 +12,9 @@ public:
     std::optional<std::wstring> ChooseFile(HWND owner, const framework::FileDialogSettings& settings) override {
         return framework::CFileDialog(settings, owner).DoModal();
     }
+    std::optional<COLORREF> AskColor(HWND owner, const framework::ColorDialogSettings& settings) override {
+        return framework::CColorDialog(settings, owner).DoModal();
+    }
 };
 
 }  // namespace

@@ -1,4 +1,5 @@
-// The editor's modal questions and answers: message boxes and file dialogs.
+// The editor's modal questions and answers: message boxes, file dialogs
+// and the colour dialog.
 // Tests put their own in place, so nothing waits for a person.
 #pragma once
 
@@ -7,6 +8,7 @@
 #include <optional>
 #include <string>
 
+#include "ColorDialog.h"
 #include "FileDialog.h"
 
 class IEditorPrompts {
@@ -16,6 +18,8 @@ public:
     virtual void ShowMessage(HWND owner, const std::wstring& text) = 0;
     // The full path the user chose, or nothing when cancelled.
     virtual std::optional<std::wstring> ChooseFile(HWND owner, const framework::FileDialogSettings& settings) = 0;
+    // The colour the user confirmed, or nothing; the custom colours may change either way.
+    virtual std::optional<COLORREF> AskColor(HWND owner, const framework::ColorDialogSettings& settings) = 0;
 };
 
 // The real message boxes and common dialogs.

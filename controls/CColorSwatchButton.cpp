@@ -1,6 +1,12 @@
 #include "CColorSwatchButton.h"
 
-#include "Gdi.h"
+#include "DcCanvas.h"
+#include "SwatchPainter.h"
+
+CColorSwatchButton::CColorSwatchButton()
+    : m_color(RGB(255, 0, 0)),
+      m_shadowPen(CreatePen(PS_SOLID, 1, RGB(128, 128, 128))),
+      m_faceBrush(CreateSolidBrush(GetSysColor(COLOR_BTNFACE))) {}
 
 void CColorSwatchButton::SetColor(COLORREF color) {
     m_color = color;
@@ -8,10 +14,14 @@ void CColorSwatchButton::SetColor(COLORREF color) {
 }
 
 void CColorSwatchButton::DrawItem(const DRAWITEMSTRUCT& item) {
-    RECT rc = item.rcItem;
-    FillRect(item.hDC, &rc, GetSysColorBrush(COLOR_BTNFACE));
-    DrawEdge(item.hDC, &rc, (item.itemState & ODS_SELECTED) ? EDGE_SUNKEN : EDGE_RAISED, BF_RECT | BF_ADJUST);
-    InflateRect(&rc, -1, -1);
-    const framework::CGdiObject<HBRUSH> swatch(CreateSolidBrush(m_color & 0x00FFFFFF));
-    FillRect(item.hDC, &rc, swatch.Get());
+    // The device context is the caller's: the painter puts its pen and brush
+    // back, and the lines' current position is put back here.
+    POINT position;
+    GetCurrentPositionEx(item.hDC, &position);
+    swatch::DcCanvas canvas(item.hDC, m_shadowPen.Get(), m_faceBrush.Get());
+    const RECT& rc = item.rcItem;
+    swatch::DrawSwatchButton(canvas, {rc.left, rc.top, rc.right, rc.bottom, (item.itemState & ODS_SELECTED) != 0,
+                                      (item.itemState & ODS_DISABLED) != 0, (item.itemState & ODS_FOCUS) != 0,
+                                      m_color});
+    MoveToEx(item.hDC, position.x, position.y, nullptr);
 }

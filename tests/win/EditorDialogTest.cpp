@@ -101,7 +101,8 @@ TEST_F(EditorDialog, SwatchesHoldAndPaintTheirStartColours) {
         if (p.kind != params::Kind::Colour) continue;
         ++swatches;
         EXPECT_EQ(dlg_.GetColor(p.id), p.defaultColor) << p.name;
-        // The dialog hands WM_DRAWITEM to the swatch object, which paints its colour.
+        // The dialog hands WM_DRAWITEM to the swatch object, which paints its
+        // colour in the swatch left of the separator, from 5 pixels in.
         RECT rc;
         GetClientRect(Item(p.id), &rc);
         HDC screen = GetDC(nullptr);
@@ -110,7 +111,7 @@ TEST_F(EditorDialog, SwatchesHoldAndPaintTheirStartColours) {
         ReleaseDC(nullptr, screen);
         HGDIOBJ old = SelectObject(dc, bitmap);
         SendMessageW(Item(p.id), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
-        EXPECT_EQ(GetPixel(dc, rc.right / 2, rc.bottom / 2), p.defaultColor) << p.name;
+        EXPECT_EQ(GetPixel(dc, 7, rc.bottom / 2), p.defaultColor) << p.name;
         SelectObject(dc, old);
         DeleteObject(bitmap);
         DeleteDC(dc);

@@ -22,10 +22,19 @@ public:
         return answer;
     }
 
+    std::optional<COLORREF> AskColor(HWND owner, const framework::ColorDialogSettings& settings) override {
+        colorOwners.push_back(owner);
+        colorAsked.push_back(settings);
+        return colorAnswer;
+    }
+
     std::vector<HWND> owners;
     std::vector<std::wstring> messages;
     std::vector<framework::FileDialogSettings> asked;
     std::optional<std::wstring> answer;  // nothing: the user cancels
+    std::vector<HWND> colorOwners;
+    std::vector<framework::ColorDialogSettings> colorAsked;
+    std::optional<COLORREF> colorAnswer;  // nothing: the user cancels
 };
 
 // Makes a fresh folder the current directory for the test's lifetime.
