@@ -129,6 +129,10 @@ private:
 
 bool EncodeParameterFile(const ParameterImage& image, ByteSink& out) {
     if (image.advanced && image.rows.size() > static_cast<std::size_t>(kMaxTableRows)) return false;
+    // A longer text would need a count the file cannot hold (a loaded name
+    // with invalid UTF-8 grows when the dialog repairs it).
+    for (const FieldValue& v : image.values)
+        if (v.text.size() > static_cast<std::size_t>(kMaxStringBytes)) return false;
     for (const ParamDesc& p : Catalogue()) {
         if (p.kind == Kind::Switch || (p.advanced && !image.advanced)) continue;
         if (p.padBefore) WritePad(out);

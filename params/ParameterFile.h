@@ -49,8 +49,8 @@ struct FormatError {
 // against every invariant of a well-formed file.
 enum class Strictness { Load, Check };
 
-// The file's bytes, field by field. A table of more than 255 rows cannot be
-// written: returns false and writes nothing more.
+// The file's bytes, field by field. A table of more than 255 rows or a text
+// of more than 255 bytes cannot be written: returns false and writes nothing.
 bool EncodeParameterFile(const ParameterImage& image, class ByteSink& out);
 
 // Reads the base block and, when wantAdvanced, the advanced block; a file

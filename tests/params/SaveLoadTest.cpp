@@ -274,9 +274,16 @@ TEST_F(SaveLoad, FailedSaveKeepsTheOldFileAndSaysSo) {
     EXPECT_EQ(dlg_.messages.back(), kSaveError);
     EXPECT_EQ(std::distance(fs::directory_iterator(dir_), fs::directory_iterator()), 1);  // no temporary left
 
-    dlg_.DeleteRow(IDC_SPRITE_TABLE, 0);  // 255 rows fit
+    dlg_.SetText(IDC_EQUIP_SLOT3, std::string(256, 'x'));  // a count the file cannot hold
+    dlg_.DeleteRow(IDC_SPRITE_TABLE, 0);
+    SaveParameterFile(dlg_, Path("keep.prm"));
+    EXPECT_EQ(dlg_.messages.back(), kSaveError);
+    ASSERT_TRUE(ReadFilePrefix(Path("keep.prm"), 100, b));
+    EXPECT_EQ(b, (Bytes{1, 2, 3}));
+
+    dlg_.SetText(IDC_EQUIP_SLOT3, std::string(255, 'x'));  // 255 bytes and 255 rows fit
     const Bytes full = Saved(dlg_);
-    EXPECT_EQ(full.size(), 170u + 4 * 255);
+    EXPECT_EQ(full.size(), 170u + 255 - 6 + 4 * 255);
 }
 
 }  // namespace
