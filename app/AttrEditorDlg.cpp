@@ -6,6 +6,7 @@
 #include "ByteLimit.h"
 #include "Gdi.h"
 #include "Catalogue.h"
+#include "SpriteTable.h"
 #include "TextCodec.h"
 #include "Walks.h"
 
@@ -20,6 +21,9 @@ const CommandEntry<CAttrEditorDlg> CAttrEditorDlg::kCommands[] = {
     {WM_COMMAND, BN_CLICKED, IDC_QUICK_LOAD, &CAttrEditorDlg::OnQuickLoad},
     {WM_COMMAND, BN_CLICKED, IDC_SAVE, &CAttrEditorDlg::OnSave},
     {WM_COMMAND, BN_CLICKED, IDC_LOAD, &CAttrEditorDlg::OnLoad},
+    {WM_COMMAND, BN_CLICKED, IDC_ADD_ROW, &CAttrEditorDlg::OnAddRow},
+    {WM_COMMAND, BN_CLICKED, IDC_DELETE_ROW, &CAttrEditorDlg::OnDeleteRow},
+    {WM_COMMAND, BN_CLICKED, IDC_SORT_ROWS, &CAttrEditorDlg::OnSortRows},
     {WM_COMMAND, BN_CLICKED, IDC_ADVANCED_COLOR0, &CAttrEditorDlg::OnAdvancedColor0},
     {WM_COMMAND, BN_CLICKED, IDC_ADVANCED_COLOR1, &CAttrEditorDlg::OnAdvancedColor1},
     {WM_COMMAND, BN_CLICKED, IDC_ADVANCED_COLOR2, &CAttrEditorDlg::OnAdvancedColor2},
@@ -136,6 +140,13 @@ void CAttrEditorDlg::OnLoad() {
 }
 
 void CAttrEditorDlg::OnClose() { EndDialog(IDCANCEL); }
+
+// An open in-place editor has already committed: the button took the focus from it.
+void CAttrEditorDlg::OnAddRow() { params::AddTableRow(*this); }
+
+void CAttrEditorDlg::OnDeleteRow() { params::DeleteSelectedTableRow(*this); }
+
+void CAttrEditorDlg::OnSortRows() { params::SortTableRows(*this); }
 
 void CAttrEditorDlg::OnAdvancedColor0() { PickColor(Get<CColorSwatchButton>(IDC_ADVANCED_COLOR0), kAdvancedColor0Pick); }
 

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "CColorSwatchButton.h"
+#include "CEditableListCtrl.h"
 #include "CommandTable.h"
 #include "ControlAccess.h"
 #include "Controls.h"
@@ -57,6 +58,9 @@ private:
     void OnSave();
     void OnLoad();
     void OnClose();
+    void OnAddRow();
+    void OnDeleteRow();
+    void OnSortRows();
     void OnAdvancedColor0();
     void OnAdvancedColor1();
     void OnAdvancedColor2();
@@ -83,7 +87,7 @@ private:
     framework::CComboBox m_portraitList;
     framework::CButton m_advancedEnabled;
     std::vector<CColorSwatchButton> m_swatches;
-    framework::CListCtrl m_table;
+    CEditableListCtrl m_table;
     // Offered by every colour dialog and kept for the dialog's life, which is the run.
     framework::CustomColors m_customColors;
 };

@@ -12,14 +12,17 @@ template <class T>
 struct CommandEntry {
     using Action = void (T::*)();    // the message's result is 0
     using Query = LRESULT (T::*)();  // the handler gives the result
+    using Handler = LRESULT (T::*)(WPARAM, LPARAM);  // the same, from the message's parameters
     constexpr CommandEntry(UINT m, UINT c, UINT i, Action a) : message(m), code(c), id(i), action(a) {}
     constexpr CommandEntry(UINT m, UINT c, UINT i, Query q) : message(m), code(c), id(i), query(q) {}
+    constexpr CommandEntry(UINT m, UINT c, UINT i, Handler h) : message(m), code(c), id(i), handler(h) {}
 
     UINT message;
     UINT code;  // notification code; 0 for plain messages
     UINT id;    // control ID; 0 for plain messages
     Action action = nullptr;
     Query query = nullptr;
+    Handler handler = nullptr;
 };
 
 struct MessageKey {
@@ -42,8 +45,10 @@ bool DispatchCommand(std::span<const CommandEntry<T>> table, T& target, UINT mes
         if (e.action) {
             (target.*e.action)();
             result = 0;
-        } else {
+        } else if (e.query) {
             result = (target.*e.query)();
+        } else {
+            result = (target.*e.handler)(wParam, lParam);
         }
         return true;
     }

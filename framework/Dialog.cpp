@@ -86,7 +86,7 @@ BOOL CDialog::OnInitDialog() { return TRUE; }
 bool CDialog::OnMessage(UINT, WPARAM, LPARAM, LRESULT&) { return false; }
 
 void CDialog::Bind(CWnd& control, int id) {
-    control.Attach(GetDlgItem(m_hWnd, id));
+    control.SubclassWindow(GetDlgItem(m_hWnd, id));
     m_bound.push_back(&control);
 }
 

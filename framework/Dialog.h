@@ -27,7 +27,8 @@ protected:
     virtual BOOL OnInitDialog();
     // The derived class's command table. True means handled, with result.
     virtual bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
-    // Ties a control object to the control with this ID for the window's life.
+    // Ties a control object to the control with this ID for the window's
+    // life; the control's own messages reach the object's OnWindowMessage.
     void Bind(CWnd& control, int id);
 
 private:

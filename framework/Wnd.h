@@ -19,6 +19,9 @@ public:
 
     // Ties the window to this object until Detach or the window's end.
     void Attach(HWND hwnd);
+    // Attach, and from now on the window's own messages come to
+    // OnWindowMessage first, until Detach or the window's final destroy.
+    void SubclassWindow(HWND hwnd);
     void Detach();
     // The object tied to hwnd, or nullptr.
     static CWnd* FromHandle(HWND hwnd);
@@ -30,6 +33,9 @@ public:
     // WM_NOTIFY and WM_DRAWITEM sent by this control to its parent come here
     // first. True means handled, with result as the message's result.
     virtual bool OnReflectedMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
+    // A subclassed window's messages. True means handled, with result as the
+    // message's result; false lets the window's own processing run.
+    virtual bool OnWindowMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
 
     std::wstring GetWindowText() const;
     void SetWindowText(std::wstring_view text);
@@ -40,7 +46,15 @@ public:
     }
 
 protected:
+    // The window's own processing of a message; only from within OnWindowMessage.
+    LRESULT Default(UINT message, WPARAM wParam, LPARAM lParam) const;
+
     HWND m_hWnd = nullptr;
+
+private:
+    static LRESULT CALLBACK SubclassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                         DWORD_PTR object);
+    bool m_subclassed = false;
 };
 
 }  // namespace framework

@@ -1,0 +1,53 @@
+// A report-style list view whose cells are edited in place: a double-click
+// opens a text box over the cell, or the category drop-down over column 1,
+// and the editor's text comes back through LVN_ENDLABELEDITW.
+#pragma once
+
+#include <windows.h>
+
+#include <optional>
+
+#include "CommandTable.h"
+#include "Controls.h"
+
+class CInPlaceEdit;
+
+class CEditableListCtrl : public framework::CListCtrl {
+public:
+    // The column edited with the category drop-down; every other has a text box.
+    static constexpr int kDropDownColumn = 1;
+
+    // The row under a point in client coordinates, or -1; column gets the
+    // column under it. A point on the border of two columns is in the left one.
+    int CellFromPoint(POINT point, int& column) const;
+    // Open an editor over the cell. The text box is returned; nothing opens
+    // (nullptr) when the row does not exist or the column is missing or
+    // narrower than 5 pixels.
+    CInPlaceEdit* OpenCellEdit(int row, int column);
+    void OpenCellCombo(int row, int column);
+
+    bool OnReflectedMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+
+protected:
+    bool OnWindowMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+
+private:
+    // Makes the cell visible, scrolling a column whose left edge is outside
+    // the list to the list's left edge, and gives the editor's rectangle.
+    std::optional<RECT> PlaceEditor(int row, int column);
+    bool IsReportView() const;
+    int ColumnCount() const;
+    int ColumnWidth(int column) const;
+    // The whole row in client coordinates; its left edge is column 0's.
+    RECT RowBounds(int row) const;
+
+    LRESULT OnLButtonDblClk(WPARAM flags, LPARAM point);
+    LRESULT OnHScroll(WPARAM request, LPARAM bar);
+    LRESULT OnVScroll(WPARAM request, LPARAM bar);
+    LRESULT OnEndLabelEdit(WPARAM id, LPARAM info);
+    // An open editor commits and closes before the list scrolls under it.
+    void TakeFocus();
+
+    static const framework::CommandEntry<CEditableListCtrl> kMessages[];
+    static const framework::CommandEntry<CEditableListCtrl> kReflected[];
+};

@@ -1,0 +1,19 @@
+#include "EndOfEdit.h"
+
+#include <commctrl.h>
+
+void SendEndOfEdit(HWND editor, int row, int column, const std::wstring& text, bool cancelled) {
+    const HWND list = GetParent(editor);
+    std::wstring buffer = text;
+    NMLVDISPINFOW info{};
+    info.hdr.hwndFrom = list;
+    info.hdr.idFrom = static_cast<UINT_PTR>(GetDlgCtrlID(editor));
+    info.hdr.code = LVN_ENDLABELEDITW;
+    info.item.mask = LVIF_TEXT;
+    info.item.iItem = row;
+    info.item.iSubItem = column;
+    info.item.pszText = cancelled ? nullptr : buffer.data();
+    info.item.cchTextMax = static_cast<int>(buffer.size());
+    SendMessageW(GetParent(list), WM_NOTIFY, static_cast<WPARAM>(GetDlgCtrlID(list)),
+                 reinterpret_cast<LPARAM>(&info));
+}

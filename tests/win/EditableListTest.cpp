@@ -1,0 +1,390 @@
+// The table's in-place editing: double-clicks at real cell coordinates, keys
+// and characters sent to the open editor, and the end-of-edit notification
+// read at the dialog.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "CEditableListCtrl.h"
+#include "CInPlaceEdit.h"
+#include "ControlIds.h"
+#include "TableFixture.h"
+
+namespace {
+
+std::wstring ClassOf(HWND hwnd) {
+    wchar_t name[32] = {};
+    GetClassNameW(hwnd, name, 32);
+    return name;
+}
+
+LONG_PTR StyleOf(HWND hwnd) { return GetWindowLongPtrW(hwnd, GWL_STYLE); }
+
+// What the dialog window receives from an in-place editor, copied as it arrives.
+struct EndOfEdit {
+    WPARAM wParam;
+    NMLVDISPINFOW info;
+    std::wstring text;
+    bool hasText;
+    int topRow;  // the list's first visible row at that moment
+};
+
+struct DialogSpy {
+    HWND list;
+    std::vector<EndOfEdit> edits;
+    std::vector<int> commands;  // IDOK and IDCANCEL
+};
+
+LRESULT CALLBACK SpyProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR data) {
+    auto& spy = *reinterpret_cast<DialogSpy*>(data);
+    if (message == WM_NOTIFY && reinterpret_cast<NMHDR*>(lParam)->code == LVN_ENDLABELEDITW) {
+        const auto& info = *reinterpret_cast<NMLVDISPINFOW*>(lParam);
+        spy.edits.push_back({wParam, info, info.item.pszText ? info.item.pszText : L"", info.item.pszText != nullptr,
+                             static_cast<int>(SendMessageW(spy.list, LVM_GETTOPINDEX, 0, 0))});
+    }
+    if (message == WM_COMMAND && (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL))
+        spy.commands.push_back(LOWORD(wParam));
+    return DefSubclassProc(hwnd, message, wParam, lParam);
+}
+
+// Windows created on the list, as they were asked for: the editors' style and
+// full rectangle before the controls adjust them.
+struct Creation {
+    std::wstring className;
+    RECT rect;
+    LONG style;
+    UINT_PTR id;
+};
+std::vector<Creation> g_created;
+HWND g_watchedList = nullptr;
+
+LRESULT CALLBACK CreationHook(int code, WPARAM wParam, LPARAM lParam) {
+    if (code == HCBT_CREATEWND) {
+        const CREATESTRUCTW& cs = *reinterpret_cast<CBT_CREATEWNDW*>(lParam)->lpcs;
+        if (cs.hwndParent == g_watchedList && !IS_INTRESOURCE(cs.lpszClass))
+            g_created.push_back({cs.lpszClass, {cs.x, cs.y, cs.x + cs.cx, cs.y + cs.cy}, cs.style,
+                                 reinterpret_cast<UINT_PTR>(cs.hMenu)});
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+class EditableList : public TableFixture {
+protected:
+    void SetUp() override {
+        TableFixture::SetUp();
+        AddRows({{L"1", L"魔法", L"10", L"100"}, {L"2", L"道具", L"20", L"200"}, {L"3", L"魔法", L"30", L"300"}});
+        spy_.list = list_;
+        SetWindowSubclass(hwnd_, SpyProc, 1, reinterpret_cast<DWORD_PTR>(&spy_));
+        g_created.clear();
+        g_watchedList = list_;
+        hook_ = SetWindowsHookExW(WH_CBT, CreationHook, nullptr, GetCurrentThreadId());
+    }
+    void TearDown() override {
+        UnhookWindowsHookEx(hook_);
+        if (IsWindow(hwnd_)) RemoveWindowSubclass(hwnd_, SpyProc, 1);
+        TableFixture::TearDown();
+    }
+    CEditableListCtrl& Control() const { return *static_cast<CEditableListCtrl*>(framework::CWnd::FromHandle(list_)); }
+    // Where an editor over the cell stands, the list not being scrolled.
+    RECT ExpectedPlace(int row, int column) const {
+        const RECT cell = CellRect(row, column);
+        const LONG left = cell.left + 4;
+        return {left, cell.top, std::min<LONG>(left + ColumnWidth(column) - 3, ListClient().right), cell.bottom};
+    }
+    void SetColumnWidth(int column, int width) { SendMessageW(list_, LVM_SETCOLUMNWIDTH, column, width); }
+    void SetColumnFormat(int column, int format) {
+        LVCOLUMNW c{};
+        c.mask = LVCF_FMT;
+        c.fmt = format;
+        SendMessageW(list_, LVM_SETCOLUMNW, column, reinterpret_cast<LPARAM>(&c));
+    }
+    int TextWidth(const std::wstring& text) const {
+        HDC dc = GetDC(list_);
+        const HGDIOBJ old = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(list_, WM_GETFONT, 0, 0)));
+        SIZE size{};
+        GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
+        SelectObject(dc, old);
+        ReleaseDC(list_, dc);
+        return size.cx;
+    }
+
+    DialogSpy spy_;
+    HHOOK hook_ = nullptr;
+};
+
+TEST_F(EditableList, DoubleClickOnATextColumnOpensATextBoxOverTheCell) {
+    for (int column : {0, 2, 3}) {
+        SCOPED_TRACE(column);
+        DoubleClick(CellCentre(1, column));
+        const HWND editor = Editor();
+        ASSERT_NE(editor, nullptr);
+        EXPECT_EQ(ClassOf(editor), L"Edit");
+        EXPECT_EQ(EditorRect(), ExpectedPlace(1, column));
+        EXPECT_EQ(GetFocus(), editor);
+        EXPECT_EQ(TextOf(editor), Cell(1, column));
+        DWORD start = 1, end = 0;
+        SendMessageW(editor, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+        EXPECT_EQ(start, 0u);
+        EXPECT_EQ(end, Cell(1, column).size());
+        ASSERT_EQ(g_created.size(), 1u);
+        EXPECT_EQ(g_created[0].style, WS_CHILD | WS_VISIBLE | WS_BORDER | ES_AUTOHSCROLL | ES_LEFT);
+        EXPECT_EQ(g_created[0].id, static_cast<UINT_PTR>(kEditorId));
+        g_created.clear();
+        EXPECT_EQ(SendMessageW(editor, WM_GETFONT, 0, 0), SendMessageW(list_, WM_GETFONT, 0, 0));
+        SetFocus(list_);
+        EXPECT_FALSE(IsWindow(editor));
+    }
+    EXPECT_EQ(Rows(), (std::vector<TableRow>{{L"1", L"魔法", L"10", L"100"},
+                                             {L"2", L"道具", L"20", L"200"},
+                                             {L"3", L"魔法", L"30", L"300"}}));
+}
+
+TEST_F(EditableList, DoubleClickOnTheCategoryOpensTheDropDownOnTheCellsOwnItem) {
+    DoubleClick(CellCentre(1, 1));
+    const HWND combo = Editor();
+    ASSERT_NE(combo, nullptr);
+    EXPECT_EQ(ClassOf(combo), L"ComboBox");
+    EXPECT_EQ(GetFocus(), combo);
+    const RECT place = ExpectedPlace(1, 1);
+    ASSERT_EQ(g_created.size(), 1u);
+    EXPECT_EQ(g_created[0].rect, (RECT{place.left, place.top, place.right, place.bottom + 100}));
+    EXPECT_EQ(g_created[0].style, WS_CHILD | WS_VISIBLE | CBS_DROPDOWNLIST | CBS_AUTOHSCROLL | CBS_NOINTEGRALHEIGHT);
+    EXPECT_EQ(g_created[0].id, static_cast<UINT_PTR>(kEditorId));
+    EXPECT_EQ(EditorRect().top, place.top);
+    ASSERT_EQ(SendMessageW(combo, CB_GETCOUNT, 0, 0), 2);
+    EXPECT_EQ(ComboItem(combo, 0), L"魔法");
+    EXPECT_EQ(ComboItem(combo, 1), L"道具");
+    EXPECT_EQ(SendMessageW(combo, CB_GETCURSEL, 0, 0), 1);
+    EXPECT_EQ(SendMessageW(combo, WM_GETFONT, 0, 0), SendMessageW(hwnd_, WM_GETFONT, 0, 0));
+
+    SendMessageW(combo, CB_SETCURSEL, 0, 0);
+    SetFocus(list_);
+    EXPECT_FALSE(IsWindow(combo));
+    EXPECT_EQ(Cell(1, 1), L"魔法");
+}
+
+TEST_F(EditableList, TheDropDownAlwaysWritesItsSelectionAndKeepsAnUnknownCode) {
+    DoubleClick(CellCentre(0, 1));
+    EXPECT_EQ(SendMessageW(Editor(), CB_GETCURSEL, 0, 0), 0);
+    SetFocus(list_);  // left without a choice: the selection goes in
+    EXPECT_EQ(Cell(0, 1), L"魔法");
+    ASSERT_EQ(spy_.edits.size(), 1u);
+    EXPECT_TRUE(spy_.edits[0].hasText);
+
+    AddRows({{L"4", L"7", L"1", L"1"}});  // a code no name stands for, as loading shows it
+    DoubleClick(CellCentre(3, 1));
+    EXPECT_EQ(SendMessageW(Editor(), CB_GETCURSEL, 0, 0), CB_ERR);
+    SetFocus(list_);
+    EXPECT_EQ(Cell(3, 1), L"7");
+
+    DoubleClick(CellCentre(3, 1));
+    SendMessageW(Editor(), CB_SETCURSEL, 1, 0);
+    SetFocus(list_);
+    EXPECT_EQ(Cell(3, 1), L"道具");
+}
+
+TEST_F(EditableList, ABorderPixelBelongsToTheLeftColumn) {
+    const RECT row = RowRect(0);
+    const int y = (row.top + row.bottom) / 2;
+    DoubleClick({row.left + ColumnWidth(0), y});
+    EXPECT_EQ(ClassOf(Editor()), L"Edit");
+    EXPECT_EQ(EditorRect(), ExpectedPlace(0, 0));
+    SetFocus(list_);
+
+    const int secondBorder = row.left + ColumnWidth(0) + ColumnWidth(1);
+    DoubleClick({secondBorder, y});
+    EXPECT_EQ(ClassOf(Editor()), L"ComboBox");
+    SetFocus(list_);
+
+    DoubleClick({secondBorder + 1, y});
+    EXPECT_EQ(ClassOf(Editor()), L"Edit");
+    EXPECT_EQ(EditorRect(), ExpectedPlace(0, 2));
+}
+
+TEST_F(EditableList, NothingOpensRightOfTheLastColumnOrBelowTheLastRow) {
+    SetColumnWidth(3, 40);  // leaves room right of the columns
+    const RECT row = RowRect(1);
+    const int y = (row.top + row.bottom) / 2;
+    const int lastRight = row.left + 40 + 40 + 50 + 40;
+    ASSERT_LT(lastRight + 2, ListClient().right);
+
+    DoubleClick({lastRight + 1, y});
+    EXPECT_EQ(Editor(), nullptr);
+    DoubleClick({10, RowRect(2).bottom + 2});
+    EXPECT_EQ(Editor(), nullptr);
+
+    DoubleClick({lastRight, y});  // the row ends just before it
+    EXPECT_EQ(Editor(), nullptr);
+    DoubleClick({lastRight - 1, y});
+    EXPECT_EQ(EditorRect(), ExpectedPlace(1, 3));
+}
+
+TEST_F(EditableList, AColumnPartlyScrolledOutToTheLeftIsScrolledToTheListsLeftEdge) {
+    SetColumnWidth(3, 200);  // wider than the list: it scrolls sideways
+    SendMessageW(list_, LVM_SCROLL, 100, 0);
+    ASSERT_EQ(RowRect(0).left, -100);  // column 2 now spans -20 to 30
+
+    DoubleClick({10, CellCentre(0, 2).y});
+    EXPECT_EQ(RowRect(0).left, -80);
+    EXPECT_EQ(EditorRect(), (RECT{4, RowRect(0).top, 4 + 50 - 3, RowRect(0).bottom}));
+    Type(L"x\r");
+    EXPECT_EQ(Cell(0, 2), L"x");
+}
+
+TEST_F(EditableList, AColumnRightOfTheListIsScrolledToItsLeftEdge) {
+    SetColumnWidth(2, 250);
+    SetColumnWidth(3, 300);  // column 3 starts at 330, right of the list
+    ASSERT_LT(ListClient().right, 330);
+
+    ASSERT_NE(Control().OpenCellEdit(2, 3), nullptr);
+    EXPECT_EQ(RowRect(2).left, -330);
+    EXPECT_EQ(EditorRect(), (RECT{4, RowRect(2).top, ListClient().right, RowRect(2).bottom}));
+    EXPECT_EQ(TextOf(Editor()), L"300");
+}
+
+TEST_F(EditableList, OpeningRefusesAMissingRowOrColumnAndANarrowColumn) {
+    EXPECT_EQ(Control().OpenCellEdit(3, 0), nullptr);
+    EXPECT_EQ(Control().OpenCellEdit(0, 4), nullptr);
+    Control().OpenCellCombo(5, 1);
+    EXPECT_EQ(Editor(), nullptr);
+
+    SetColumnWidth(2, 4);
+    EXPECT_EQ(Control().OpenCellEdit(0, 2), nullptr);
+    EXPECT_EQ(Editor(), nullptr);
+    SetColumnWidth(2, 5);
+    ASSERT_NE(Control().OpenCellEdit(0, 2), nullptr);
+    EXPECT_EQ(EditorRect(), ExpectedPlace(0, 2));
+}
+
+TEST_F(EditableList, TheTextBoxTakesTheColumnsAlignment) {
+    SetColumnFormat(2, LVCFMT_RIGHT);
+    SetColumnFormat(3, LVCFMT_CENTER);
+    Control().OpenCellEdit(0, 2);
+    EXPECT_EQ(StyleOf(Editor()) & (ES_CENTER | ES_RIGHT), ES_RIGHT);
+    Control().OpenCellEdit(0, 3);  // the first one closes as the second takes the focus
+    EXPECT_EQ(StyleOf(Editor()) & (ES_CENTER | ES_RIGHT), ES_CENTER);
+    EXPECT_EQ(Cell(0, 2), L"10");
+}
+
+TEST_F(EditableList, OutsideReportViewTheHitTestGivesTheRowInColumnZero) {
+    SetWindowLongPtrW(list_, GWL_STYLE, (StyleOf(list_) & ~LVS_TYPEMASK) | LVS_LIST);
+    RECT item{LVIR_BOUNDS, 0, 0, 0};
+    SendMessageW(list_, LVM_GETITEMRECT, 1, reinterpret_cast<LPARAM>(&item));
+    int column = 3;
+    EXPECT_EQ(Control().CellFromPoint({item.left + 2, item.top + 2}, column), 1);
+    EXPECT_EQ(column, 0);
+}
+
+TEST_F(EditableList, EscapeLeavesTheCellEnterCommitsAndAnEmptyTextEmptiesIt) {
+    DoubleClick(CellCentre(0, 0));
+    const HWND first = Editor();
+    Type(L"99\x1b");
+    EXPECT_FALSE(IsWindow(first));
+    EXPECT_EQ(GetFocus(), list_);
+    EXPECT_EQ(Cell(0, 0), L"1");
+
+    DoubleClick(CellCentre(0, 0));
+    Type(L"42\r");  // the whole text was selected: typing replaces it
+    EXPECT_EQ(Editor(), nullptr);
+    EXPECT_EQ(Cell(0, 0), L"42");
+
+    DoubleClick(CellCentre(0, 3));
+    Type(L"\b\r");
+    EXPECT_EQ(Cell(0, 3), L"");
+}
+
+TEST_F(EditableList, TheEndOfEditNotificationNamesTheListTheEditorAndTheCell) {
+    DoubleClick(CellCentre(2, 3));
+    Type(L"abc\r");
+    DoubleClick(CellCentre(1, 2));
+    Type(L"xy\x1b");
+    ASSERT_EQ(spy_.edits.size(), 2u);
+
+    const EndOfEdit& done = spy_.edits[0];
+    EXPECT_EQ(done.wParam, static_cast<WPARAM>(IDC_SPRITE_TABLE));
+    EXPECT_EQ(done.info.hdr.hwndFrom, list_);
+    EXPECT_EQ(done.info.hdr.idFrom, static_cast<UINT_PTR>(kEditorId));
+    EXPECT_EQ(done.info.item.mask, static_cast<UINT>(LVIF_TEXT));
+    EXPECT_EQ(done.info.item.iItem, 2);
+    EXPECT_EQ(done.info.item.iSubItem, 3);
+    EXPECT_EQ(done.text, L"abc");
+    EXPECT_EQ(done.info.item.cchTextMax, 3);
+
+    const EndOfEdit& cancelled = spy_.edits[1];
+    EXPECT_FALSE(cancelled.hasText);
+    EXPECT_EQ(cancelled.info.item.iItem, 1);
+    EXPECT_EQ(cancelled.info.item.iSubItem, 2);
+    EXPECT_EQ(cancelled.info.item.cchTextMax, 2);  // the length of what the box held
+    EXPECT_EQ(Cell(2, 3), L"abc");
+    EXPECT_EQ(Cell(1, 2), L"20");
+}
+
+TEST_F(EditableList, AClickElsewhereCommitsBeforeTheClickSelects) {
+    DoubleClick(CellCentre(0, 2));
+    Type(L"5");
+    Click(CellCentre(2, 0));
+    EXPECT_EQ(Editor(), nullptr);
+    EXPECT_EQ(Cell(0, 2), L"5");
+    EXPECT_EQ(SendMessageW(list_, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED), 2);
+}
+
+TEST_F(EditableList, AScrollCommitsBeforeTheListMoves) {
+    for (int i = 0; i < 20; ++i) AddRows({{L"9", L"魔法", L"1", L"1"}});
+    DoubleClick(CellCentre(0, 2));
+    Type(L"8");
+    SendMessageW(list_, WM_VSCROLL, SB_LINEDOWN, 0);
+    EXPECT_EQ(Editor(), nullptr);
+    EXPECT_EQ(Cell(0, 2), L"8");
+    ASSERT_EQ(spy_.edits.size(), 1u);
+    EXPECT_EQ(spy_.edits[0].topRow, 0);
+    EXPECT_EQ(SendMessageW(list_, LVM_GETTOPINDEX, 0, 0), 1);
+
+    DoubleClick(CellCentre(3, 3));
+    Type(L"6");
+    SendMessageW(list_, WM_HSCROLL, SB_LINERIGHT, 0);
+    EXPECT_EQ(Editor(), nullptr);
+    EXPECT_EQ(Cell(3, 3), L"6");
+}
+
+TEST_F(EditableList, TheTextBoxWidensOneKeystrokeBehindUpToTheListsEdge) {
+    DoubleClick(CellCentre(0, 0));
+    const RECT start = EditorRect();
+    const LONG edge = ListClient().right;
+    bool grewInside = false;
+    for (int i = 0; i < 60; ++i) {
+        const RECT before = EditorRect();
+        const int needed = TextWidth(TextOf(Editor())) + 5;  // the text as it was before this key
+        Type(L"W");
+        const RECT after = EditorRect();
+        const LONG expected =
+            needed > before.right - before.left ? std::min<LONG>(before.left + needed, edge) : before.right;
+        ASSERT_EQ(after.right, expected) << "after " << i + 1 << " keys";
+        EXPECT_EQ(after.left, start.left);
+        EXPECT_EQ(after.top, start.top);
+        EXPECT_EQ(after.bottom, start.bottom);
+        grewInside |= after.right > start.right && after.right < edge;
+    }
+    EXPECT_TRUE(grewInside);
+    EXPECT_EQ(EditorRect().right, edge);
+
+    Type(std::wstring(60, L'\b'));  // shorter text: the box keeps its width
+    EXPECT_EQ(EditorRect().right, edge);
+    EXPECT_EQ(TextOf(Editor()), L"");
+}
+
+TEST_F(EditableList, ClosingTheDialogWithAnOpenEditorEndsTheEditor) {
+    DoubleClick(CellCentre(1, 3));
+    const HWND editor = Editor();
+    ASSERT_NE(editor, nullptr);
+    RemoveWindowSubclass(hwnd_, SpyProc, 1);
+    DestroyWindow(hwnd_);
+    EXPECT_FALSE(IsWindow(editor));
+    EXPECT_EQ(framework::CWnd::FromHandle(editor), nullptr);
+}
+
+}  // namespace
