@@ -388,3 +388,99 @@ TEST_F(EditableList, ClosingTheDialogWithAnOpenEditorEndsTheEditor) {
 }
 
 }  // namespace
+
+namespace {
+
+// The modal run: keys go through the real message loop, its pre-dispatch
+// filters and the dialog's own keyboard handling.
+struct ModalScript {
+    CAttrEditorDlg* dlg = nullptr;
+    DialogSpy spy;
+    std::vector<std::wstring> seen;  // cell texts read between the steps
+    int step = 0;
+};
+ModalScript* g_script = nullptr;
+
+void PostKey(HWND to, UINT key) {
+    const LPARAM scan = static_cast<LPARAM>(MapVirtualKeyW(key, MAPVK_VK_TO_VSC)) << 16;
+    PostMessageW(to, WM_KEYDOWN, key, scan | 1);
+    PostMessageW(to, WM_KEYUP, key, scan | 0xC0000001);
+}
+
+std::wstring CellOf(HWND list, int row, int column) {
+    wchar_t buffer[64] = {};
+    LVITEMW item{};
+    item.iSubItem = column;
+    item.pszText = buffer;
+    item.cchTextMax = 64;
+    SendMessageW(list, LVM_GETITEMTEXTW, row, reinterpret_cast<LPARAM>(&item));
+    return buffer;
+}
+
+void OpenEditor(HWND list, int row, int column) {
+    int left = 0;
+    for (int c = 0; c < column; ++c) left += static_cast<int>(SendMessageW(list, LVM_GETCOLUMNWIDTH, c, 0));
+    RECT rc{LVIR_BOUNDS, 0, 0, 0};
+    SendMessageW(list, LVM_GETITEMRECT, row, reinterpret_cast<LPARAM>(&rc));
+    const LPARAM at = MAKELPARAM(rc.left + left + 5, (rc.top + rc.bottom) / 2);
+    SendMessageW(list, WM_LBUTTONDBLCLK, MK_LBUTTON, at);
+}
+
+void CALLBACK NextStep(HWND, UINT, UINT_PTR timer, DWORD) {
+    KillTimer(nullptr, timer);
+    ModalScript& s = *g_script;
+    const HWND dlg = s.dlg->GetSafeHwnd();
+    const HWND list = GetDlgItem(dlg, IDC_SPRITE_TABLE);
+    HWND editor = GetDlgItem(list, kEditorId);
+    switch (s.step++) {
+    case 0:  // a row "2", "魔法", "1", "1"; Delete empties the selected text, Enter commits
+        SendMessageW(dlg, WM_COMMAND, MAKEWPARAM(IDC_ADD_ROW, BN_CLICKED), 0);
+        s.spy.list = list;
+        SetWindowSubclass(dlg, SpyProc, 1, reinterpret_cast<DWORD_PTR>(&s.spy));
+        OpenEditor(list, 0, 2);
+        editor = GetDlgItem(list, kEditorId);
+        PostKey(editor, VK_DELETE);
+        PostMessageW(editor, WM_CHAR, L'3', 1);
+        PostKey(editor, VK_RETURN);
+        break;
+    case 1:  // Escape leaves the cell as it was
+        s.seen.push_back(CellOf(list, 0, 2));
+        s.seen.push_back(editor ? L"open" : L"closed");
+        OpenEditor(list, 0, 3);
+        editor = GetDlgItem(list, kEditorId);
+        PostMessageW(editor, WM_CHAR, L'9', 1);
+        PostKey(editor, VK_ESCAPE);
+        break;
+    case 2:  // Tab moves on to the next control, which commits
+        s.seen.push_back(CellOf(list, 0, 3));
+        s.seen.push_back(editor ? L"open" : L"closed");
+        OpenEditor(list, 0, 0);
+        editor = GetDlgItem(list, kEditorId);
+        PostMessageW(editor, WM_CHAR, L'6', 1);
+        PostKey(editor, VK_TAB);
+        break;
+    default:
+        s.seen.push_back(CellOf(list, 0, 0));
+        s.seen.push_back(editor ? L"open" : L"closed");
+        RemoveWindowSubclass(dlg, SpyProc, 1);
+        PostMessageW(dlg, WM_CLOSE, 0, 0);
+        return;
+    }
+    SetTimer(nullptr, 0, 10, NextStep);
+}
+
+TEST(EditableListModalRun, EnterEscapeAndDeleteStayInTheTextBoxAndTabCommits) {
+    CTempFolder folder;
+    CFakePrompts prompts;
+    CAttrEditorDlg dlg{prompts};
+    ModalScript script;
+    script.dlg = &dlg;
+    g_script = &script;
+    SetTimer(nullptr, 0, 10, NextStep);
+    EXPECT_EQ(dlg.DoModal(), IDCANCEL);
+    EXPECT_EQ(script.seen, (std::vector<std::wstring>{L"3", L"closed", L"1", L"closed", L"6", L"closed"}));
+    EXPECT_TRUE(script.spy.commands.empty());  // neither IDOK nor IDCANCEL reached the dialog
+    EXPECT_EQ(script.spy.edits.size(), 3u);
+}
+
+}  // namespace

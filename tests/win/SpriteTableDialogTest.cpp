@@ -1,0 +1,170 @@
+// The sprite table's buttons on the editor dialog, and the table's way
+// through saving and loading.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <string>
+#include <vector>
+
+#include "Catalogue.h"
+#include "ControlIds.h"
+#include "MemoryDialog.h"
+#include "TableFixture.h"
+#include "TextCodec.h"
+#include "Walks.h"
+
+namespace {
+
+const TableRow kNewRow{L"2", L"魔法", L"1", L"1"};
+
+class SpriteTableDialog : public TableFixture {
+protected:
+    void Select(int row) {
+        LVITEMW state{};
+        state.stateMask = LVIS_SELECTED;
+        state.state = LVIS_SELECTED;
+        SendMessageW(list_, LVM_SETITEMSTATE, row, reinterpret_cast<LPARAM>(&state));
+    }
+    std::vector<int> SelectedRows() const {
+        std::vector<int> rows;
+        for (int i = -1; (i = static_cast<int>(SendMessageW(list_, LVM_GETNEXTITEM, i, LVNI_SELECTED))) >= 0;)
+            rows.push_back(i);
+        return rows;
+    }
+};
+
+TEST_F(SpriteTableDialog, AddAppendsTheStartRowUnselectedAndUnscrolled) {
+    PressButton(IDC_ADD_ROW);
+    EXPECT_EQ(Rows(), std::vector<TableRow>{kNewRow});
+    PressButton(IDC_ADD_ROW);
+    PressButton(IDC_ADD_ROW);
+    EXPECT_EQ(Rows(), std::vector<TableRow>(3, kNewRow));
+    EXPECT_TRUE(SelectedRows().empty());
+
+    for (int i = 0; i < 30; ++i) PressButton(IDC_ADD_ROW);
+    EXPECT_EQ(RowCount(), 33);
+    EXPECT_EQ(SendMessageW(list_, LVM_GETTOPINDEX, 0, 0), 0);
+    EXPECT_EQ(Editor(), nullptr);
+    EXPECT_TRUE(prompts_.messages.empty());
+}
+
+TEST_F(SpriteTableDialog, AddStopsAtTheRowsAFileCanCarryAndSaysSo) {
+    for (int i = 0; i < params::kMaxTableRows; ++i) PressButton(IDC_ADD_ROW);
+    EXPECT_EQ(RowCount(), 255);
+    EXPECT_TRUE(prompts_.messages.empty());
+    PressButton(IDC_ADD_ROW);
+    EXPECT_EQ(RowCount(), 255);
+    EXPECT_EQ(prompts_.messages, std::vector<std::wstring>{L"表格最多255行"});
+}
+
+TEST_F(SpriteTableDialog, DeleteRemovesOnlyTheFirstSelectedRow) {
+    AddRows({{L"1", L"魔法", L"1", L"1"},
+             {L"2", L"魔法", L"1", L"1"},
+             {L"3", L"魔法", L"1", L"1"},
+             {L"4", L"魔法", L"1", L"1"},
+             {L"5", L"魔法", L"1", L"1"}});
+    Select(1);
+    Select(3);
+    PressButton(IDC_DELETE_ROW);
+    ASSERT_EQ(RowCount(), 4);
+    EXPECT_EQ(Cell(0, 0) + Cell(1, 0) + Cell(2, 0) + Cell(3, 0), L"1345");
+    EXPECT_EQ(SelectedRows(), std::vector<int>{2});  // the former fourth row
+
+    LVITEMW none{};
+    none.stateMask = LVIS_SELECTED;
+    SendMessageW(list_, LVM_SETITEMSTATE, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&none));
+    PressButton(IDC_DELETE_ROW);
+    EXPECT_EQ(RowCount(), 4);
+    EXPECT_TRUE(prompts_.messages.empty());
+}
+
+TEST_F(SpriteTableDialog, SortOrdersStablyByTheLevelByteSavingWouldWrite) {
+    AddRows({{L"300", L"魔法", L"a", L"1"},  // 300 is saved as 44
+             {L"abc", L"道具", L"b", L"1"},  // no digits: 0
+             {L"7", L"魔法", L"c", L"1"},
+             {L"44", L"魔法", L"d", L"1"},
+             {L"x", L"魔法", L"e", L"1"}});
+    PressButton(IDC_SORT_ROWS);
+    EXPECT_EQ(Rows(), (std::vector<TableRow>{{L"abc", L"道具", L"b", L"1"},
+                                             {L"x", L"魔法", L"e", L"1"},
+                                             {L"7", L"魔法", L"c", L"1"},
+                                             {L"300", L"魔法", L"a", L"1"},
+                                             {L"44", L"魔法", L"d", L"1"}}));
+}
+
+TEST_F(SpriteTableDialog, AButtonActsOnTheCellAnOpenEditorCommittedFirst) {
+    AddRows({{L"5", L"魔法", L"1", L"1"}, {L"6", L"魔法", L"2", L"2"}, {L"7", L"魔法", L"3", L"3"}});
+    DoubleClick(CellCentre(2, 0));
+    Type(L"0");
+    PressButton(IDC_SORT_ROWS);
+    EXPECT_EQ(Editor(), nullptr);
+    EXPECT_EQ(Rows().front(), (TableRow{L"0", L"魔法", L"3", L"3"}));
+
+    // The double-click selected the edited row; Delete must see the committed
+    // edit on that row, not write it afterwards onto the row that moved up.
+    DoubleClick(CellCentre(1, 3));
+    Type(L"x");
+    PressButton(IDC_DELETE_ROW);
+    EXPECT_EQ(Rows(), (std::vector<TableRow>{{L"0", L"魔法", L"3", L"3"}, {L"6", L"魔法", L"2", L"2"}}));
+
+    DoubleClick(CellCentre(0, 2));
+    Type(L"9");
+    PressButton(IDC_ADD_ROW);
+    EXPECT_EQ(Rows(), (std::vector<TableRow>{{L"0", L"魔法", L"9", L"3"}, {L"6", L"魔法", L"2", L"2"}, kNewRow}));
+}
+
+TEST_F(SpriteTableDialog, RowsComeBackFromTheFileInOrderAsTheBytesStored) {
+    SendMessageW(GetDlgItem(hwnd_, IDC_ADVANCED_ENABLED), BM_SETCHECK, BST_CHECKED, 0);
+    const std::vector<TableRow> typed{{L"abc", L"道具", L"300", L"7"},
+                                      {L"12", L"魔法", L"256", L"255"},
+                                      {L"5", L"道具", L"9x", L"-1"}};
+    AddRows(typed);
+    PressButton(IDC_QUICK_SAVE);
+    const auto saved = ReadBytes(folder_.Path() / "set.prm");
+
+    // The core writes the same bytes for the same rows.
+    params::MemoryDialog memory;
+    params::ApplyDefaults(memory);
+    memory.SetChecked(IDC_ADVANCED_ENABLED, true);
+    for (int row = 0; row < 3; ++row) {
+        memory.InsertRow(IDC_SPRITE_TABLE, row, framework::Narrow(typed[row][0]));
+        for (int column = 1; column < 4; ++column)
+            memory.SetCellText(IDC_SPRITE_TABLE, row, column, framework::Narrow(typed[row][column]));
+    }
+    params::SaveParameterFile(memory, (folder_.Path() / "core.prm").string());
+    EXPECT_EQ(saved, ReadBytes(folder_.Path() / "core.prm"));
+
+    SendMessageW(list_, LVM_DELETEALLITEMS, 0, 0);
+    AddRows({kNewRow});
+    PressButton(IDC_QUICK_LOAD);
+    EXPECT_EQ(prompts_.messages, (std::vector<std::wstring>{L"保存完成", L"读取完成"}));
+    EXPECT_EQ(Rows(), (std::vector<TableRow>{{L"0", L"道具", L"44", L"7"},
+                                             {L"12", L"魔法", L"0", L"255"},
+                                             {L"5", L"道具", L"9", L"255"}}));
+    PressButton(IDC_QUICK_SAVE);
+    EXPECT_EQ(ReadBytes(folder_.Path() / "set.prm"), saved);
+}
+
+// Records what the list is told while a file loads.
+LRESULT CALLBACK ListSpy(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR data) {
+    auto& events = *reinterpret_cast<std::vector<std::string>*>(data);
+    if (message == WM_SETREDRAW) events.push_back(wParam ? "redraw on" : "redraw off");
+    if (message == LVM_INSERTITEMW && (events.empty() || events.back() != "insert")) events.push_back("insert");
+    return DefSubclassProc(hwnd, message, wParam, lParam);
+}
+
+TEST_F(SpriteTableDialog, LoadingManyRowsHoldsTheRedrawUntilTheEnd) {
+    SendMessageW(GetDlgItem(hwnd_, IDC_ADVANCED_ENABLED), BM_SETCHECK, BST_CHECKED, 0);
+    for (int i = 0; i < 200; ++i) PressButton(IDC_ADD_ROW);
+    PressButton(IDC_QUICK_SAVE);
+    std::vector<std::string> events;
+    SetWindowSubclass(list_, ListSpy, 1, reinterpret_cast<DWORD_PTR>(&events));
+    PressButton(IDC_QUICK_LOAD);
+    RemoveWindowSubclass(list_, ListSpy, 1);
+    EXPECT_EQ(RowCount(), 200);
+    EXPECT_EQ(events, (std::vector<std::string>{"redraw off", "insert", "redraw on"}));
+}
+
+}  // namespace
