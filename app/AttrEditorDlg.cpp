@@ -148,7 +148,9 @@ void CAttrEditorDlg::OnDeleteRow() { params::DeleteSelectedTableRow(*this); }
 
 void CAttrEditorDlg::OnSortRows() { params::SortTableRows(*this); }
 
-void CAttrEditorDlg::OnAdvancedColor0() { PickColor(Get<CColorSwatchButton>(IDC_ADVANCED_COLOR0), kAdvancedColor0Pick); }
+void CAttrEditorDlg::OnAdvancedColor0() {
+    PickColor(Get<CColorSwatchButton>(IDC_ADVANCED_COLOR0), kAdvancedColor0Pick);
+}
 
 void CAttrEditorDlg::OnAdvancedColor1() { PickColor(Get<CColorSwatchButton>(IDC_ADVANCED_COLOR1), kColorPick); }
 

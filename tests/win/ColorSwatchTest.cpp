@@ -6,7 +6,6 @@
 #include <commdlg.h>
 
 #include <algorithm>
-#include <array>
 #include <map>
 #include <string>
 #include <vector>
@@ -96,7 +95,9 @@ protected:
     }
 
     HWND Item(int id) const { return GetDlgItem(hwnd_, id); }
-    void Click(int id) { SendMessageW(hwnd_, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(Item(id))); }
+    void Click(int id) {
+        SendMessageW(hwnd_, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(Item(id)));
+    }
     std::map<int, COLORREF> Colors() const {
         std::map<int, COLORREF> colors;
         for (const Pick& p : kPicks) colors[p.id] = dlg_.GetColor(p.id);
