@@ -17,6 +17,7 @@ const CommandEntry<CEditableListCtrl> CEditableListCtrl::kMessages[] = {
     {WM_LBUTTONDBLCLK, 0, 0, &CEditableListCtrl::OnLButtonDblClk},
     {WM_HSCROLL, 0, 0, &CEditableListCtrl::OnHScroll},
     {WM_VSCROLL, 0, 0, &CEditableListCtrl::OnVScroll},
+    {WM_MOUSEWHEEL, 0, 0, &CEditableListCtrl::OnMouseWheel},
 };
 
 const CommandEntry<CEditableListCtrl> CEditableListCtrl::kReflected[] = {
@@ -175,6 +176,12 @@ LRESULT CEditableListCtrl::OnHScroll(WPARAM request, LPARAM bar) {
 LRESULT CEditableListCtrl::OnVScroll(WPARAM request, LPARAM bar) {
     TakeFocus();
     return Default(WM_VSCROLL, request, bar);
+}
+
+// The wheel scrolls too, whether it comes straight to the list or from an open text box.
+LRESULT CEditableListCtrl::OnMouseWheel(WPARAM keysAndDelta, LPARAM point) {
+    TakeFocus();
+    return Default(WM_MOUSEWHEEL, keysAndDelta, point);
 }
 
 LRESULT CEditableListCtrl::OnEndLabelEdit(WPARAM, LPARAM info) {

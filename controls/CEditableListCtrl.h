@@ -44,6 +44,7 @@ private:
     LRESULT OnLButtonDblClk(WPARAM flags, LPARAM point);
     LRESULT OnHScroll(WPARAM request, LPARAM bar);
     LRESULT OnVScroll(WPARAM request, LPARAM bar);
+    LRESULT OnMouseWheel(WPARAM keysAndDelta, LPARAM point);
     LRESULT OnEndLabelEdit(WPARAM id, LPARAM info);
     // An open editor commits and closes before the list scrolls under it.
     void TakeFocus();

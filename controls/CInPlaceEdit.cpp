@@ -10,6 +10,7 @@ using framework::CommandEntry;
 const CommandEntry<CInPlaceEdit> CInPlaceEdit::kMessages[] = {
     {WM_CHAR, 0, 0, &CInPlaceEdit::OnChar},
     {WM_KILLFOCUS, 0, 0, &CInPlaceEdit::OnKillFocus},
+    {WM_MOUSEWHEEL, 0, 0, &CInPlaceEdit::OnMouseWheel},
     {WM_NCDESTROY, 0, 0, &CInPlaceEdit::OnNcDestroy},
 };
 
@@ -84,6 +85,12 @@ void CInPlaceEdit::GrowToText() {
     GetClientRect(list, &client);
     rect.right = std::min(rect.left + width, client.right);
     MoveWindow(m_hWnd, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, TRUE);
+}
+
+// The wheel scrolls the list, which first closes this box: a single-line
+// edit would otherwise keep the wheel and stay over a row that moved away.
+LRESULT CInPlaceEdit::OnMouseWheel(WPARAM keysAndDelta, LPARAM point) {
+    return SendMessageW(GetParent(m_hWnd), WM_MOUSEWHEEL, keysAndDelta, point);
 }
 
 LRESULT CInPlaceEdit::OnKillFocus(WPARAM next, LPARAM unused) {

@@ -31,6 +31,7 @@ private:
     void OnCreate();
     LRESULT OnChar(WPARAM character, LPARAM flags);
     LRESULT OnKillFocus(WPARAM next, LPARAM unused);
+    LRESULT OnMouseWheel(WPARAM keysAndDelta, LPARAM point);
     LRESULT OnNcDestroy(WPARAM wParam, LPARAM lParam);
     // Widens the box to the text it holds, up to the list's right edge.
     void GrowToText();

@@ -29,6 +29,9 @@ wineserver -k 2>/dev/null || true
 wineserver -p </dev/null >/dev/null 2>&1
 /usr/lib/wine/wine64 notepad </dev/null >/dev/null 2>&1 &  # keeps the desktop and services alive
 keep=$!
+# Wait until the desktop and services are up, so that no test process starts
+# them and hands them the pipe CTest reads (CTest would wait on them for ever).
+"$root/tools/wine-run.sh" cmd /c exit </dev/null >/dev/null 2>&1
 stop() { kill "$keep" 2>/dev/null || true; wineserver -k 2>/dev/null || true; }
 trap stop EXIT
 

@@ -60,16 +60,24 @@ private:
 
 class FaultInjection : public ::testing::Test {
 protected:
+    // Windows removes no read-only file, and a run that stopped half-way may have left one.
+    static void RemoveTree(const fs::path& dir) {
+        std::error_code ec;
+        for (const auto& entry : fs::recursive_directory_iterator(dir, ec))
+            fs::permissions(entry.path(), fs::perms::owner_write, fs::perm_options::add, ec);
+        fs::remove_all(dir);
+    }
+
     void SetUp() override {
         const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
         dir_ = fs::temp_directory_path() / (std::string("quillet-faults-") + info->name());
-        fs::remove_all(dir_);
+        RemoveTree(dir_);
         fs::create_directories(dir_);
         ApplyDefaults(dlg_);
         dlg_.SetChecked(IDC_ADVANCED_ENABLED, true);
         dlg_.InsertRow(IDC_SPRITE_TABLE, 0, "2");
     }
-    void TearDown() override { fs::remove_all(dir_); }
+    void TearDown() override { RemoveTree(dir_); }
 
     std::string Target() const { return (dir_ / "set.prm").string(); }
     std::set<std::string> Listing() const {
@@ -153,8 +161,6 @@ TEST_F(FaultInjection, TargetsThatCannotBeWrittenGiveASaveError) {
     EXPECT_EQ(fs::status(Target()).permissions() & fs::perms::all,
               fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
     EXPECT_EQ(Listing(), std::set<std::string>{"set.prm"});
-    // Writable again: Windows removes no read-only file, so the folder would stay behind.
-    fs::permissions(Target(), fs::perms::owner_write, fs::perm_options::add);
 
     // A folder in the target's place.
     fs::create_directory(dir_ / "folder.prm");

@@ -349,6 +349,12 @@ TEST_F(EditableList, AScrollCommitsBeforeTheListMoves) {
     SendMessageW(list_, WM_HSCROLL, SB_LINERIGHT, 0);
     EXPECT_EQ(Editor(), nullptr);
     EXPECT_EQ(Cell(3, 3), L"6");
+
+    DoubleClick(CellCentre(4, 2));
+    Type(L"7");
+    SendMessageW(Editor(), WM_MOUSEWHEEL, MAKEWPARAM(0, -WHEEL_DELTA), 0);  // where the wheel goes: the focus
+    EXPECT_EQ(Editor(), nullptr);
+    EXPECT_EQ(Cell(4, 2), L"7");
 }
 
 TEST_F(EditableList, TheTextBoxWidensOneKeystrokeBehindUpToTheListsEdge) {
