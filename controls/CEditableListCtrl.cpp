@@ -8,7 +8,7 @@
 #include "CInPlaceCombo.h"
 #include "CInPlaceEdit.h"
 #include "Catalogue.h"
-#include "EndOfEdit.h"
+#include "InPlaceEditor.h"
 #include "TextCodec.h"
 
 using framework::CommandEntry;

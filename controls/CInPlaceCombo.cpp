@@ -2,7 +2,7 @@
 
 #include <utility>
 
-#include "EndOfEdit.h"
+#include "InPlaceEditor.h"
 
 using framework::CommandEntry;
 
@@ -15,10 +15,7 @@ CInPlaceCombo::CInPlaceCombo(int row, int column, std::wstring initialText)
     : m_row(row), m_column(column), m_initialText(std::move(initialText)) {}
 
 bool CInPlaceCombo::Create(DWORD style, const RECT& rect, HWND list) {
-    const HWND hwnd = CreateWindowExW(0, L"COMBOBOX", L"", style, rect.left, rect.top,
-                                      rect.right - rect.left, rect.bottom - rect.top, list,
-                                      reinterpret_cast<HMENU>(static_cast<UINT_PTR>(kInPlaceEditorId)),
-                                      GetModuleHandleW(nullptr), nullptr);
+    const HWND hwnd = CreateInPlaceEditorWindow(L"COMBOBOX", style, rect, list);
     if (!hwnd) return false;
     SubclassWindow(hwnd);
     OnCreate();

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <utility>
 
-#include "EndOfEdit.h"
+#include "InPlaceEditor.h"
 
 using framework::CommandEntry;
 
@@ -18,10 +18,7 @@ CInPlaceEdit::CInPlaceEdit(int row, int column, std::wstring initialText)
     : m_row(row), m_column(column), m_initialText(std::move(initialText)) {}
 
 bool CInPlaceEdit::Create(DWORD style, const RECT& rect, HWND list) {
-    const HWND hwnd = CreateWindowExW(0, L"EDIT", L"", style, rect.left, rect.top, rect.right - rect.left,
-                                      rect.bottom - rect.top, list,
-                                      reinterpret_cast<HMENU>(static_cast<UINT_PTR>(kInPlaceEditorId)),
-                                      GetModuleHandleW(nullptr), nullptr);
+    const HWND hwnd = CreateInPlaceEditorWindow(L"EDIT", style, rect, list);
     if (!hwnd) return false;
     SubclassWindow(hwnd);
     OnCreate();

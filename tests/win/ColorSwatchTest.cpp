@@ -12,47 +12,13 @@
 
 #include "AttrEditorDlg.h"
 #include "EditorTestSupport.h"
+#include "MemoryDc.h"
 #include "PixelCanvas.h"
 #include "SwatchPainter.h"
 
 namespace {
 
 constexpr COLORREF kBackground = RGB(255, 0, 255);  // the painting never uses it
-
-// A 32-bit memory bitmap selected into a memory DC, filled with kBackground.
-class MemoryDc {
-public:
-    MemoryDc(int width, int height) : dc_(CreateCompatibleDC(nullptr)) {
-        BITMAPINFO info{};
-        info.bmiHeader.biSize = sizeof(info.bmiHeader);
-        info.bmiHeader.biWidth = width;
-        info.bmiHeader.biHeight = -height;
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
-        info.bmiHeader.biCompression = BI_RGB;
-        void* bits = nullptr;
-        bitmap_ = CreateDIBSection(dc_, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-        oldBitmap_ = SelectObject(dc_, bitmap_);
-        HBRUSH background = CreateSolidBrush(kBackground);
-        const RECT all{0, 0, width, height};
-        FillRect(dc_, &all, background);
-        DeleteObject(background);
-    }
-    ~MemoryDc() {
-        SelectObject(dc_, oldBitmap_);
-        DeleteObject(bitmap_);
-        DeleteDC(dc_);
-    }
-    MemoryDc(const MemoryDc&) = delete;
-    MemoryDc& operator=(const MemoryDc&) = delete;
-
-    HDC Dc() const { return dc_; }
-
-private:
-    HDC dc_;
-    HBITMAP bitmap_;
-    HGDIOBJ oldBitmap_;
-};
 
 // Reports the first few pixels where the device differs from the pixel canvas.
 void ExpectSamePixels(HDC dc, const swatch::PixelCanvas& expected, const std::string& what) {
@@ -128,7 +94,7 @@ TEST_F(ColorSwatch, DrawItemPaintsThePainterPixelsOnTheDevice) {
     for (const COLORREF color : colors) {
         dlg_.SetColor(IDC_ARROW_COLOR, color);
         for (const UINT state : states) {
-            MemoryDc device(rc.right, rc.bottom);
+            MemoryDc device(rc.right, rc.bottom, kBackground);
             const HGDIOBJ oldPen = SelectObject(device.Dc(), callerPen);
             const HGDIOBJ oldBrush = SelectObject(device.Dc(), callerBrush);
             MoveToEx(device.Dc(), 3, 4, nullptr);
@@ -166,7 +132,7 @@ TEST_F(ColorSwatch, APushedButtonPrintsPressed) {
     const RECT rc = ClientRect(IDC_BACKGROUND_COLOR);
     for (const bool pushed : {false, true}) {
         SendMessageW(button, BM_SETSTATE, pushed, 0);
-        MemoryDc device(rc.right, rc.bottom);
+        MemoryDc device(rc.right, rc.bottom, kBackground);
         SendMessageW(button, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(device.Dc()), PRF_CLIENT);
         ExpectSamePixels(device.Dc(), Expected(rc, pushed ? ODS_SELECTED : 0, RGB(255, 255, 255)),
                          pushed ? "pushed" : "raised");

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "DcCanvas.h"
+#include "MemoryDc.h"
 #include "PixelCanvas.h"
 #include "SwatchPainter.h"
 
@@ -14,49 +15,6 @@ constexpr Color kFace = 0xC8D0D4;
 constexpr Color kColour = 0x4080C0;
 constexpr Color kBackground = 0xFF00FF;  // magenta: the painting never uses it
 
-// A 32-bit top-down memory bitmap selected into a memory DC.
-class MemoryDc {
-public:
-    MemoryDc(int width, int height) : width_(width), dc_(CreateCompatibleDC(nullptr)) {
-        BITMAPINFO info{};
-        info.bmiHeader.biSize = sizeof(info.bmiHeader);
-        info.bmiHeader.biWidth = width;
-        info.bmiHeader.biHeight = -height;
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
-        info.bmiHeader.biCompression = BI_RGB;
-        void* bits = nullptr;
-        bitmap_ = CreateDIBSection(dc_, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-        bits_ = static_cast<const DWORD*>(bits);
-        oldBitmap_ = SelectObject(dc_, bitmap_);
-        HBRUSH background = CreateSolidBrush(kBackground);
-        const RECT all{0, 0, width, height};
-        FillRect(dc_, &all, background);
-        DeleteObject(background);
-    }
-    ~MemoryDc() {
-        SelectObject(dc_, oldBitmap_);
-        DeleteObject(bitmap_);
-        DeleteDC(dc_);
-    }
-    MemoryDc(const MemoryDc&) = delete;
-    MemoryDc& operator=(const MemoryDc&) = delete;
-
-    HDC Dc() const { return dc_; }
-    // The bitmap holds 0x00RRGGBB; turn it into 0x00BBGGRR.
-    Color At(int x, int y) {
-        GdiFlush();
-        const DWORD p = bits_[y * width_ + x];
-        return ((p >> 16) & 0xFF) | (p & 0xFF00) | ((p & 0xFF) << 16);
-    }
-
-private:
-    int width_;
-    HDC dc_;
-    HBITMAP bitmap_;
-    const DWORD* bits_ = nullptr;
-    HGDIOBJ oldBitmap_;
-};
 
 }  // namespace
 
@@ -70,7 +28,7 @@ TEST(SwatchOnDeviceContext, PaintsThePixelCanvasPixels) {
     for (const SIZE size : sizes) {
         for (int bits = 0; bits < 8; ++bits) {
             const SwatchItem item{0, 0, size.cx, size.cy, (bits & 1) != 0, (bits & 2) != 0, (bits & 4) != 0, kColour};
-            MemoryDc device(size.cx, size.cy);
+            MemoryDc device(size.cx, size.cy, kBackground);
             DcCanvas canvas(device.Dc(), shadowPen, faceBrush);
             DrawSwatchButton(canvas, item);
             PixelCanvas expected(size.cx, size.cy, kFace, kBackground);
@@ -92,7 +50,7 @@ TEST(SwatchOnDeviceContext, PutsBackTheCallersPenAndBrush) {
     HBRUSH faceBrush = CreateSolidBrush(kFace);
     HPEN callerPen = CreatePen(PS_DOT, 1, RGB(1, 2, 3));
     HBRUSH callerBrush = CreateSolidBrush(RGB(4, 5, 6));
-    MemoryDc device(24, 16);
+    MemoryDc device(24, 16, kBackground);
     SelectObject(device.Dc(), callerPen);
     SelectObject(device.Dc(), callerBrush);
     DcCanvas canvas(device.Dc(), shadowPen, faceBrush);

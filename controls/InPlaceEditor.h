@@ -1,4 +1,5 @@
-// How an in-place editor hands its text back to the list it stands on.
+// What the in-place editors share: their window on the list, and how they
+// hand their text back to it.
 #pragma once
 
 #include <windows.h>
@@ -7,6 +8,9 @@
 
 // The control identifier of every in-place editor.
 constexpr int kInPlaceEditorId = 65535;
+
+// Creates an editor's window of windowClass over rect, as a child of the list.
+HWND CreateInPlaceEditorWindow(const wchar_t* windowClass, DWORD style, const RECT& rect, HWND list);
 
 // Sends LVN_ENDLABELEDITW for (row, column) to the list's parent, naming the
 // list as the sender, so that the parent reflects it back to the list. A

@@ -1,6 +1,12 @@
-#include "EndOfEdit.h"
+#include "InPlaceEditor.h"
 
 #include <commctrl.h>
+
+HWND CreateInPlaceEditorWindow(const wchar_t* windowClass, DWORD style, const RECT& rect, HWND list) {
+    return CreateWindowExW(0, windowClass, L"", style, rect.left, rect.top, rect.right - rect.left,
+                           rect.bottom - rect.top, list, reinterpret_cast<HMENU>(static_cast<UINT_PTR>(kInPlaceEditorId)),
+                           GetModuleHandleW(nullptr), nullptr);
+}
 
 void SendEndOfEdit(HWND editor, int row, int column, const std::wstring& text, bool cancelled) {
     const HWND list = GetParent(editor);
