@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <iterator>
 
-#include "ByteLimit.h"
 #include "Gdi.h"
 #include "Catalogue.h"
 #include "SpriteTable.h"
@@ -87,9 +86,7 @@ void CAttrEditorDlg::BindControls() {
         switch (p.kind) {
         case params::Kind::Number:
         case params::Kind::Name:
-            Bind(*edit, p.id);
-            framework::LimitInCp936Bytes(edit->GetSafeHwnd());
-            ++edit;
+            Bind(*edit++, p.id);
             break;
         case params::Kind::Choice: Bind(p.id == IDC_USE_PORTRAIT ? m_portraitList : m_modeList, p.id); break;
         case params::Kind::Switch: Bind(m_advancedEnabled, p.id); break;

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "ByteLimitedEdit.h"
 #include "CColorSwatchButton.h"
 #include "CEditableListCtrl.h"
 #include "CommandTable.h"
@@ -73,16 +74,18 @@ private:
     // Runs the colour dialog opened on initial; on OK the colour goes to button.
     void PickColor(CColorSwatchButton& button, COLORREF initial);
 
+    // Through the objects bound at start-up, never the window list: under
+    // Wine every GetDlgItem is a call to the Wine server.
     template <class Control>
     Control& Get(int id) const {
-        return *static_cast<Control*>(CWnd::FromHandle(GetDlgItem(m_hWnd, id)));
+        return static_cast<Control&>(BoundControl(id));
     }
 
     static const framework::CommandEntry<CAttrEditorDlg> kCommands[];
 
     IEditorPrompts& m_prompts;
     HICON m_hIcon;
-    std::vector<framework::CEdit> m_edits;
+    std::vector<framework::CByteLimitedEdit> m_edits;
     framework::CComboBox m_modeList;
     framework::CComboBox m_portraitList;
     framework::CButton m_advancedEnabled;

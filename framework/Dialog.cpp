@@ -68,11 +68,13 @@ void CDialog::RunLoop() {
 }
 
 bool CDialog::PreTranslate(MSG& msg) {
-    for (HWND h = msg.hwnd; h; h = GetParent(h)) {
+    HWND h = msg.hwnd;
+    while (h && h != m_hWnd) h = GetParent(h);
+    if (!h) return false;  // not a window of this dialog: its user data is not ours to read
+    for (h = msg.hwnd;; h = GetParent(h)) {
         if (CWnd* wnd = FromHandle(h); wnd && wnd->PreTranslateMessage(msg)) return true;
-        if (h == m_hWnd) break;
+        if (h == m_hWnd) return false;
     }
-    return false;
 }
 
 void CDialog::EndDialog(INT_PTR result) {
@@ -87,15 +89,16 @@ bool CDialog::OnMessage(UINT, WPARAM, LPARAM, LRESULT&) { return false; }
 
 void CDialog::Bind(CWnd& control, int id) {
     control.SubclassWindow(GetDlgItem(m_hWnd, id));
-    m_bound.push_back(&control);
+    m_bound[id] = &control;
 }
 
 bool CDialog::ReflectToControl(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
     HWND sender = nullptr;
     if (message == WM_NOTIFY) sender = reinterpret_cast<const NMHDR*>(lParam)->hwndFrom;
     if (message == WM_DRAWITEM) sender = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam)->hwndItem;
+    if (!sender || GetParent(sender) != m_hWnd) return false;  // only our own controls are asked
     CWnd* control = FromHandle(sender);
-    return control && control != this && control->OnReflectedMessage(message, wParam, lParam, result);
+    return control && control->OnReflectedMessage(message, wParam, lParam, result);
 }
 
 INT_PTR CALLBACK CDialog::DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -111,7 +114,7 @@ INT_PTR CALLBACK CDialog::DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPA
     const bool handled = self->ReflectToControl(message, wParam, lParam, result) ||
                          self->OnMessage(message, wParam, lParam, result);
     if (message == WM_DESTROY) {  // the controls go first: untie them while they still exist
-        for (CWnd* control : self->m_bound) control->Detach();
+        for (const auto& [id, control] : self->m_bound) control->Detach();
         self->m_bound.clear();
     }
     if (message == WM_NCDESTROY) self->Detach();

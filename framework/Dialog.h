@@ -2,7 +2,7 @@
 // created modeless (tests create it, drive it with messages, destroy it).
 #pragma once
 
-#include <vector>
+#include <unordered_map>
 
 #include "Wnd.h"
 
@@ -30,6 +30,8 @@ protected:
     // Ties a control object to the control with this ID for the window's
     // life; the control's own messages reach the object's OnWindowMessage.
     void Bind(CWnd& control, int id);
+    // The object bound to the control with this ID; it must have been bound.
+    CWnd& BoundControl(int id) const { return *m_bound.at(id); }
 
 private:
     static INT_PTR CALLBACK DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
@@ -39,7 +41,7 @@ private:
 
     int m_templateId;
     HWND m_parent;
-    std::vector<CWnd*> m_bound;
+    std::unordered_map<int, CWnd*> m_bound;  // by control ID
     bool m_modal = false;
     bool m_ended = false;
     INT_PTR m_result = 0;

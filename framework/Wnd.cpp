@@ -1,51 +1,58 @@
 #include "Wnd.h"
 
-#include <commctrl.h>
-
 namespace framework {
-namespace {
-constexpr wchar_t kObjectProperty[] = L"Quillet.CWnd";
-constexpr UINT_PTR kSubclassId = 0xC3D;
-}  // namespace
+
+// The object lives in GWLP_USERDATA and the subclass is a plain GWLP_WNDPROC
+// swap: under Wine, window properties and SetWindowSubclass cost a call to
+// the Wine server on every message, while these are read in the process.
 
 CWnd::~CWnd() { Detach(); }
 
 void CWnd::Attach(HWND hwnd) {
     Detach();
     m_hWnd = hwnd;
-    SetPropW(hwnd, kObjectProperty, this);
+    SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
 }
 
 void CWnd::SubclassWindow(HWND hwnd) {
     Attach(hwnd);
-    m_subclassed = SetWindowSubclass(hwnd, SubclassProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this));
+    m_previous = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CWnd::WindowProc)));
+}
+
+void CWnd::Unhook() {
+    // A procedure set over ours since keeps its place; ours then passes
+    // everything on (see WindowProc).
+    if (GetWindowLongPtrW(m_hWnd, GWLP_WNDPROC) == reinterpret_cast<LONG_PTR>(&CWnd::WindowProc))
+        SetWindowLongPtrW(m_hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(m_previous));
+    if (FromHandle(m_hWnd) == this) SetWindowLongPtrW(m_hWnd, GWLP_USERDATA, 0);
 }
 
 void CWnd::Detach() {
-    if (m_subclassed) RemoveWindowSubclass(m_hWnd, SubclassProc, kSubclassId);
-    m_subclassed = false;
-    if (m_hWnd && FromHandle(m_hWnd) == this) RemovePropW(m_hWnd, kObjectProperty);
+    if (m_hWnd) Unhook();
+    m_previous = nullptr;
     m_hWnd = nullptr;
 }
 
-LRESULT CALLBACK CWnd::SubclassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                                    DWORD_PTR object) {
-    auto* self = reinterpret_cast<CWnd*>(object);
-    if (message == WM_NCDESTROY) {
-        // The last message: unhook now, since the handler may delete the object.
-        RemoveWindowSubclass(hwnd, SubclassProc, kSubclassId);
-        self->m_subclassed = false;
+LRESULT CALLBACK CWnd::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    CWnd* self = FromHandle(hwnd);
+    if (!self) {
+        // Untied while another procedure sat over ours: we only ever replace
+        // the procedure a window was created with, its class's.
+        const auto own = reinterpret_cast<WNDPROC>(GetClassLongPtrW(hwnd, GCLP_WNDPROC));
+        return CallWindowProcW(own, hwnd, message, wParam, lParam);
     }
+    const WNDPROC previous = self->m_previous;
+    // The last message: unhook now, since the handler may delete the object.
+    if (message == WM_NCDESTROY) self->Unhook();
     LRESULT result = 0;
     if (self->OnWindowMessage(message, wParam, lParam, result)) return result;
-    return DefSubclassProc(hwnd, message, wParam, lParam);
+    return CallWindowProcW(previous, hwnd, message, wParam, lParam);
 }
 
 LRESULT CWnd::Default(UINT message, WPARAM wParam, LPARAM lParam) const {
-    return DefSubclassProc(m_hWnd, message, wParam, lParam);
+    return CallWindowProcW(m_previous, m_hWnd, message, wParam, lParam);
 }
-
-CWnd* CWnd::FromHandle(HWND hwnd) { return hwnd ? static_cast<CWnd*>(GetPropW(hwnd, kObjectProperty)) : nullptr; }
 
 bool CWnd::PreTranslateMessage(MSG&) { return false; }
 

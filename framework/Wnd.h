@@ -23,8 +23,11 @@ public:
     // OnWindowMessage first, until Detach or the window's final destroy.
     void SubclassWindow(HWND hwnd);
     void Detach();
-    // The object tied to hwnd, or nullptr.
-    static CWnd* FromHandle(HWND hwnd);
+    // The object tied to hwnd, or nullptr. Only for windows of this program's
+    // dialogs: another window's user data is not ours to read.
+    static CWnd* FromHandle(HWND hwnd) {
+        return hwnd ? reinterpret_cast<CWnd*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA)) : nullptr;
+    }
 
     // The modal loop offers each message to the window it is for (for keys:
     // the focus) and to its parents before the dialog's keyboard handling.
@@ -52,9 +55,12 @@ protected:
     HWND m_hWnd = nullptr;
 
 private:
-    static LRESULT CALLBACK SubclassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                                         DWORD_PTR object);
-    bool m_subclassed = false;
+    static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+    // Gives the window back the procedure SubclassWindow replaced.
+    void Unhook();
+
+    // The procedure SubclassWindow replaced; messages we leave go on to it.
+    WNDPROC m_previous = nullptr;
 };
 
 }  // namespace framework

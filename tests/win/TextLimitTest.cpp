@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "ByteLimit.h"
+#include "ByteLimitedEdit.h"
 #include "TextCodec.h"
 
 using namespace framework;
@@ -42,7 +42,7 @@ protected:
         edit_ = CreateWindowExW(0, L"EDIT", L"", WS_POPUP | ES_AUTOHSCROLL, 0, 0, 100, 20, nullptr, nullptr,
                                 GetModuleHandleW(nullptr), nullptr);
         ASSERT_NE(edit_, nullptr);
-        LimitInCp936Bytes(edit_);
+        limited_.SubclassWindow(edit_);
         SendMessageW(edit_, EM_LIMITTEXT, 4, 0);
     }
     void TearDown() override { DestroyWindow(edit_); }
@@ -68,6 +68,7 @@ protected:
     }
 
     HWND edit_ = nullptr;
+    CByteLimitedEdit limited_;
 };
 
 TEST_F(ByteLimitedEdit, TypingStopsAtTheLimitInBytes) {
