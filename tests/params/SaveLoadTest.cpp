@@ -5,39 +5,13 @@
 
 #include "Fields.h"
 #include "MemoryDialog.h"
+#include "StartupFile.h"
 #include "Walks.h"
 
 using namespace params;
 namespace fs = std::filesystem;
 
 namespace {
-
-using Bytes = std::vector<std::uint8_t>;
-
-Bytes Cat(std::initializer_list<Bytes> parts) {
-    Bytes all;
-    for (const Bytes& p : parts) all.insert(all.end(), p.begin(), p.end());
-    return all;
-}
-Bytes Str(std::string_view s) {
-    Bytes b = {0, static_cast<std::uint8_t>(s.size())};
-    b.insert(b.end(), s.begin(), s.end());
-    return b;
-}
-
-// The start-up values' file, written out by hand from the layout.
-const Bytes kStartupBase = Cat({
-    {0x06, 0x05, 0x04, 0x02, 0x03, 0x04, 0x1E, 0x07, 0x00, 0x00, 0x00, 0x63},
-    Str("武器"), Str("头盔"), Str("铠甲"), Str("手部"), Str("饰品"), Str("4*2*4"),
-    {0, 0, 0, 144, 47, 74, 255, 255, 255, 0, 255, 255, 255, 0, 255, 255, 0, 0, 121, 95, 60, 3},
-    Str("魔法"), Str("魔攻"), Str("魔防"),
-    {15, 5, 0, 48, 85, 50, 92, 17, 30, 24, 1, 3, 6},
-});
-const Bytes kStartupAdvanced = {0x0A, 0x00, 0x00, 0xDF, 0xFF, 0x00, 0x40, 0xE8, 0xC0, 0x00, 0x00, 0xF5, 0xFF,
-                                0x00, 0x00, 0xDF, 0xFF, 0x00, 0x00, 0xDF, 0xFF, 0x00, 0x00, 0x00, 0x00,
-                                1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1,
-                                0x00, 0x00, 0x00, 0xFF, 0x00, 0xFF, 0xFF, 0xFF, 0x00, 0x00, 0x00, 0x00,
-                                0x10, 0x00, 0x00};
 
 constexpr std::ptrdiff_t kModeOffset = 12 + 5 * 8;  // after twelve bytes and five two-character names
 
@@ -74,7 +48,7 @@ TEST_F(SaveLoad, StartupValuesGiveThe118And170ByteFiles) {
     dlg_.SetChecked(IDC_ADVANCED_ENABLED, true);
     const Bytes full = Saved(dlg_);
     EXPECT_EQ(full.size(), 170u);
-    EXPECT_EQ(full, Cat({kStartupBase, kStartupAdvanced}));
+    EXPECT_EQ(full, kStartupFull);
 }
 
 TEST_F(SaveLoad, StartupStateOfTheChoices) {
@@ -158,7 +132,7 @@ TEST_F(SaveLoad, BaseOnlyFileLeavesTheAdvancedControlsAndTableAlone) {
 }
 
 TEST_F(SaveLoad, AdvancedBlockIsSkippedWhileTheBoxIsClear) {
-    Bytes full = Cat({kStartupBase, kStartupAdvanced});
+    Bytes full = kStartupFull;
     full[118] = 99;  // doubleAttack
     Write("full.prm", full);
     LoadParameterFile(dlg_, Path("full.prm"));
@@ -202,7 +176,7 @@ TEST_F(SaveLoad, ModeNamesAndOddCodesLoadAsTheEditorShowsThem) {
 // Every cut of a valid file either is one of the complete lengths, or is
 // refused with "读取错误" and not a single control changed.
 TEST_F(SaveLoad, TruncatedFilesAreRefusedWithNothingChanged) {
-    Bytes full = Cat({kStartupBase, kStartupAdvanced});
+    Bytes full = kStartupFull;
     full.back() = 2;
     full.insert(full.end(), {2, 0, 1, 1, 3, 1, 5, 6});
     for (bool checked : {false, true}) {

@@ -2,15 +2,6 @@
 
 namespace {
 
-const Bytes kFull = Cat({kStartupBase, kStartupAdvanced});
-
-// The start-up file with bytes changed at the given offsets.
-Bytes Startup(std::initializer_list<std::pair<std::size_t, std::uint8_t>> changes, const Bytes& base = kStartupBase) {
-    Bytes b = base;
-    for (const auto& [offset, value] : changes) b[offset] = value;
-    return b;
-}
-
 }  // namespace
 
 using Set = ToolTest;
@@ -19,11 +10,11 @@ TEST_F(Set, ChangesValuesByNameAndKeepsTheBlocks) {
     Write("a.prm", kStartupBase);
     const Outcome o = Run({"set", "a.prm", "levelUpHp[0]=255", "textColor.r=0", "usePortrait=否"});
     ASSERT_EQ(o.status, 0) << o.err;
-    EXPECT_EQ(Read("a.prm"), Startup({{0, 255}, {69, 0}, {115, 0}}));
+    EXPECT_EQ(Read("a.prm"), Changed(kStartupBase, {{0, 255}, {69, 0}, {115, 0}}));
 
-    Write("b.prm", kFull);
+    Write("b.prm", kStartupFull);
     ASSERT_EQ(Run({"set", "b.prm", "mapCellSize=32", "sliderColor=#010203", "arrowColor=#7F102030"}).status, 0);
-    Bytes want = kFull;
+    Bytes want = kStartupFull;
     want[118 + 49] = 32;
     std::copy_n(Bytes{0x00, 0x03, 0x02, 0x01}.begin(), 4, want.begin() + 118 + 45);
     std::copy_n(Bytes{0x7F, 0x30, 0x20, 0x10}.begin(), 4, want.begin() + 118 + 37);
@@ -32,7 +23,7 @@ TEST_F(Set, ChangesValuesByNameAndKeepsTheBlocks) {
 }
 
 TEST_F(Set, NamesModeAndTable) {
-    Write("a.prm", kFull);
+    Write("a.prm", kStartupFull);
     ASSERT_EQ(Run({"set", "a.prm", "equipSlotName[0]=刀剑", "equipSlotName[1]=", "attributeName[2]=a剑b",
                    "heroAnimationMode=1*1*1",
                    R"(spriteAttributeTable=[{"level":3,"category":"道具","itemId":4,"spriteAttributeId":5}])"})
@@ -50,7 +41,7 @@ TEST_F(Set, NamesModeAndTable) {
 TEST_F(Set, AdvancedEnabledAddsOrDropsTheBlock) {
     Write("a.prm", kStartupBase);
     ASSERT_EQ(Run({"set", "a.prm", "advancedEnabled=true", "doubleAttack=11"}).status, 0);
-    EXPECT_EQ(Read("a.prm"), Startup({{118, 11}}, kFull));
+    EXPECT_EQ(Read("a.prm"), Changed(kStartupFull, {{118, 11}}));
     ASSERT_EQ(Run({"set", "a.prm", "advancedEnabled=false"}).status, 0);
     EXPECT_EQ(Read("a.prm"), kStartupBase);
 
@@ -78,12 +69,12 @@ TEST_F(Set, EveryBadNameOrValueIsRefusedWithNothingWritten) {
         {"spriteAttributeTable=rows", "spriteAttributeTable"},
     };
     for (const auto& [assignment, name] : bad) {
-        Write("a.prm", kFull);
+        Write("a.prm", kStartupFull);
         // A good change first: it must not be saved either.
         const Outcome o = Run({"set", "a.prm", "levelUpHp[1]=9", assignment});
         EXPECT_EQ(o.status, 1) << assignment;
         EXPECT_NE(o.err.find(name), std::string::npos) << assignment << ": " << o.err;
-        EXPECT_EQ(Read("a.prm"), kFull) << assignment;
+        EXPECT_EQ(Read("a.prm"), kStartupFull) << assignment;
         EXPECT_EQ(Listing(), std::vector<std::string>{"a.prm"}) << assignment;
     }
 }
@@ -100,7 +91,7 @@ TEST_F(Set, ReadOnlyOrMissingFile) {
 using Import = ToolTest;
 
 TEST_F(Import, ShowJsonThenImportReproducesTheFile) {
-    for (const Bytes& file : {kStartupBase, kVariedBase, Cat({kVariedBase, kVariedAdvanced}), kFull}) {
+    for (const Bytes& file : {kStartupBase, kVariedBase, Cat({kVariedBase, kVariedAdvanced}), kStartupFull}) {
         Write("a.prm", file);
         const Outcome shown = Run({"show", "--json", "a.prm"});
         ASSERT_EQ(shown.status, 0);
@@ -117,7 +108,7 @@ TEST_F(Import, MissingKeysTakeTheStartupValues) {
     ASSERT_EQ(Run({"import", "-", "a.prm"}, "{}").status, 0);
     EXPECT_EQ(Read("a.prm"), kStartupBase);
     ASSERT_EQ(Run({"import", "-", "b.prm"}, R"({"advancedEnabled": true, "levelUpHp[0]": 1})").status, 0);
-    EXPECT_EQ(Read("b.prm"), Startup({{0, 1}}, kFull));
+    EXPECT_EQ(Read("b.prm"), Changed(kStartupFull, {{0, 1}}));
 }
 
 TEST_F(Import, BadInputIsRefusedWithNothingWritten) {

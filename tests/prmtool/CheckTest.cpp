@@ -2,13 +2,6 @@
 
 namespace {
 
-Bytes With(Bytes b, std::size_t offset, std::uint8_t value) {
-    b[offset] = value;
-    return b;
-}
-
-const Bytes kFull = Cat({kStartupBase, kStartupAdvanced});
-
 struct BrokenFile {
     const char* what;
     Bytes bytes;
@@ -20,7 +13,7 @@ struct BrokenFile {
 using Check = ToolTest;
 
 TEST_F(Check, WellFormedFilesPassSilently) {
-    for (const Bytes& b : {kStartupBase, kFull, kVariedBase}) {
+    for (const Bytes& b : {kStartupBase, kStartupFull, kVariedBase}) {
         Write("f.prm", b);
         const Outcome o = Run({"check", "f.prm"});
         EXPECT_EQ(o.status, 0) << o.out;
@@ -33,16 +26,19 @@ TEST_F(Check, NamesTheFirstProblemItsFieldAndOffset) {
         {"empty", {}, "levelUpHp[0] at offset 0: file ends inside the field"},
         {"cut inside a name", Bytes(kStartupBase.begin(), kStartupBase.begin() + 50),
          "equipSlotName[4] at offset 44: file ends inside the field"},
-        {"cut inside the advanced block", Bytes(kFull.begin(), kFull.begin() + 121),
+        {"cut inside the advanced block", Bytes(kStartupFull.begin(), kStartupFull.begin() + 121),
          "advancedColor[0] at offset 119: file ends inside the field"},
-        {"count above 255", With(kStartupBase, 20, 1), "equipSlotName[1] at offset 20: string byte count above 255"},
-        {"unknown mode", With(kStartupBase, 54, '9'), "heroAnimationMode at offset 52: \"9*2*4\" is not a mode name"},
-        {"pad not zero", With(kStartupBase, 59 + 13, 5), "pad at offset 72: pad byte is not 0"},
-        {"usePortrait 2", With(kStartupBase, 115, 2), "usePortrait at offset 115: value 2 is not 0 or 1"},
-        {"colour top byte", With(kFull, 123, 0x7F), "advancedColor[1] at offset 123: top byte of the colour is not 0"},
-        {"rows missing", Cat({Bytes(kFull.begin(), kFull.end() - 1), {2, 1, 0, 1, 1}}),
+        {"count above 255", Changed(kStartupBase, {{20, 1}}),
+         "equipSlotName[1] at offset 20: string byte count above 255"},
+        {"unknown mode", Changed(kStartupBase, {{54, '9'}}),
+         "heroAnimationMode at offset 52: \"9*2*4\" is not a mode name"},
+        {"pad not zero", Changed(kStartupBase, {{59 + 13, 5}}), "pad at offset 72: pad byte is not 0"},
+        {"usePortrait 2", Changed(kStartupBase, {{115, 2}}), "usePortrait at offset 115: value 2 is not 0 or 1"},
+        {"colour top byte", Changed(kStartupFull, {{123, 0x7F}}),
+         "advancedColor[1] at offset 123: top byte of the colour is not 0"},
+        {"rows missing", Cat({Bytes(kStartupFull.begin(), kStartupFull.end() - 1), {2, 1, 0, 1, 1}}),
          "spriteAttributeTable[1] at offset 174: file ends inside the row (2 rows announced)"},
-        {"bytes after the end", Cat({kFull, {9, 9, 9}}), "end at offset 170: 3 bytes follow the last field"},
+        {"bytes after the end", Cat({kStartupFull, {9, 9, 9}}), "end at offset 170: 3 bytes follow the last field"},
     };
     for (const BrokenFile& c : cases) {
         Write("f.prm", c.bytes);
@@ -53,7 +49,7 @@ TEST_F(Check, NamesTheFirstProblemItsFieldAndOffset) {
 }
 
 TEST_F(Check, UnknownCategoryInARow) {
-    Bytes b = Cat({Bytes(kFull.begin(), kFull.end() - 1), {2, 1, 0, 1, 1, 4, 2, 1, 1}});
+    Bytes b = Cat({Bytes(kStartupFull.begin(), kStartupFull.end() - 1), {2, 1, 0, 1, 1, 4, 2, 1, 1}});
     Write("f.prm", b);
     EXPECT_EQ(Run({"check", "f.prm"}).out, "f.prm: spriteAttributeTable[1] at offset 174: category 2 is not 0 or 1\n");
 }

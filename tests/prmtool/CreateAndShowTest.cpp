@@ -21,7 +21,7 @@ TEST_F(New, WritesTheStartupValues) {
     ASSERT_EQ(Run({"new", "a.prm"}).status, 0);
     EXPECT_EQ(Read("a.prm"), kStartupBase);
     ASSERT_EQ(Run({"new", "--advanced", "b.prm"}).status, 0);
-    EXPECT_EQ(Read("b.prm"), Cat({kStartupBase, kStartupAdvanced}));
+    EXPECT_EQ(Read("b.prm"), kStartupFull);
     EXPECT_EQ(Read("b.prm").size(), 170u);
 }
 

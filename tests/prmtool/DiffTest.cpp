@@ -3,8 +3,8 @@
 using Diff = ToolTest;
 
 TEST_F(Diff, ListsChangedParametersAndRows) {
-    Write("a.prm", Cat({kStartupBase, kStartupAdvanced}));
-    Write("b.prm", Cat({kStartupBase, kStartupAdvanced}));
+    Write("a.prm", kStartupFull);
+    Write("b.prm", kStartupFull);
     const Outcome same = Run({"diff", "a.prm", "b.prm"});
     EXPECT_EQ(same.status, 0);
     EXPECT_EQ(same.out, "");
@@ -24,7 +24,7 @@ TEST_F(Diff, ListsChangedParametersAndRows) {
 
 TEST_F(Diff, AFileWithoutTheAdvancedBlock) {
     Write("a.prm", kStartupBase);
-    Write("b.prm", Cat({kStartupBase, kStartupAdvanced}));
+    Write("b.prm", kStartupFull);
     const Outcome o = Run({"diff", "a.prm", "b.prm"});
     EXPECT_EQ(o.status, 1);
     EXPECT_EQ(o.out.substr(0, o.out.find('\n', o.out.find('\n') + 1) + 1),

@@ -4,19 +4,11 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdint>
 #include <filesystem>
 #include <string>
 #include <vector>
 
-using Bytes = std::vector<std::uint8_t>;
-
-Bytes Cat(std::initializer_list<Bytes> parts);
-Bytes Str(std::string_view text);  // a string field: 00 N, then the bytes
-
-// The start-up values: the base block (118 bytes) and the advanced block with an empty table (52).
-extern const Bytes kStartupBase;
-extern const Bytes kStartupAdvanced;
+#include "StartupFile.h"
 
 struct Outcome {
     int status;
