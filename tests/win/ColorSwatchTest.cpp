@@ -10,8 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "AttrEditorDlg.h"
-#include "EditorTestSupport.h"
+#include "EditorFixture.h"
 #include "MemoryDc.h"
 #include "PixelCanvas.h"
 #include "SwatchPainter.h"
@@ -19,16 +18,6 @@
 namespace {
 
 constexpr COLORREF kBackground = RGB(255, 0, 255);  // the painting never uses it
-
-// Reports the first few pixels where the device differs from the pixel canvas.
-void ExpectSamePixels(HDC dc, const swatch::PixelCanvas& expected, const std::string& what) {
-    int wrong = 0;
-    for (int y = 0; y < expected.Height(); ++y)
-        for (int x = 0; x < expected.Width(); ++x)
-            if (GetPixel(dc, x, y) != expected.At(x, y) && ++wrong <= 5)
-                ADD_FAILURE() << what << " at (" << x << ", " << y << "): " << std::hex << GetPixel(dc, x, y)
-                              << " instead of " << expected.At(x, y);
-}
 
 swatch::PixelCanvas Expected(const RECT& rc, UINT state, COLORREF color) {
     swatch::PixelCanvas canvas(rc.right, rc.bottom, GetSysColor(COLOR_BTNFACE), kBackground);
@@ -50,20 +39,8 @@ constexpr Pick kPicks[] = {
     {IDC_SLIDER_COLOR, RGB(0, 0, 0)},
 };
 
-class ColorSwatch : public ::testing::Test {
+class ColorSwatch : public EditorFixture {
 protected:
-    void SetUp() override {
-        ASSERT_TRUE(dlg_.Create());
-        hwnd_ = dlg_.GetSafeHwnd();
-    }
-    void TearDown() override {
-        if (IsWindow(hwnd_)) DestroyWindow(hwnd_);
-    }
-
-    HWND Item(int id) const { return GetDlgItem(hwnd_, id); }
-    void Click(int id) {
-        SendMessageW(hwnd_, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(Item(id)));
-    }
     std::map<int, COLORREF> Colors() const {
         std::map<int, COLORREF> colors;
         for (const Pick& p : kPicks) colors[p.id] = dlg_.GetColor(p.id);
@@ -74,11 +51,6 @@ protected:
         GetClientRect(Item(id), &rc);
         return rc;
     }
-
-    CTempFolder folder_;
-    CFakePrompts prompts_;
-    CAttrEditorDlg dlg_{prompts_};
-    HWND hwnd_ = nullptr;
 };
 
 // WM_DRAWITEM sent to the dialog reaches the button, which paints exactly
@@ -110,7 +82,7 @@ TEST_F(ColorSwatch, DrawItemPaintsThePainterPixelsOnTheDevice) {
             SendMessageW(hwnd_, WM_DRAWITEM, IDC_ARROW_COLOR, reinterpret_cast<LPARAM>(&item));
 
             const std::string what = "colour " + std::to_string(color) + " state " + std::to_string(state);
-            ExpectSamePixels(device.Dc(), Expected(rc, state, color), what);
+            ExpectSamePixels(device, Expected(rc, state, color), what);
             EXPECT_EQ(GetCurrentObject(device.Dc(), OBJ_PEN), callerPen) << what;
             EXPECT_EQ(GetCurrentObject(device.Dc(), OBJ_BRUSH), callerBrush) << what;
             POINT position{};
@@ -134,7 +106,7 @@ TEST_F(ColorSwatch, APushedButtonPrintsPressed) {
         SendMessageW(button, BM_SETSTATE, pushed, 0);
         MemoryDc device(rc.right, rc.bottom, kBackground);
         SendMessageW(button, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(device.Dc()), PRF_CLIENT);
-        ExpectSamePixels(device.Dc(), Expected(rc, pushed ? ODS_SELECTED : 0, RGB(255, 255, 255)),
+        ExpectSamePixels(device, Expected(rc, pushed ? ODS_SELECTED : 0, RGB(255, 255, 255)),
                          pushed ? "pushed" : "raised");
     }
 }
@@ -184,7 +156,7 @@ TEST_F(ColorSwatch, CustomColoursStartWhiteAndStayForEveryButton) {
 }
 
 TEST_F(ColorSwatch, AColourWithATopByteSurvivesSaveAndLoadUnchanged) {
-    SendMessageW(Item(IDC_ADVANCED_ENABLED), BM_SETCHECK, BST_CHECKED, 0);
+    Check(IDC_ADVANCED_ENABLED, true);
     dlg_.SetColor(IDC_SLIDER_COLOR, 0x12345678);
     Click(IDC_QUICK_SAVE);
     const auto bytes = ReadBytes(folder_.Path() / "set.prm");

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <string>
+
 #include "DcCanvas.h"
 #include "MemoryDc.h"
 #include "PixelCanvas.h"
@@ -14,7 +16,6 @@ namespace {
 constexpr Color kFace = 0xC8D0D4;
 constexpr Color kColour = 0x4080C0;
 constexpr Color kBackground = 0xFF00FF;  // magenta: the painting never uses it
-
 
 }  // namespace
 
@@ -33,12 +34,8 @@ TEST(SwatchOnDeviceContext, PaintsThePixelCanvasPixels) {
             DrawSwatchButton(canvas, item);
             PixelCanvas expected(size.cx, size.cy, kFace, kBackground);
             DrawSwatchButton(expected, item);
-            int wrong = 0;
-            for (int y = 0; y < size.cy; ++y)
-                for (int x = 0; x < size.cx; ++x)
-                    if (device.At(x, y) != expected.At(x, y) && ++wrong <= 5)
-                        ADD_FAILURE() << size.cx << "x" << size.cy << " state " << bits << " at (" << x << ", " << y
-                                      << "): " << std::hex << device.At(x, y) << " instead of " << expected.At(x, y);
+            ExpectSamePixels(device, expected,
+                             std::to_string(size.cx) + "x" + std::to_string(size.cy) + " state " + std::to_string(bits));
         }
     }
     DeleteObject(shadowPen);

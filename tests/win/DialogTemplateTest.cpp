@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "Catalogue.h"
+#include "EditorTestSupport.h"
 
 namespace {
 
@@ -82,20 +83,6 @@ std::string Narrow(std::wstring_view wide) {
                                    out.data(), static_cast<int>(out.size()), nullptr, nullptr));
     return out;
 }
-
-std::wstring TextOf(HWND wnd) {
-    wchar_t text[256] = {};
-    GetWindowTextW(wnd, text, 256);
-    return text;
-}
-
-std::wstring ClassOf(HWND wnd) {
-    wchar_t name[64] = {};
-    GetClassNameW(wnd, name, 64);
-    return name;
-}
-
-LONG StyleOf(HWND wnd) { return GetWindowLongW(wnd, GWL_STYLE); }
 
 bool HasAll(LONG style, LONG bits) { return (style & bits) == bits; }
 

@@ -17,14 +17,6 @@
 
 namespace {
 
-std::wstring ClassOf(HWND hwnd) {
-    wchar_t name[32] = {};
-    GetClassNameW(hwnd, name, 32);
-    return name;
-}
-
-LONG_PTR StyleOf(HWND hwnd) { return GetWindowLongPtrW(hwnd, GWL_STYLE); }
-
 // What the dialog window receives from an in-place editor, copied as it arrives.
 struct EndOfEdit {
     WPARAM wParam;
@@ -413,23 +405,21 @@ void PostKey(HWND to, UINT key) {
     PostMessageW(to, WM_KEYUP, key, scan | 0xC0000001);
 }
 
-std::wstring CellOf(HWND list, int row, int column) {
-    wchar_t buffer[64] = {};
-    LVITEMW item{};
-    item.iSubItem = column;
-    item.pszText = buffer;
-    item.cchTextMax = 64;
-    SendMessageW(list, LVM_GETITEMTEXTW, row, reinterpret_cast<LPARAM>(&item));
-    return buffer;
-}
-
-void OpenEditor(HWND list, int row, int column) {
+// Double-clicks the cell in the first row and returns the editor it opens.
+HWND OpenEditor(HWND list, int column) {
     int left = 0;
     for (int c = 0; c < column; ++c) left += static_cast<int>(SendMessageW(list, LVM_GETCOLUMNWIDTH, c, 0));
     RECT rc{LVIR_BOUNDS, 0, 0, 0};
-    SendMessageW(list, LVM_GETITEMRECT, row, reinterpret_cast<LPARAM>(&rc));
+    SendMessageW(list, LVM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&rc));
     const LPARAM at = MAKELPARAM(rc.left + left + 5, (rc.top + rc.bottom) / 2);
     SendMessageW(list, WM_LBUTTONDBLCLK, MK_LBUTTON, at);
+    return GetDlgItem(list, kEditorId);
+}
+
+// Notes what the last step left: the cell's text and whether its editor closed.
+void NoteCell(ModalScript& s, HWND list, HWND editor, int column) {
+    s.seen.push_back(CellText(list, 0, column));
+    s.seen.push_back(editor ? L"open" : L"closed");
 }
 
 void CALLBACK NextStep(HWND, UINT, UINT_PTR timer, DWORD) {
@@ -443,31 +433,25 @@ void CALLBACK NextStep(HWND, UINT, UINT_PTR timer, DWORD) {
         SendMessageW(dlg, WM_COMMAND, MAKEWPARAM(IDC_ADD_ROW, BN_CLICKED), 0);
         s.spy.list = list;
         SetWindowSubclass(dlg, SpyProc, 1, reinterpret_cast<DWORD_PTR>(&s.spy));
-        OpenEditor(list, 0, 2);
-        editor = GetDlgItem(list, kEditorId);
+        editor = OpenEditor(list, 2);
         PostKey(editor, VK_DELETE);
         PostMessageW(editor, WM_CHAR, L'3', 1);
         PostKey(editor, VK_RETURN);
         break;
     case 1:  // Escape leaves the cell as it was
-        s.seen.push_back(CellOf(list, 0, 2));
-        s.seen.push_back(editor ? L"open" : L"closed");
-        OpenEditor(list, 0, 3);
-        editor = GetDlgItem(list, kEditorId);
+        NoteCell(s, list, editor, 2);
+        editor = OpenEditor(list, 3);
         PostMessageW(editor, WM_CHAR, L'9', 1);
         PostKey(editor, VK_ESCAPE);
         break;
     case 2:  // Tab moves on to the next control, which commits
-        s.seen.push_back(CellOf(list, 0, 3));
-        s.seen.push_back(editor ? L"open" : L"closed");
-        OpenEditor(list, 0, 0);
-        editor = GetDlgItem(list, kEditorId);
+        NoteCell(s, list, editor, 3);
+        editor = OpenEditor(list, 0);
         PostMessageW(editor, WM_CHAR, L'6', 1);
         PostKey(editor, VK_TAB);
         break;
     default:
-        s.seen.push_back(CellOf(list, 0, 0));
-        s.seen.push_back(editor ? L"open" : L"closed");
+        NoteCell(s, list, editor, 0);
         RemoveWindowSubclass(dlg, SpyProc, 1);
         PostMessageW(dlg, WM_CLOSE, 0, 0);
         return;

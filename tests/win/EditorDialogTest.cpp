@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "AttrEditorDlg.h"
-#include "EditorTestSupport.h"
+#include "EditorFixture.h"
 #include "Fields.h"
+#include "MemoryDc.h"
 #include "MemoryDialog.h"
 #include "ParameterFile.h"
 #include "TextCodec.h"
@@ -26,39 +26,7 @@ std::vector<unsigned char> CoreBytes(const params::IControlAccess& controls) {
     return {sink.data.begin(), sink.data.end()};
 }
 
-class EditorDialog : public ::testing::Test {
-protected:
-    void SetUp() override {
-        ASSERT_TRUE(dlg_.Create());
-        hwnd_ = dlg_.GetSafeHwnd();
-    }
-    void TearDown() override {
-        if (IsWindow(hwnd_)) DestroyWindow(hwnd_);
-    }
-
-    HWND Item(int id) const { return GetDlgItem(hwnd_, id); }
-    void Click(int id) { SendMessageW(hwnd_, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(Item(id))); }
-    void Check(int id, bool on) { SendMessageW(Item(id), BM_SETCHECK, on ? BST_CHECKED : BST_UNCHECKED, 0); }
-    std::wstring Cell(int row, int column) const {
-        wchar_t buffer[64] = {};
-        LVITEMW item{};
-        item.iSubItem = column;
-        item.pszText = buffer;
-        item.cchTextMax = 64;
-        SendMessageW(Item(IDC_SPRITE_TABLE), LVM_GETITEMTEXTW, row, reinterpret_cast<LPARAM>(&item));
-        return buffer;
-    }
-    std::wstring ComboItem(int id, int index) const {
-        wchar_t buffer[32] = {};
-        SendMessageW(Item(id), CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(buffer));
-        return buffer;
-    }
-
-    CTempFolder folder_;
-    CFakePrompts prompts_;
-    CAttrEditorDlg dlg_{prompts_};
-    HWND hwnd_ = nullptr;
-};
+using EditorDialog = EditorFixture;
 
 TEST_F(EditorDialog, StartsWithEveryTextAndLimitOfTheCatalogue) {
     EXPECT_EQ(TextOf(hwnd_), L"RPG特殊属性编辑器 V1.6 by Tessiv");
@@ -84,12 +52,12 @@ TEST_F(EditorDialog, StartsWithTheIconsAndTheFocusOnTheFirstBox) {
 TEST_F(EditorDialog, StartsWithTheChoiceItemsSelectionsAndSwitch) {
     const HWND modes = Item(IDC_HERO_ANIMATION_MODE);
     ASSERT_EQ(SendMessageW(modes, CB_GETCOUNT, 0, 0), 5);
-    for (int i = 0; i < 5; ++i) EXPECT_EQ(ComboItem(IDC_HERO_ANIMATION_MODE, i), Widen(params::kModeNames[i]));
+    for (int i = 0; i < 5; ++i) EXPECT_EQ(ComboItem(modes, i), Widen(params::kModeNames[i]));
     EXPECT_EQ(SendMessageW(modes, CB_GETCURSEL, 0, 0), 4);
 
     ASSERT_EQ(SendMessageW(Item(IDC_USE_PORTRAIT), CB_GETCOUNT, 0, 0), 2);
-    EXPECT_EQ(ComboItem(IDC_USE_PORTRAIT, 0), L"否");
-    EXPECT_EQ(ComboItem(IDC_USE_PORTRAIT, 1), L"是");
+    EXPECT_EQ(ComboItem(Item(IDC_USE_PORTRAIT), 0), L"否");
+    EXPECT_EQ(ComboItem(Item(IDC_USE_PORTRAIT), 1), L"是");
     EXPECT_EQ(SendMessageW(Item(IDC_USE_PORTRAIT), CB_GETCURSEL, 0, 0), 1);
 
     EXPECT_EQ(SendMessageW(Item(IDC_ADVANCED_ENABLED), BM_GETCHECK, 0, 0), BST_UNCHECKED);
@@ -105,16 +73,9 @@ TEST_F(EditorDialog, SwatchesHoldAndPaintTheirStartColours) {
         // colour in the swatch left of the separator, from 5 pixels in.
         RECT rc;
         GetClientRect(Item(p.id), &rc);
-        HDC screen = GetDC(nullptr);
-        HDC dc = CreateCompatibleDC(screen);
-        HBITMAP bitmap = CreateCompatibleBitmap(screen, rc.right, rc.bottom);
-        ReleaseDC(nullptr, screen);
-        HGDIOBJ old = SelectObject(dc, bitmap);
-        SendMessageW(Item(p.id), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
-        EXPECT_EQ(GetPixel(dc, 7, rc.bottom / 2), p.defaultColor) << p.name;
-        SelectObject(dc, old);
-        DeleteObject(bitmap);
-        DeleteDC(dc);
+        MemoryDc device(rc.right, rc.bottom, RGB(255, 0, 255));  // a colour no swatch starts with
+        SendMessageW(Item(p.id), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(device.Dc()), PRF_CLIENT);
+        EXPECT_EQ(device.At(7, rc.bottom / 2), p.defaultColor) << p.name;
     }
     EXPECT_EQ(swatches, 9);
 }

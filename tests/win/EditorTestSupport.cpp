@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <commctrl.h>
+
 #include <cstdio>
 
 namespace fs = std::filesystem;
@@ -33,4 +35,26 @@ std::wstring TextOf(HWND control) {
     std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(control)) + 1, L'\0');
     text.resize(static_cast<std::size_t>(GetWindowTextW(control, text.data(), static_cast<int>(text.size()))));
     return text;
+}
+
+std::wstring ClassOf(HWND window) {
+    wchar_t name[64] = {};
+    GetClassNameW(window, name, 64);
+    return name;
+}
+
+std::wstring CellText(HWND list, int row, int column) {
+    wchar_t buffer[256] = {};
+    LVITEMW item{};
+    item.iSubItem = column;
+    item.pszText = buffer;
+    item.cchTextMax = 256;
+    SendMessageW(list, LVM_GETITEMTEXTW, row, reinterpret_cast<LPARAM>(&item));
+    return buffer;
+}
+
+std::wstring ComboItem(HWND combo, int index) {
+    wchar_t buffer[32] = {};
+    SendMessageW(combo, CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(buffer));
+    return buffer;
 }

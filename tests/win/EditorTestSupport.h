@@ -51,3 +51,7 @@ private:
 
 std::vector<unsigned char> ReadBytes(const std::filesystem::path& path);
 std::wstring TextOf(HWND control);
+std::wstring ClassOf(HWND window);
+inline LONG StyleOf(HWND window) { return GetWindowLongW(window, GWL_STYLE); }
+std::wstring CellText(HWND list, int row, int column);
+std::wstring ComboItem(HWND combo, int index);

@@ -1,10 +1,15 @@
 // A 32-bit top-down memory bitmap selected into a memory DC, filled with one
-// colour, whose pixels the tests read back.
+// colour, whose pixels the tests read back and compare with the pixel canvas.
 #pragma once
+
+#include <gtest/gtest.h>
 
 #include <windows.h>
 
 #include <cstdint>
+#include <string>
+
+#include "PixelCanvas.h"
 
 class MemoryDc {
 public:
@@ -48,3 +53,13 @@ private:
     const DWORD* bits_ = nullptr;
     HGDIOBJ oldBitmap_;
 };
+
+// Reports the first few pixels where the device differs from the pixel canvas.
+inline void ExpectSamePixels(MemoryDc& device, const swatch::PixelCanvas& expected, const std::string& what) {
+    int wrong = 0;
+    for (int y = 0; y < expected.Height(); ++y)
+        for (int x = 0; x < expected.Width(); ++x)
+            if (device.At(x, y) != expected.At(x, y) && ++wrong <= 5)
+                ADD_FAILURE() << what << " at (" << x << ", " << y << "): " << std::hex << device.At(x, y)
+                              << " instead of " << expected.At(x, y);
+}

@@ -116,7 +116,7 @@ TEST_F(SpriteTableDialog, AButtonActsOnTheCellAnOpenEditorCommittedFirst) {
 }
 
 TEST_F(SpriteTableDialog, RowsComeBackFromTheFileInOrderAsTheBytesStored) {
-    SendMessageW(GetDlgItem(hwnd_, IDC_ADVANCED_ENABLED), BM_SETCHECK, BST_CHECKED, 0);
+    Check(IDC_ADVANCED_ENABLED, true);
     const std::vector<TableRow> typed{{L"abc", L"道具", L"300", L"7"},
                                       {L"12", L"魔法", L"256", L"255"},
                                       {L"5", L"道具", L"9x", L"-1"}};
@@ -156,7 +156,7 @@ LRESULT CALLBACK ListSpy(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, 
 }
 
 TEST_F(SpriteTableDialog, LoadingManyRowsHoldsTheRedrawUntilTheEnd) {
-    SendMessageW(GetDlgItem(hwnd_, IDC_ADVANCED_ENABLED), BM_SETCHECK, BST_CHECKED, 0);
+    Check(IDC_ADVANCED_ENABLED, true);
     for (int i = 0; i < 200; ++i) PressButton(IDC_ADD_ROW);
     PressButton(IDC_QUICK_SAVE);
     std::vector<std::string> events;

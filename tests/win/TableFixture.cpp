@@ -2,16 +2,9 @@
 
 #include <ostream>
 
-#include "ControlIds.h"
-
 void TableFixture::SetUp() {
-    ASSERT_TRUE(dlg_.Create());
-    hwnd_ = dlg_.GetSafeHwnd();
-    list_ = GetDlgItem(hwnd_, IDC_SPRITE_TABLE);
-}
-
-void TableFixture::TearDown() {
-    if (IsWindow(hwnd_)) DestroyWindow(hwnd_);
+    EditorFixture::SetUp();
+    list_ = Item(IDC_SPRITE_TABLE);
 }
 
 void TableFixture::AddRows(const std::vector<TableRow>& rows) {
@@ -29,16 +22,6 @@ void TableFixture::AddRows(const std::vector<TableRow>& rows) {
             SendMessageW(list_, LVM_SETITEMTEXTW, n, reinterpret_cast<LPARAM>(&cell));
         }
     }
-}
-
-std::wstring TableFixture::Cell(int row, int column) const {
-    wchar_t buffer[256] = {};
-    LVITEMW item{};
-    item.iSubItem = column;
-    item.pszText = buffer;
-    item.cchTextMax = 256;
-    SendMessageW(list_, LVM_GETITEMTEXTW, row, reinterpret_cast<LPARAM>(&item));
-    return buffer;
 }
 
 std::vector<TableRow> TableFixture::Rows() const {
@@ -85,7 +68,7 @@ void TableFixture::Click(POINT at) {
     SendMessageW(list_, WM_LBUTTONUP, 0, where);
 }
 
-void TableFixture::PressButton(int id) { SendMessageW(GetDlgItem(hwnd_, id), BM_CLICK, 0, 0); }
+void TableFixture::PressButton(int id) { SendMessageW(Item(id), BM_CLICK, 0, 0); }
 
 RECT TableFixture::EditorRect() const {
     RECT rc{};
@@ -96,12 +79,6 @@ RECT TableFixture::EditorRect() const {
 
 void TableFixture::Type(std::wstring_view characters) {
     for (wchar_t c : characters) SendMessageW(GetFocus(), WM_CHAR, c, 1);
-}
-
-std::wstring TableFixture::ComboItem(HWND combo, int index) const {
-    wchar_t buffer[32] = {};
-    SendMessageW(combo, CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(buffer));
-    return buffer;
 }
 
 bool operator==(const RECT& a, const RECT& b) { return EqualRect(&a, &b) != FALSE; }

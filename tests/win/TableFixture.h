@@ -13,20 +13,17 @@
 #include <string_view>
 #include <vector>
 
-#include "AttrEditorDlg.h"
-#include "EditorTestSupport.h"
+#include "EditorFixture.h"
 
 constexpr int kEditorId = 65535;
 
 using TableRow = std::array<std::wstring, 4>;
 
-class TableFixture : public ::testing::Test {
+class TableFixture : public EditorFixture {
 protected:
     void SetUp() override;
-    void TearDown() override;
 
     void AddRows(const std::vector<TableRow>& rows);
-    std::wstring Cell(int row, int column) const;
     std::vector<TableRow> Rows() const;
     int RowCount() const { return static_cast<int>(SendMessageW(list_, LVM_GETITEMCOUNT, 0, 0)); }
     int ColumnWidth(int column) const {
@@ -48,12 +45,7 @@ protected:
     // The open editor's window rectangle in list client coordinates.
     RECT EditorRect() const;
     void Type(std::wstring_view characters);
-    std::wstring ComboItem(HWND combo, int index) const;
 
-    CTempFolder folder_;
-    CFakePrompts prompts_;
-    CAttrEditorDlg dlg_{prompts_};
-    HWND hwnd_ = nullptr;
     HWND list_ = nullptr;
 };
 
