@@ -69,6 +69,10 @@ CAttrEditorDlg::CAttrEditorDlg(IEditorPrompts& prompts)
     m_customColors.fill(RGB(255, 255, 255));
 }
 
+CAttrEditorDlg::~CAttrEditorDlg() {
+    if (m_hWnd) DestroyWindow(m_hWnd);
+}
+
 BOOL CAttrEditorDlg::OnInitDialog() {
     BindControls();
     SetWindowText(Widen(params::kCaption));

@@ -17,6 +17,8 @@
 class CAttrEditorDlg final : public framework::CDialog, public params::IControlAccess {
 public:
     explicit CAttrEditorDlg(IEditorPrompts& prompts = SystemPrompts());
+    // The window goes before the control members it is bound to.
+    ~CAttrEditorDlg() override;
 
     // Paths are UTF-8. Each shows exactly one message.
     void SaveParameterFile(const std::string& path);

@@ -8,4 +8,14 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 bash scripts/install-deps.sh --fuzz
-bash fuzz/run.sh 20 200000
+# The fuzzer's progress goes to a log; CI shows its summary, or the whole log on a finding.
+log=build-fuzz/smoke.log
+mkdir -p build-fuzz
+if bash fuzz/run.sh 20 200000 >"$log" 2>&1; then
+  grep -E '^(Done|stat::number_of_executed_units|stat::new_units_added)' "$log"
+  echo "Fuzzing smoke run: no finding."
+else
+  cat "$log"
+  echo "Fuzzing smoke run: FINDING (see build-fuzz/findings/)"
+  exit 1
+fi
