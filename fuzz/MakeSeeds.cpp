@@ -33,11 +33,7 @@ bool WriteSeed(const std::string& dir, const std::string& name, bool loadAdvance
     VectorSink out;
     const std::uint8_t selector = FuzzSelector(loadAdvanced);
     out.Put(&selector, 1);
-    if (!EncodeParameterFile(ReadControls(dlg), out)) return false;
-    std::FILE* f = std::fopen((dir + "/" + name).c_str(), "wb");
-    if (!f) return false;
-    const bool written = std::fwrite(out.data.data(), 1, out.data.size(), f) == out.data.size();
-    return std::fclose(f) == 0 && written;
+    return EncodeParameterFile(ReadControls(dlg), out) && WriteFileAtomically(dir + "/" + name, out.data);
 }
 
 }  // namespace
