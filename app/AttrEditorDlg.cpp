@@ -225,6 +225,19 @@ int CAttrEditorDlg::GetFirstSelectedRow(int id) const {
     return Get<framework::CListCtrl>(id).GetNextItem(-1, LVNI_SELECTED);
 }
 
+std::vector<int> CAttrEditorDlg::GetSelectedRows(int id) const {
+    const auto& list = Get<framework::CListCtrl>(id);
+    std::vector<int> rows;
+    for (int row = -1; (row = list.GetNextItem(row, LVNI_SELECTED)) >= 0;) rows.push_back(row);
+    return rows;
+}
+
+void CAttrEditorDlg::SelectRows(int id, const std::vector<int>& rows) {
+    auto& list = Get<framework::CListCtrl>(id);
+    list.SetItemState(-1, 0, LVIS_SELECTED);
+    for (int row : rows) list.SetItemState(row, LVIS_SELECTED, LVIS_SELECTED);
+}
+
 void CAttrEditorDlg::BeginBulkUpdate(int id) { Get<framework::CListCtrl>(id).SetRedraw(false); }
 
 void CAttrEditorDlg::EndBulkUpdate(int id) {

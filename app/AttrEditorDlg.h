@@ -42,6 +42,8 @@ public:
     void InsertRow(int id, int row, std::string_view column0) override;
     void SetCellText(int id, int row, int column, std::string_view text) override;
     int GetFirstSelectedRow(int id) const override;
+    std::vector<int> GetSelectedRows(int id) const override;
+    void SelectRows(int id, const std::vector<int>& rows) override;
     void BeginBulkUpdate(int id) override;
     void EndBulkUpdate(int id) override;
     void ShowMessage(std::string_view text) override;

@@ -67,4 +67,11 @@ void CListCtrl::SetItemText(int row, int column, std::wstring_view text) {
     Send(LVM_SETITEMTEXTW, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
 }
 
+void CListCtrl::SetItemState(int row, UINT state, UINT mask) {
+    LVITEMW item{};
+    item.state = state;
+    item.stateMask = mask;
+    Send(LVM_SETITEMSTATE, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
+}
+
 }  // namespace framework

@@ -46,6 +46,8 @@ public:
     int GetNextItem(int after, UINT flags) const {
         return static_cast<int>(Send(LVM_GETNEXTITEM, static_cast<WPARAM>(after), MAKELPARAM(flags, 0)));
     }
+    // Row -1: every row.
+    void SetItemState(int row, UINT state, UINT mask);
     void SetRedraw(bool redraw) { Send(WM_SETREDRAW, redraw); }
 };
 

@@ -4,6 +4,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "Catalogue.h"
 
@@ -39,6 +40,8 @@ public:
     virtual void InsertRow(int id, int row, std::string_view column0) = 0;
     virtual void SetCellText(int id, int row, int column, std::string_view text) = 0;
     virtual int GetFirstSelectedRow(int id) const = 0;  // -1 with none selected
+    virtual std::vector<int> GetSelectedRows(int id) const = 0;  // in increasing order
+    virtual void SelectRows(int id, const std::vector<int>& rows) = 0;  // these rows and no other
     // Many rows are about to change: the real list holds its redraw until EndBulkUpdate.
     virtual void BeginBulkUpdate(int /*id*/) {}
     virtual void EndBulkUpdate(int /*id*/) {}

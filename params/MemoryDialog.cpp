@@ -99,6 +99,21 @@ int MemoryDialog::GetFirstSelectedRow(int id) const {
     return -1;
 }
 
+std::vector<int> MemoryDialog::GetSelectedRows(int id) const {
+    std::vector<int> selected;
+    const auto& rows = At(id).rows;
+    for (std::size_t i = 0; i < rows.size(); ++i)
+        if (rows[i].selected) selected.push_back(static_cast<int>(i));
+    return selected;
+}
+
+void MemoryDialog::SelectRows(int id, const std::vector<int>& selected) {
+    auto& rows = controls_[id].rows;
+    for (Row& r : rows) r.selected = false;
+    for (int i : selected)
+        if (i >= 0 && i < static_cast<int>(rows.size())) rows[static_cast<std::size_t>(i)].selected = true;
+}
+
 void MemoryDialog::ShowMessage(std::string_view text) { messages.emplace_back(text); }
 
 }  // namespace params

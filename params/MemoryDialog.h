@@ -44,6 +44,8 @@ public:
     void InsertRow(int id, int row, std::string_view column0) override;
     void SetCellText(int id, int row, int column, std::string_view text) override;
     int GetFirstSelectedRow(int id) const override;
+    std::vector<int> GetSelectedRows(int id) const override;
+    void SelectRows(int id, const std::vector<int>& rows) override;
     void ShowMessage(std::string_view text) override;
 
     void SetChecked(int id, bool checked) { controls_[id].checked = checked; }

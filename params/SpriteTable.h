@@ -12,7 +12,8 @@ void AddTableRow(IControlAccess& controls);
 // Deletes the first selected row only; nothing without a selection.
 void DeleteSelectedTableRow(IControlAccess& controls);
 
-// Sorts the rows, stably, by the level byte saving would write for them.
+// Sorts the rows, stably, by the level byte saving would write for them;
+// selected rows stay selected where they move to.
 void SortTableRows(IControlAccess& controls);
 
 }  // namespace params

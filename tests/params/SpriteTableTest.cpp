@@ -61,10 +61,13 @@ TEST(SpriteTable, SortOrdersStablyByTheLevelByteThatIsSaved) {
         dlg.SetCellText(IDC_SPRITE_TABLE, i, 0, levels[i]);
         dlg.SetCellText(IDC_SPRITE_TABLE, i, 2, std::to_string(i));
     }
+    dlg.SelectRow(IDC_SPRITE_TABLE, 0, true);
+    dlg.SelectRow(IDC_SPRITE_TABLE, 3, true);
     SortTableRows(dlg);
     // bytes: 10, 0, 2, 2, 255, 2 -> stable by byte
     EXPECT_EQ(Column(dlg, 0), (std::vector<std::string>{"abc", "258", "2", "2 ", "10", "-1"}));
     EXPECT_EQ(Column(dlg, 2), (std::vector<std::string>{"1", "2", "3", "5", "0", "4"}));
+    EXPECT_EQ(dlg.GetSelectedRows(IDC_SPRITE_TABLE), (std::vector<int>{2, 4}));  // the selection moved with its rows
 }
 
 }  // namespace

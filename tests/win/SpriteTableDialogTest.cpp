@@ -27,6 +27,11 @@ protected:
         state.state = LVIS_SELECTED;
         SendMessageW(list_, LVM_SETITEMSTATE, row, reinterpret_cast<LPARAM>(&state));
     }
+    std::wstring Column(int column) const {
+        std::wstring cells;
+        for (int row = 0; row < RowCount(); ++row) cells += Cell(row, column);
+        return cells;
+    }
     std::vector<int> SelectedRows() const {
         std::vector<int> rows;
         for (int i = -1; (i = static_cast<int>(SendMessageW(list_, LVM_GETNEXTITEM, i, LVNI_SELECTED))) >= 0;)
@@ -80,18 +85,22 @@ TEST_F(SpriteTableDialog, DeleteRemovesOnlyTheFirstSelectedRow) {
     EXPECT_TRUE(prompts_.messages.empty());
 }
 
-TEST_F(SpriteTableDialog, SortOrdersStablyByTheLevelByteSavingWouldWrite) {
+TEST_F(SpriteTableDialog, SortOrdersStablyByTheLevelByteSavingWouldWriteAndTheSelectionMovesWithItsRow) {
     AddRows({{L"300", L"魔法", L"a", L"1"},  // 300 is saved as 44
              {L"abc", L"道具", L"b", L"1"},  // no digits: 0
              {L"7", L"魔法", L"c", L"1"},
              {L"44", L"魔法", L"d", L"1"},
              {L"x", L"魔法", L"e", L"1"}});
+    Click(CellCentre(0, 2));
     PressButton(IDC_SORT_ROWS);
     EXPECT_EQ(Rows(), (std::vector<TableRow>{{L"abc", L"道具", L"b", L"1"},
                                              {L"x", L"魔法", L"e", L"1"},
                                              {L"7", L"魔法", L"c", L"1"},
                                              {L"300", L"魔法", L"a", L"1"},
                                              {L"44", L"魔法", L"d", L"1"}}));
+    EXPECT_EQ(SelectedRows(), std::vector<int>{3});
+    PressButton(IDC_DELETE_ROW);
+    EXPECT_EQ(Column(2), L"becd");  // the row the user selected is the one deleted
 }
 
 TEST_F(SpriteTableDialog, AButtonActsOnTheCellAnOpenEditorCommittedFirst) {
