@@ -92,7 +92,8 @@ void CAttrEditorDlg::BindControls() {
         case params::Kind::Name:
             Bind(*edit++, p.id);
             break;
-        case params::Kind::Choice: Bind(p.id == IDC_USE_PORTRAIT ? m_portraitList : m_modeList, p.id); break;
+        case params::Kind::ModeChoice: Bind(m_modeList, p.id); break;
+        case params::Kind::YesNoChoice: Bind(m_portraitList, p.id); break;
         case params::Kind::Switch: Bind(m_advancedEnabled, p.id); break;
         case params::Kind::Colour: Bind(*swatch++, p.id); break;
         case params::Kind::Table: Bind(m_table, p.id); break;

@@ -1,6 +1,7 @@
 // Save and load of the largest file, in memory and through files.
 #include <benchmark/benchmark.h>
 
+#include <cstdlib>
 #include <filesystem>
 
 #include "Fields.h"
@@ -14,7 +15,7 @@ namespace {
 
 std::vector<std::uint8_t> LargestFile() {
     VectorSink out;
-    EncodeParameterFile(ReadControls(LargestFileDialog()), out);
+    if (!EncodeParameterFile(ReadControls(LargestFileDialog()), out)) std::abort();
     return out.data;
 }
 
@@ -22,7 +23,7 @@ void SaveToMemory(benchmark::State& state) {
     const MemoryDialog dlg = LargestFileDialog();
     for (auto _ : state) {
         VectorSink out;
-        EncodeParameterFile(ReadControls(dlg), out);
+        if (!EncodeParameterFile(ReadControls(dlg), out)) state.SkipWithError("does not encode");
         benchmark::DoNotOptimize(out.data.data());
     }
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * LargestFile().size()));
@@ -34,7 +35,7 @@ void LoadFromMemory(benchmark::State& state) {
     MemoryDialog dlg = LargestFileDialog();
     for (auto _ : state) {
         ParameterImage image;
-        if (DecodeParameterFile(file, true, Strictness::Load, image)) state.SkipWithError("does not decode");
+        if (!DecodeParameterFile(file, true, Strictness::Load, image)) state.SkipWithError("does not decode");
         ApplyImage(image, dlg);
     }
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * file.size()));

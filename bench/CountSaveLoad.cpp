@@ -19,8 +19,8 @@ int main() {
     ParameterImage loaded;
 
     CALLGRIND_START_INSTRUMENTATION;
-    const bool saved = EncodeParameterFile(ReadControls(source), out);
-    const bool read = !DecodeParameterFile(out.data, true, Strictness::Load, loaded);
+    const bool saved = static_cast<bool>(EncodeParameterFile(ReadControls(source), out));
+    const bool read = static_cast<bool>(DecodeParameterFile(out.data, true, Strictness::Load, loaded));
     if (read) ApplyImage(loaded, target);
     CALLGRIND_STOP_INSTRUMENTATION;
 

@@ -27,9 +27,8 @@ ParameterImage Varied(const ParameterImage& base, int n) {
         case Kind::Number: v.byte = static_cast<std::uint8_t>(n * 31 + index * 7); break;
         case Kind::Name: v.text = name; break;
         case Kind::Colour: v.color = static_cast<Color>(n * 0x010203 + index) & 0xFFFFFF; break;
-        case Kind::Choice:
-            if (p.id == IDC_USE_PORTRAIT) v.byte = static_cast<std::uint8_t>(n % 2);
-            break;
+        case Kind::YesNoChoice: v.byte = static_cast<std::uint8_t>(n % 2); break;
+        case Kind::ModeChoice:
         case Kind::Switch:
         case Kind::Table: break;
         }
@@ -57,7 +56,7 @@ int main(int argc, char** argv) {
         VectorSink out;
         ParameterImage image = Varied(base, n), checked;
         // Every file must pass the check, or the benchmark would time the error path.
-        if (!EncodeParameterFile(image, out) || DecodeParameterFile(out.data, true, Strictness::Check, checked)) {
+        if (!EncodeParameterFile(image, out) || !DecodeParameterFile(out.data, true, Strictness::Check, checked)) {
             std::fprintf(stderr, "make_check_files: file %d is not valid\n", n);
             return 1;
         }

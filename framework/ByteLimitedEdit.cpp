@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "Cp936Count.h"
 #include "TextCodec.h"
 
 namespace framework {
@@ -39,8 +40,8 @@ int CByteLimitedEdit::Room() const {
     Send(EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
     const std::wstring text = GetWindowText();
     const std::wstring_view kept = text;
-    const int selected = Cp936Length(kept.substr(start, end - start));
-    return m_limit - (Cp936Length(kept) - selected);
+    const int selected = params::Cp936Length(Utf16(kept.substr(start, end - start)));
+    return m_limit - (params::Cp936Length(Utf16(kept)) - selected);
 }
 
 LRESULT CByteLimitedEdit::OnSetLimitText(WPARAM limit, LPARAM unused) {
@@ -51,7 +52,7 @@ LRESULT CByteLimitedEdit::OnSetLimitText(WPARAM limit, LPARAM unused) {
 
 LRESULT CByteLimitedEdit::OnChar(WPARAM character, LPARAM flags) {
     if (m_limit != 0 && character >= L' ' &&
-        Room() < Cp936Length(std::wstring(1, static_cast<wchar_t>(character))))
+        Room() < params::Cp936UnitBytes(static_cast<wchar_t>(character)))
         return 0;
     return Default(WM_CHAR, character, flags);
 }
@@ -59,7 +60,7 @@ LRESULT CByteLimitedEdit::OnChar(WPARAM character, LPARAM flags) {
 LRESULT CByteLimitedEdit::OnPaste(WPARAM wParam, LPARAM lParam) {
     if (m_limit != 0) {
         const std::wstring pasted = ClipboardText(m_hWnd);
-        const std::wstring fitted(FitCp936(pasted, Room()));
+        const std::wstring fitted = pasted.substr(0, params::Cp936Fit(Utf16(pasted), Room()));
         if (fitted.size() < pasted.size()) {
             Send(EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(fitted.c_str()));
             return 0;

@@ -19,21 +19,4 @@ std::string Narrow(std::wstring_view utf16) {
     return out;
 }
 
-namespace {
-int UnitLength(wchar_t c) { return c < 0x80 ? 1 : 2; }
-}  // namespace
-
-int Cp936Length(std::wstring_view text) {
-    int bytes = 0;
-    for (wchar_t c : text) bytes += UnitLength(c);
-    return bytes;
-}
-
-std::wstring_view FitCp936(std::wstring_view text, int room) {
-    std::size_t n = 0;
-    for (int used = 0; n < text.size() && used + UnitLength(text[n]) <= room; ++n) used += UnitLength(text[n]);
-    if (n > 0 && n < text.size() && IS_HIGH_SURROGATE(text[n - 1])) --n;
-    return text.substr(0, n);
-}
-
 }  // namespace framework

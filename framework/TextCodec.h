@@ -1,5 +1,5 @@
 // Conversions at the boundary between the controls (UTF-16) and the
-// parameter core (UTF-8), and the code-page-936 byte count of a text.
+// parameter core (UTF-8).
 #pragma once
 
 #include <string>
@@ -10,12 +10,10 @@ namespace framework {
 std::wstring Widen(std::string_view utf8);
 std::string Narrow(std::wstring_view utf16);
 
-// Bytes the text takes in code page 936: a unit below U+0080 counts 1,
-// any other UTF-16 unit 2.
-int Cp936Length(std::wstring_view text);
-
-// The longest start of text that fits in room bytes, never splitting a
-// surrogate pair.
-std::wstring_view FitCp936(std::wstring_view text, int room);
+// The same units as the core's UTF-16 texts: wchar_t is 16 bits on Windows.
+inline std::u16string_view Utf16(std::wstring_view text) {
+    static_assert(sizeof(wchar_t) == sizeof(char16_t));
+    return {reinterpret_cast<const char16_t*>(text.data()), text.size()};
+}
 
 }  // namespace framework

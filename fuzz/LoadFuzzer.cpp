@@ -43,10 +43,8 @@ std::vector<std::uint8_t> Encode(const ParameterImage& image) {
     return std::move(out.data);
 }
 
-bool IsModeName(std::string_view text) {
-    for (std::string_view m : kModeNames)
-        if (m == text) return true;
-    return false;
+bool IsItem(const ParamDesc& p, std::string_view text) {
+    return std::find(p.items.begin(), p.items.end(), text) != p.items.end();
 }
 
 // What saving reads back from a dialog the image was just loaded into.
@@ -58,12 +56,10 @@ void CheckDialogHolds(const ParameterImage& image, const ParameterImage& shown, 
         case Kind::Number: REQUIRE(got.byte == want.byte); break;
         case Kind::Name: REQUIRE(got.text == want.text); break;
         case Kind::Colour: REQUIRE(got.color == want.color); break;
-        case Kind::Choice:
-            if (p.id == IDC_USE_PORTRAIT)  // a code outside the list selects nothing, which saves as 0
-                REQUIRE(got.byte == (want.byte <= 1 ? want.byte : 0));
-            else
-                REQUIRE(IsModeName(got.text) && (!IsModeName(want.text) || got.text == want.text));
+        case Kind::YesNoChoice:  // a code outside the list selects nothing, which saves as 0
+            REQUIRE(got.byte == (want.byte < p.items.size() ? want.byte : 0));
             break;
+        case Kind::ModeChoice: REQUIRE(IsItem(p, got.text) && (!IsItem(p, want.text) || got.text == want.text)); break;
         case Kind::Table: REQUIRE(shown.rows == (image.advanced ? image.rows : startup.rows)); break;
         case Kind::Switch: break;
         }
@@ -76,12 +72,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const FuzzInput in = SplitFuzzInput(data, size);
 
     ParameterImage loaded;
-    const bool loads = !DecodeParameterFile(in.file, in.advancedEnabled, Strictness::Load, loaded);
+    const bool loads = static_cast<bool>(DecodeParameterFile(in.file, in.advancedEnabled, Strictness::Load, loaded));
 
     // A file that passes the check is one the editor writes: it loads, and
     // saves back to exactly its own bytes.
     ParameterImage checked;
-    if (!DecodeParameterFile(in.file, in.advancedEnabled, Strictness::Check, checked)) {
+    if (DecodeParameterFile(in.file, in.advancedEnabled, Strictness::Check, checked)) {
         REQUIRE(loads && checked == loaded);
         const auto again = Encode(checked);
         REQUIRE(std::equal(again.begin(), again.end(), in.file.begin(), in.file.end()));
@@ -93,7 +89,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const auto encoded = Encode(loaded);
     REQUIRE(encoded.size() <= kMaxFileSize);
     ParameterImage decoded;
-    REQUIRE(!DecodeParameterFile(encoded, loaded.advanced, Strictness::Load, decoded));
+    REQUIRE(DecodeParameterFile(encoded, loaded.advanced, Strictness::Load, decoded));
     REQUIRE(decoded == loaded);
 
     // Through the dialog: the controls hold what the file said, and a save
@@ -105,7 +101,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     CheckDialogHolds(loaded, shown, StartupImage());
 
     ParameterImage reloaded;
-    REQUIRE(!DecodeParameterFile(Encode(shown), in.advancedEnabled, Strictness::Load, reloaded));
+    REQUIRE(DecodeParameterFile(Encode(shown), in.advancedEnabled, Strictness::Load, reloaded));
     ApplyImage(reloaded, dlg);
     REQUIRE(ReadControls(dlg) == shown);
     return 0;

@@ -53,8 +53,8 @@ int main(int argc, char** argv) {
 
     MemoryDialog odd = base;
     SetNames(odd, "");
-    odd.SelectChoiceItem(IDC_HERO_ANIMATION_MODE, 0);
-    odd.SelectChoiceItem(IDC_USE_PORTRAIT, 0);
+    for (const ParamDesc& p : Catalogue())
+        if (p.kind == Kind::ModeChoice || p.kind == Kind::YesNoChoice) odd.SelectChoiceItem(p.id, 0);
     ok &= WriteSeed(dir, "empty-names", false, odd);
 
     std::string longest;

@@ -10,7 +10,9 @@
 
 namespace params {
 
-enum class Kind { Number, Name, Choice, Switch, Colour, Table };
+// How a parameter is shown and stored. The two choices differ in the file:
+// the mode is stored as its item's text, the yes/no choice as its index.
+enum class Kind { Number, Name, ModeChoice, YesNoChoice, Switch, Colour, Table };
 
 // A colour as the Windows COLORREF layout: 0x00BBGGRR.
 using Color = std::uint32_t;
@@ -23,15 +25,18 @@ struct ParamDesc {
     std::string_view name;         // catalogue name, e.g. "levelUpHp[0]"
     int id;                        // control ID
     Kind kind;
-    std::string_view group;        // caption of the group box it stands in
     std::string_view label;
     std::string_view defaultText;  // Number and Name
-    int defaultIndex;              // Choice: start-up selection
+    int defaultIndex;              // the choices: start-up selection
     Color defaultColor;            // Colour
     int limit;                     // text limit in code-page-936 bytes, 0 for none
     bool digitsOnly;               // ES_NUMBER
     bool advanced;                 // part of the advanced block
     bool padBefore;                // the file has a pad byte just before this field
+    // The choices: the items in list (sorted) order, where the index is what
+    // the file refers to, and the order start-up adds them in.
+    std::span<const std::string_view> items;
+    std::span<const std::string_view> addOrder;
 };
 
 // Every parameter in file order, `advancedEnabled` included at its place
@@ -43,12 +48,12 @@ const ParamDesc* FindParam(int id);
 // The descriptor of a catalogue name, or nullptr.
 const ParamDesc* FindParam(std::string_view name);
 
-// Choice lists, in list (sorted) order; the index is what the file refers to.
+// The choices' items, in list (sorted) order.
 constexpr std::string_view kModeNames[] = {"1*1*1", "4*1*1", "4*2*2", "4*2*3", "4*2*4"};
 constexpr int kDefaultModeIndex = 4;  // written when the mode list has no selection
-// The yes/no list in list order; start-up adds "是" first, sorting puts "否" first.
-constexpr std::string_view kPortraitItems[] = {"否", "是"};
-constexpr std::string_view kPortraitItemsAddOrder[] = {"是", "否"};
+// Start-up adds "是" first; sorting puts "否" first.
+constexpr std::string_view kYesNoItems[] = {"否", "是"};
+constexpr std::string_view kYesNoAddOrder[] = {"是", "否"};
 
 // Category names of a table row; the index is the code the file stores.
 constexpr std::string_view kCategoryNames[] = {"魔法", "道具"};

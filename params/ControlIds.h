@@ -104,6 +104,3 @@
 #define IDC_ADD_ROW 1080
 #define IDC_DELETE_ROW 1081
 #define IDC_SORT_ROWS 1082
-
-// Identifier of an in-place cell editor
-#define IDC_IN_PLACE_EDITOR 65535

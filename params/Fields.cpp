@@ -1,5 +1,7 @@
 #include "Fields.h"
 
+#include <algorithm>
+
 namespace params {
 
 Utf8WithLength ToUtf8WithLength(std::string_view text) {
@@ -39,20 +41,17 @@ std::optional<Color> FieldReader::ReadColor() {
     return Color{b[0]} << 24 | Color{b[1]} << 16 | Color{b[2]} << 8 | Color{b[3]};
 }
 
-std::optional<std::string> FieldReader::ReadString(bool* badCount) {
-    if (badCount) *badCount = false;
-    if (bytes_.size() - pos_ < 2) return std::nullopt;
-    if (bytes_[pos_] != 0) {
-        if (badCount) *badCount = true;
-        return std::nullopt;
-    }
+Result FieldReader::ReadString(std::string& text, bool& zeroInside) {
+    if (bytes_.size() - pos_ < 2) return Result::Fail(kEndsInsideField);
+    if (bytes_[pos_] != 0) return Result::Fail("string byte count above 255");
     const std::size_t n = bytes_[pos_ + 1];
-    if (bytes_.size() - pos_ - 2 < n) return std::nullopt;
-    const char* text = reinterpret_cast<const char*>(bytes_.data() + pos_ + 2);
-    std::size_t len = 0;
-    while (len < n && text[len] != '\0') ++len;
+    if (bytes_.size() - pos_ - 2 < n) return Result::Fail(kEndsInsideField);
+    const char* start = reinterpret_cast<const char*>(bytes_.data() + pos_ + 2);
+    const std::size_t len = std::find(start, start + n, '\0') - start;
+    text.assign(start, len);
+    zeroInside = len != n;
     pos_ += 2 + n;
-    return std::string(text, len);
+    return {};
 }
 
 std::uint8_t LeadingIntegerByte(std::string_view text) {

@@ -10,10 +10,12 @@
 #include <vector>
 
 #include "Catalogue.h"
+#include "Result.h"
 
 namespace params {
 
 constexpr int kMaxStringBytes = 255;
+constexpr char kEndsInsideField[] = "file ends inside the field";
 
 // Where the writers put their bytes.
 class ByteSink {
@@ -54,9 +56,9 @@ public:
 
     std::optional<std::uint8_t> ReadByte();
     std::optional<Color> ReadColor();
-    // The first count byte must be 0 (at most 255 bytes); otherwise nullopt and
-    // badCount is set. The text is taken up to its first zero byte.
-    std::optional<std::string> ReadString(bool* badCount = nullptr);
+    // The first count byte must be 0 (at most 255 bytes). The text is taken
+    // up to its first zero byte; zeroInside tells whether one cut it short.
+    Result ReadString(std::string& text, bool& zeroInside);
 
 private:
     std::span<const std::uint8_t> bytes_;

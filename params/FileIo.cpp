@@ -1,5 +1,8 @@
 #include "FileIo.h"
 
+#include <cerrno>
+#include <cstring>
+
 #ifdef _WIN32
 #include <windows.h>
 #include <fcntl.h>
@@ -84,6 +87,11 @@ public:
     }
 };
 
+// What failed, and why as the system says it when it says anything.
+Result SystemFailure(const char* what, int error) {
+    return Result::Fail(error != 0 ? std::string(what) + ": " + std::strerror(error) : std::string(what));
+}
+
 }  // namespace
 
 IFileOps& SystemFileOps() {
@@ -91,19 +99,25 @@ IFileOps& SystemFileOps() {
     return ops;
 }
 
-bool ReadFilePrefix(const std::string& path, std::size_t maxBytes, std::vector<std::uint8_t>& out) {
+Result ReadFilePrefix(const std::string& path, std::size_t maxBytes, std::vector<std::uint8_t>& out) {
+    constexpr const char* kCannotRead = "cannot read the file";
+    errno = 0;
     std::FILE* f = OpenForReading(path);
-    if (!f) return false;
+    if (!f) return SystemFailure(kCannotRead, errno);
     out.resize(maxBytes);
     const std::size_t n = std::fread(out.data(), 1, maxBytes, f);
     const bool failed = std::ferror(f) != 0;
+    const int error = errno;
     std::fclose(f);
     out.resize(n);
-    return !failed;
+    if (failed) return SystemFailure(kCannotRead, error);
+    return {};
 }
 
-bool WriteFileAtomically(const std::string& path, const std::vector<std::uint8_t>& bytes, IFileOps& ops) {
-    if (path.empty() || !ops.MayReplace(path)) return false;
+Result WriteFileAtomically(const std::string& path, const std::vector<std::uint8_t>& bytes, IFileOps& ops) {
+    constexpr const char* kCannotWrite = "cannot write the file";
+    errno = 0;
+    if (path.empty() || !ops.MayReplace(path)) return SystemFailure(kCannotWrite, errno);
     // A name of our own beside the target, so the rename never crosses a volume.
     std::string temp;
     std::FILE* f = nullptr;
@@ -111,12 +125,13 @@ bool WriteFileAtomically(const std::string& path, const std::vector<std::uint8_t
         temp = path + ".~tmp" + std::to_string(attempt);
         f = ops.CreateNew(temp);
     }
-    if (!f) return false;
+    if (!f) return SystemFailure(kCannotWrite, errno);
     const bool written = bytes.empty() || ops.Write(f, bytes.data(), bytes.size());
     const bool closed = ops.Close(f);
-    if (written && closed && ops.Replace(temp, path)) return true;
+    if (written && closed && ops.Replace(temp, path)) return {};
+    const int error = errno;  // before the clean-up can change it
     ops.Remove(temp);
-    return false;
+    return SystemFailure(kCannotWrite, error);
 }
 
 }  // namespace params

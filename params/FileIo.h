@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "Result.h"
+
 namespace params {
 
 // The low-level operations of an atomic save, so tests can make each one fail.
@@ -26,13 +28,14 @@ public:
 
 IFileOps& SystemFileOps();
 
-// Reads at most maxBytes from the start of the file; false if it cannot be opened or read.
-bool ReadFilePrefix(const std::string& path, std::size_t maxBytes, std::vector<std::uint8_t>& out);
+// Reads at most maxBytes from the start of the file. Fails, with the
+// system's reason, when it cannot be opened or read.
+Result ReadFilePrefix(const std::string& path, std::size_t maxBytes, std::vector<std::uint8_t>& out);
 
 // Writes bytes to a temporary file beside path and only then puts it in
 // path's place; on any failure the old file is untouched and the temporary
-// file is gone.
-bool WriteFileAtomically(const std::string& path, const std::vector<std::uint8_t>& bytes,
-                         IFileOps& ops = SystemFileOps());
+// file is gone, and the problem gives the system's reason.
+Result WriteFileAtomically(const std::string& path, const std::vector<std::uint8_t>& bytes,
+                           IFileOps& ops = SystemFileOps());
 
 }  // namespace params

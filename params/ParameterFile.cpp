@@ -10,140 +10,134 @@ namespace {
 
 std::string RowField(std::size_t row) { return "spriteAttributeTable[" + std::to_string(row) + "]"; }
 
-bool IsModeName(std::string_view text) {
-    return std::find(std::begin(kModeNames), std::end(kModeNames), text) != std::end(kModeNames);
-}
-
 class Decoder {
 public:
     Decoder(std::span<const std::uint8_t> bytes, Strictness strictness)
         : in_(bytes), strict_(strictness == Strictness::Check) {}
 
-    // Decodes the parameters of one block; false once an error is recorded.
-    bool Block(bool advanced, ParameterImage& image) {
+    // Decodes the parameters of one block.
+    Result Block(bool advanced, ParameterImage& image) {
         for (const ParamDesc& p : Catalogue()) {
             if (p.advanced != advanced || p.kind == Kind::Switch) continue;
-            if (p.padBefore && !Pad()) return false;
-            if (!Field(p, image)) return false;
+            if (p.padBefore)
+                if (Result r = Pad(); !r) return r;
+            if (Result r = Field(p, image); !r) return r;
         }
-        return true;
+        return {};
     }
 
     bool AtEnd() const { return in_.AtEnd(); }
-    std::optional<FormatError>& Error() { return error_; }
-
-    void Fail(std::string_view field, std::string problem) {
-        error_ = FormatError{fieldStart_, std::string(field), std::move(problem)};
-    }
-    void Begin() { fieldStart_ = in_.Offset(); }
     std::size_t Offset() const { return in_.Offset(); }
+    // A problem of the field that begins at the reader's offset.
+    Result Invalid(std::string_view field, std::string message) {
+        fieldStart_ = in_.Offset();
+        return Fail(field, std::move(message));
+    }
 
 private:
-    bool Pad() {
-        Begin();
+    Result Fail(std::string_view field, std::string message) const {
+        return Problem{std::string(field), fieldStart_, std::move(message)};
+    }
+    Result Truncated(std::string_view field) const { return Fail(field, kEndsInsideField); }
+
+    Result Pad() {
+        fieldStart_ = in_.Offset();
         const auto b = in_.ReadByte();
         if (!b) return Truncated("pad");
-        if (strict_ && *b != 0) return Invalid("pad", "pad byte is not 0");
-        return true;
+        if (strict_ && *b != 0) return Fail("pad", "pad byte is not 0");
+        return {};
     }
 
-    bool Field(const ParamDesc& p, ParameterImage& image) {
-        Begin();
+    Result Field(const ParamDesc& p, ParameterImage& image) {
+        fieldStart_ = in_.Offset();
         FieldValue& v = image[p];
         switch (p.kind) {
         case Kind::Number: {
             const auto b = in_.ReadByte();
             if (!b) return Truncated(p.name);
             v.byte = *b;
-            return true;
+            return {};
         }
-        case Kind::Choice:
-            if (p.id == IDC_USE_PORTRAIT) {
-                const auto b = in_.ReadByte();
-                if (!b) return Truncated(p.name);
-                v.byte = *b;
-                if (strict_ && *b > 1) return Invalid(p.name, "value " + std::to_string(*b) + " is not 0 or 1");
-                return true;
-            }
-            [[fallthrough]];
-        case Kind::Name: {
-            bool badCount = false;
-            const std::size_t start = in_.Offset();
-            auto text = in_.ReadString(&badCount);
-            if (!text) return badCount ? Invalid(p.name, "string byte count above 255") : Truncated(p.name);
-            v.text = std::move(*text);
+        case Kind::YesNoChoice: {
+            const auto b = in_.ReadByte();
+            if (!b) return Truncated(p.name);
+            v.byte = *b;
+            if (strict_ && *b >= p.items.size())
+                return Fail(p.name, "value " + std::to_string(*b) + " is not 0 or 1");
+            return {};
+        }
+        case Kind::Name:
+        case Kind::ModeChoice: {
+            bool zeroInside = false;
+            if (Result r = in_.ReadString(v.text, zeroInside); !r) return Fail(p.name, r.GetProblem().message);
             // The text ends at a zero byte, so the bytes after it would be lost by a save.
-            if (strict_ && in_.Offset() - start - 2 != v.text.size())
-                return Invalid(p.name, "string holds a zero byte");
-            if (strict_ && p.kind == Kind::Choice && !IsModeName(v.text))
-                return Invalid(p.name, "\"" + v.text + "\" is not a mode name");
-            return true;
+            if (strict_ && zeroInside) return Fail(p.name, "string holds a zero byte");
+            if (strict_ && p.kind == Kind::ModeChoice &&
+                std::find(p.items.begin(), p.items.end(), v.text) == p.items.end())
+                return Fail(p.name, "\"" + v.text + "\" is not a mode name");
+            return {};
         }
         case Kind::Colour: {
             const auto c = in_.ReadColor();
             if (!c) return Truncated(p.name);
             v.color = *c;
-            if (strict_ && (*c >> 24) != 0) return Invalid(p.name, "top byte of the colour is not 0");
-            return true;
+            if (strict_ && (*c >> 24) != 0) return Fail(p.name, "top byte of the colour is not 0");
+            return {};
         }
         case Kind::Table:
             return Table(image.rows);
         case Kind::Switch:
-            return true;
+            return {};
         }
-        return true;
+        return {};
     }
 
-    bool Table(std::vector<TableRow>& rows) {
+    Result Table(std::vector<TableRow>& rows) {
         const auto count = in_.ReadByte();
         if (!count) return Truncated("spriteAttributeTable");
         rows.clear();
         rows.reserve(*count);
         for (std::size_t i = 0; i < *count; ++i) {
-            Begin();
+            fieldStart_ = in_.Offset();
             std::uint8_t b[4];
             for (std::uint8_t& x : b) {
                 const auto r = in_.ReadByte();
                 if (!r)
-                    return Invalid(RowField(i), "file ends inside the row (" + std::to_string(*count) +
-                                                    " rows announced)");
+                    return Fail(RowField(i),
+                                "file ends inside the row (" + std::to_string(*count) + " rows announced)");
                 x = *r;
             }
-            if (strict_ && b[1] > 1)
-                return Invalid(RowField(i), "category " + std::to_string(b[1]) + " is not 0 or 1");
+            if (strict_ && b[1] >= std::size(kCategoryNames))
+                return Fail(RowField(i), "category " + std::to_string(b[1]) + " is not 0 or 1");
             rows.push_back({b[0], b[1], b[2], b[3]});
         }
-        return true;
+        return {};
     }
-
-    bool Truncated(std::string_view field) { return Fail(field, "file ends inside the field"), false; }
-    bool Invalid(std::string_view field, std::string problem) { return Fail(field, std::move(problem)), false; }
 
     FieldReader in_;
     bool strict_;
     std::size_t fieldStart_ = 0;
-    std::optional<FormatError> error_;
 };
 
 }  // namespace
 
-bool EncodeParameterFile(const ParameterImage& image, ByteSink& out) {
-    if (image.advanced && image.rows.size() > static_cast<std::size_t>(kMaxTableRows)) return false;
+Result EncodeParameterFile(const ParameterImage& image, ByteSink& out) {
+    if (image.advanced && image.rows.size() > static_cast<std::size_t>(kMaxTableRows))
+        return Result::Fail("the sprite attribute table has more than " + std::to_string(kMaxTableRows) + " rows");
     // A longer text would need a count the file cannot hold (a loaded name
     // with invalid UTF-8 grows when the dialog repairs it).
-    for (const FieldValue& v : image.values)
-        if (v.text.size() > static_cast<std::size_t>(kMaxStringBytes)) return false;
+    for (const ParamDesc& p : Catalogue())
+        if (image[p].text.size() > static_cast<std::size_t>(kMaxStringBytes))
+            return Result::Fail(std::string(p.name) + " is longer than " + std::to_string(kMaxStringBytes) + " bytes");
     for (const ParamDesc& p : Catalogue()) {
         if (p.kind == Kind::Switch || (p.advanced && !image.advanced)) continue;
         if (p.padBefore) WritePad(out);
         const FieldValue& v = image[p];
         switch (p.kind) {
         case Kind::Number: WriteByteField(out, v.byte); break;
-        case Kind::Name: WriteStringField(v.text, out); break;
-        case Kind::Choice:
-            if (p.id == IDC_USE_PORTRAIT) WriteByteField(out, v.byte);
-            else WriteStringField(v.text, out);
-            break;
+        case Kind::Name:
+        case Kind::ModeChoice: WriteStringField(v.text, out); break;
+        case Kind::YesNoChoice: WriteByteField(out, v.byte); break;
         case Kind::Colour: WriteColorField(out, v.color); break;
         case Kind::Table:
             WriteByteField(out, static_cast<int>(image.rows.size()));
@@ -155,23 +149,21 @@ bool EncodeParameterFile(const ParameterImage& image, ByteSink& out) {
         case Kind::Switch: break;
         }
     }
-    return true;
+    return {};
 }
 
-std::optional<FormatError> DecodeParameterFile(std::span<const std::uint8_t> bytes, bool wantAdvanced,
-                                               Strictness strictness, ParameterImage& image) {
+Result DecodeParameterFile(std::span<const std::uint8_t> bytes, bool wantAdvanced, Strictness strictness,
+                           ParameterImage& image) {
     ParameterImage decoded;
     Decoder d(bytes, strictness);
-    if (!d.Block(false, decoded)) return d.Error();
+    if (Result r = d.Block(false, decoded); !r) return r;
     decoded.advanced = wantAdvanced && !d.AtEnd();
-    if (decoded.advanced && !d.Block(true, decoded)) return d.Error();
-    if (strictness == Strictness::Check && !d.AtEnd()) {
-        d.Begin();
-        d.Fail("end", std::to_string(bytes.size() - d.Offset()) + " bytes follow the last field");
-        return d.Error();
-    }
+    if (decoded.advanced)
+        if (Result r = d.Block(true, decoded); !r) return r;
+    if (strictness == Strictness::Check && !d.AtEnd())
+        return d.Invalid("end", std::to_string(bytes.size() - d.Offset()) + " bytes follow the last field");
     image = std::move(decoded);
-    return std::nullopt;
+    return {};
 }
 
 }  // namespace params

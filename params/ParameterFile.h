@@ -3,13 +3,13 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "Catalogue.h"
+#include "Result.h"
 
 namespace params {
 
@@ -23,8 +23,8 @@ struct TableRow {
 
 // The value of one parameter as the file holds it.
 struct FieldValue {
-    std::uint8_t byte = 0;  // Number, and usePortrait's index
-    std::string text;       // Name, and heroAnimationMode's name
+    std::uint8_t byte = 0;  // Number and YesNoChoice (the item's index)
+    std::string text;       // Name and ModeChoice (the item's text)
     Color color = 0;        // Colour
     bool operator==(const FieldValue&) const = default;
 };
@@ -39,25 +39,20 @@ struct ParameterImage {
     const FieldValue& operator[](const ParamDesc& p) const { return values[&p - Catalogue().data()]; }
 };
 
-struct FormatError {
-    std::size_t offset;      // of the field that is wrong
-    std::string field;  // catalogue name, "pad", or "spriteAttributeTable[i]"
-    std::string problem;
-};
-
 // Whether a file's content is taken as the editor takes it, or checked
 // against every invariant of a well-formed file.
 enum class Strictness { Load, Check };
 
 // The file's bytes, field by field. A table of more than 255 rows or a text
-// of more than 255 bytes cannot be written: returns false and writes nothing.
-bool EncodeParameterFile(const ParameterImage& image, class ByteSink& out);
+// of more than 255 bytes cannot be written: fails and writes nothing.
+Result EncodeParameterFile(const ParameterImage& image, class ByteSink& out);
 
 // Reads the base block and, when wantAdvanced, the advanced block; a file
 // that ends exactly after the base block has none. Any other short file, a
-// string count above 255, and in Check mode any broken invariant, is an error.
-std::optional<FormatError> DecodeParameterFile(std::span<const std::uint8_t> bytes, bool wantAdvanced,
-                                               Strictness strictness, ParameterImage& image);
+// string count above 255, and in Check mode any broken invariant, is a
+// problem naming the field and its offset; image is then unchanged.
+Result DecodeParameterFile(std::span<const std::uint8_t> bytes, bool wantAdvanced, Strictness strictness,
+                           ParameterImage& image);
 
 // The longest file the walk reads; bytes beyond it are never looked at.
 constexpr std::size_t kMaxFileSize = 47 + 9 * (2 + 255) + 52 + 4 * 255;

@@ -14,11 +14,9 @@ void ApplyDefaults(IControlAccess& controls) {
             controls.SetTextLimit(p.id, p.limit);
             controls.SetText(p.id, p.defaultText);
             break;
-        case Kind::Choice:
-            if (p.id == IDC_USE_PORTRAIT)
-                for (std::string_view item : kPortraitItemsAddOrder) controls.AddChoiceItem(p.id, item);
-            else
-                for (std::string_view item : kModeNames) controls.AddChoiceItem(p.id, item);
+        case Kind::ModeChoice:
+        case Kind::YesNoChoice:
+            for (std::string_view item : p.addOrder) controls.AddChoiceItem(p.id, item);
             controls.SelectChoiceItem(p.id, p.defaultIndex);
             break;
         case Kind::Colour:
@@ -41,6 +39,19 @@ std::uint8_t CategoryCode(std::string_view text) {
     return LeadingIntegerByte(text);
 }
 
+void PutTableRows(const std::vector<TableRow>& rows, IControlAccess& controls) {
+    controls.BeginBulkUpdate(IDC_SPRITE_TABLE);
+    controls.DeleteAllRows(IDC_SPRITE_TABLE);
+    for (int i = 0; i < static_cast<int>(rows.size()); ++i) {
+        const TableRow& r = rows[static_cast<std::size_t>(i)];
+        controls.InsertRow(IDC_SPRITE_TABLE, i, std::to_string(r.level));
+        controls.SetCellText(IDC_SPRITE_TABLE, i, 1, CategoryText(r.category));
+        controls.SetCellText(IDC_SPRITE_TABLE, i, 2, std::to_string(r.itemId));
+        controls.SetCellText(IDC_SPRITE_TABLE, i, 3, std::to_string(r.spriteAttributeId));
+    }
+    controls.EndBulkUpdate(IDC_SPRITE_TABLE);
+}
+
 ParameterImage ReadControls(const IControlAccess& controls) {
     ParameterImage image;
     image.advanced = controls.IsChecked(IDC_ADVANCED_ENABLED);
@@ -49,13 +60,15 @@ ParameterImage ReadControls(const IControlAccess& controls) {
         switch (p.kind) {
         case Kind::Number: v.byte = LeadingIntegerByte(controls.GetText(p.id)); break;
         case Kind::Name: v.text = controls.GetText(p.id); break;
-        case Kind::Choice: {
+        case Kind::YesNoChoice: {
             const int sel = controls.GetChoiceSelection(p.id);
-            if (p.id == IDC_USE_PORTRAIT)
-                v.byte = static_cast<std::uint8_t>(sel < 0 ? 0 : sel);
-            else
-                v.text = kModeNames[sel >= 0 && sel < static_cast<int>(std::size(kModeNames)) ? sel
-                                                                                               : kDefaultModeIndex];
+            v.byte = static_cast<std::uint8_t>(sel < 0 ? 0 : sel);
+            break;
+        }
+        case Kind::ModeChoice: {
+            const int sel = controls.GetChoiceSelection(p.id);
+            v.text = p.items[static_cast<std::size_t>(
+                sel >= 0 && sel < static_cast<int>(p.items.size()) ? sel : kDefaultModeIndex)];
             break;
         }
         case Kind::Colour: v.color = controls.GetColor(p.id); break;
@@ -83,26 +96,12 @@ void ApplyImage(const ParameterImage& image, IControlAccess& controls) {
         switch (p.kind) {
         case Kind::Number: controls.SetText(p.id, std::to_string(v.byte)); break;
         case Kind::Name: controls.SetText(p.id, v.text); break;
-        case Kind::Choice:
-            if (p.id == IDC_USE_PORTRAIT)
-                controls.SelectChoiceItem(p.id, v.byte);
-            else  // an empty name selects nothing rather than whatever item comes first
-                controls.SelectChoiceItem(p.id, v.text.empty() ? -1 : controls.FindChoiceItem(p.id, v.text));
+        case Kind::YesNoChoice: controls.SelectChoiceItem(p.id, v.byte); break;
+        case Kind::ModeChoice:  // an empty name selects nothing rather than whatever item comes first
+            controls.SelectChoiceItem(p.id, v.text.empty() ? -1 : controls.FindChoiceItem(p.id, v.text));
             break;
         case Kind::Colour: controls.SetColor(p.id, v.color); break;
-        case Kind::Table: {
-            controls.BeginBulkUpdate(p.id);
-            controls.DeleteAllRows(p.id);
-            for (int i = 0; i < static_cast<int>(image.rows.size()); ++i) {
-                const TableRow& r = image.rows[static_cast<std::size_t>(i)];
-                controls.InsertRow(p.id, i, std::to_string(r.level));
-                controls.SetCellText(p.id, i, 1, CategoryText(r.category));
-                controls.SetCellText(p.id, i, 2, std::to_string(r.itemId));
-                controls.SetCellText(p.id, i, 3, std::to_string(r.spriteAttributeId));
-            }
-            controls.EndBulkUpdate(p.id);
-            break;
-        }
+        case Kind::Table: PutTableRows(image.rows, controls); break;
         case Kind::Switch: break;
         }
     }
@@ -110,8 +109,7 @@ void ApplyImage(const ParameterImage& image, IControlAccess& controls) {
 
 void SaveParameterFile(IControlAccess& controls, const std::string& path, IFileOps& ops) {
     VectorSink bytes;
-    const bool encoded = EncodeParameterFile(ReadControls(controls), bytes);
-    const bool saved = encoded && WriteFileAtomically(path, bytes.data, ops);
+    const bool saved = EncodeParameterFile(ReadControls(controls), bytes) && WriteFileAtomically(path, bytes.data, ops);
     controls.ShowMessage(saved ? kSaveDone : kSaveError);
 }
 
@@ -119,7 +117,7 @@ void LoadParameterFile(IControlAccess& controls, const std::string& path) {
     std::vector<std::uint8_t> bytes;
     ParameterImage image;
     if (!ReadFilePrefix(path, kMaxFileSize, bytes) ||
-        DecodeParameterFile(bytes, controls.IsChecked(IDC_ADVANCED_ENABLED), Strictness::Load, image)) {
+        !DecodeParameterFile(bytes, controls.IsChecked(IDC_ADVANCED_ENABLED), Strictness::Load, image)) {
         controls.ShowMessage(kLoadError);
         return;
     }

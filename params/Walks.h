@@ -20,6 +20,9 @@ ParameterImage ReadControls(const IControlAccess& controls);
 // are touched only when the image holds the advanced block.
 void ApplyImage(const ParameterImage& image, IControlAccess& controls);
 
+// Replaces the table's rows with rows, as their cells' texts.
+void PutTableRows(const std::vector<TableRow>& rows, IControlAccess& controls);
+
 // Decimal text of a table cell's category code: the category name, or the
 // code itself for a code without a name.
 std::string CategoryText(std::uint8_t code);

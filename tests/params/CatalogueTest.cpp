@@ -14,7 +14,7 @@ TEST(Catalogue, HoldsEveryControlOnceWithTheRightKinds) {
         EXPECT_TRUE(ids.insert(p.id).second) << p.id;
         EXPECT_TRUE(names.insert(p.name).second) << p.name;
         edits += p.kind == Kind::Number || p.kind == Kind::Name;
-        choices += p.kind == Kind::Choice;
+        choices += p.kind == Kind::ModeChoice || p.kind == Kind::YesNoChoice;
         colours += p.kind == Kind::Colour;
         switches += p.kind == Kind::Switch;
         tables += p.kind == Kind::Table;

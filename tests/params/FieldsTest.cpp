@@ -43,7 +43,11 @@ TEST(FieldReader, ReadsBackAndRefusesWhatDoesNotFit) {
     const std::vector<std::uint8_t> bytes = {0x07, 0x00, 0x03, 'a', 0x00, 'b', 0x12, 0x34, 0x56, 0x78};
     FieldReader in(bytes);
     EXPECT_EQ(in.ReadByte(), 7);
-    EXPECT_EQ(in.ReadString(), "a");  // up to the first zero byte, but all 3 bytes consumed
+    std::string text;
+    bool zeroInside = false;
+    EXPECT_TRUE(in.ReadString(text, zeroInside));
+    EXPECT_EQ(text, "a");  // up to the first zero byte, but all 3 bytes consumed
+    EXPECT_TRUE(zeroInside);
     EXPECT_EQ(in.Offset(), 6u);
     EXPECT_EQ(in.ReadColor(), 0x12345678u);
     EXPECT_TRUE(in.AtEnd());
@@ -51,16 +55,17 @@ TEST(FieldReader, ReadsBackAndRefusesWhatDoesNotFit) {
 
     const std::vector<std::uint8_t> shortString = {0x00, 0x05, 'a', 'b'};
     FieldReader s(shortString);
-    bool badCount = true;
-    EXPECT_EQ(s.ReadString(&badCount), std::nullopt);
-    EXPECT_FALSE(badCount);
+    const Result cut = s.ReadString(text, zeroInside);
+    ASSERT_FALSE(cut);
+    EXPECT_EQ(cut.GetProblem().message, kEndsInsideField);
     EXPECT_EQ(s.Offset(), 0u);
 
     for (std::uint8_t first : {0x01, 0x80, 0xFF}) {
         const std::vector<std::uint8_t> bad = {first, 0x00};
         FieldReader b(bad);
-        EXPECT_EQ(b.ReadString(&badCount), std::nullopt);
-        EXPECT_TRUE(badCount) << int(first);
+        const Result badCount = b.ReadString(text, zeroInside);
+        ASSERT_FALSE(badCount) << int(first);
+        EXPECT_EQ(badCount.GetProblem().message, "string byte count above 255");
     }
     const std::vector<std::uint8_t> shortColor = {1, 2, 3};
     FieldReader c(shortColor);

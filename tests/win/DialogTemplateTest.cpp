@@ -217,14 +217,15 @@ TEST_F(DialogTemplateTest, EveryParameterControlHasItsClassAndStyles) {
             EXPECT_EQ((style & ES_NUMBER) != 0, p.digitsOnly);
             EXPECT_EQ(style & ES_MULTILINE, 0);
             break;
-        case params::Kind::Choice: {
+        case params::Kind::ModeChoice:
+        case params::Kind::YesNoChoice: {
             EXPECT_EQ(ClassOf(c), L"ComboBox");
             EXPECT_TRUE(style & CBS_SORT);
             // The live combo box passes the scroll bar on to its list, which
             // drops it while there is nothing to scroll.
             EXPECT_TRUE(template_.StyleOf(p.id) & WS_VSCROLL);
             // The mode list admits no typing; the portrait choice does.
-            LONG type = p.id == IDC_HERO_ANIMATION_MODE ? CBS_DROPDOWNLIST : CBS_DROPDOWN;
+            LONG type = p.kind == params::Kind::ModeChoice ? CBS_DROPDOWNLIST : CBS_DROPDOWN;
             EXPECT_EQ(style & 3, type);
             break;
         }

@@ -14,8 +14,7 @@
 #include <vector>
 
 #include "EditorFixture.h"
-
-constexpr int kEditorId = 65535;
+#include "InPlaceEditor.h"
 
 using TableRow = std::array<std::wstring, 4>;
 
@@ -41,7 +40,7 @@ protected:
     // A button pressed with the mouse, taking the focus as it does.
     void PressButton(int id);
 
-    HWND Editor() const { return GetDlgItem(list_, kEditorId); }
+    HWND Editor() const { return GetDlgItem(list_, kInPlaceEditorId); }
     // The open editor's window rectangle in list client coordinates.
     RECT EditorRect() const;
     void Type(std::wstring_view characters);

@@ -12,23 +12,6 @@ using namespace framework;
 
 namespace {
 
-TEST(Cp936Length, AsciiCountsOneAndEverythingElseTwo) {
-    EXPECT_EQ(Cp936Length(L""), 0);
-    EXPECT_EQ(Cp936Length(L"255"), 3);
-    EXPECT_EQ(Cp936Length(L"武器"), 4);
-    EXPECT_EQ(Cp936Length(L"a武"), 3);
-    EXPECT_EQ(Cp936Length(L"\u00e9"), 2);  // not ASCII, so two bytes
-}
-
-TEST(FitCp936, KeepsTheLongestStartThatFits) {
-    EXPECT_EQ(FitCp936(L"武器铠甲", 4), L"武器");
-    EXPECT_EQ(FitCp936(L"武器铠甲", 5), L"武器");
-    EXPECT_EQ(FitCp936(L"a武器", 4), L"a武");
-    EXPECT_EQ(FitCp936(L"abc", 0), L"");
-    EXPECT_EQ(FitCp936(L"abc", 10), L"abc");
-    EXPECT_EQ(FitCp936(L"a\U0001F600", 3), L"a");  // half a surrogate pair is never kept
-}
-
 TEST(Utf8Boundary, RoundTripsChineseText) {
     const std::string utf8 = "\xe9\xad\x94\xe6\xb3\x95";  // 魔法
     EXPECT_EQ(Widen(utf8), L"魔法");

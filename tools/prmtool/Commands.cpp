@@ -27,6 +27,10 @@ int Fail(const std::string& path, const std::string& problem, int status = kFail
     return status;
 }
 
+int Fail(const std::string& path, const Result& result, std::string_view consequence = {}, int status = kFailed) {
+    return Fail(path, result.GetProblem().Describe() + std::string(consequence), status);
+}
+
 struct Operands {
     bool flag = false;
     Args files;
@@ -80,7 +84,7 @@ int RunNew(const Args& args) {
     if (std::filesystem::exists(path, ec)) return Fail(path, "already exists; new never replaces a file");
     MemoryDialog dialog = StartupDialog();
     dialog.SetChecked(IDC_ADVANCED_ENABLED, op->flag);
-    if (const std::string error = SaveFile(dialog, path); !error.empty()) return Fail(path, error);
+    if (const Result r = SaveFile(dialog, path); !r) return Fail(path, r);
     return 0;
 }
 
@@ -89,7 +93,7 @@ int RunShow(const Args& args) {
     if (!op) return kUsage;
     const std::string& path = op->files[0];
     MemoryDialog dialog = StartupDialog();
-    if (const std::string error = LoadFile(path, dialog); !error.empty()) return Fail(path, error);
+    if (const Result r = LoadFile(path, dialog); !r) return Fail(path, r);
     const Json object = ToJson(dialog);
     if (op->flag) {
         std::cout << Dump(object, 2) << "\n";
@@ -105,16 +109,16 @@ int RunCheck(const Args& args) {
     const std::string& path = op->files[0];
     // One byte more than the walk reads tells whether anything follows its last field.
     std::vector<std::uint8_t> bytes;
-    errno = 0;
-    if (!ReadFilePrefix(path, kMaxFileSize + 1, bytes)) return Fail(path, SystemError("cannot read the file"));
+    if (const Result read = ReadFilePrefix(path, kMaxFileSize + 1, bytes); !read) return Fail(path, read);
     ParameterImage image;
-    auto error = DecodeParameterFile(bytes, true, Strictness::Check, image);
-    if (!error) return 0;
+    Result checked = DecodeParameterFile(bytes, true, Strictness::Check, image);
+    if (checked) return 0;
+    Problem& problem = checked.GetProblem();
     std::error_code ec;
     const auto size = std::filesystem::file_size(path, ec);
-    if (error->field == "end" && !ec)  // the read stopped short of a long file's real end
-        error->problem = std::to_string(size - error->offset) + " bytes follow the last field";
-    std::cout << path << ": " << Describe(*error) << "\n";
+    if (problem.field == "end" && !ec)  // the read stopped short of a long file's real end
+        problem.message = std::to_string(size - problem.offset) + " bytes follow the last field";
+    std::cout << path << ": " << problem.Describe() << "\n";
     return kFailed;
 }
 
@@ -129,10 +133,9 @@ int RunSet(const Args& args) {
         changes[name] = FromText(name, args[i].substr(eq + 1));
     }
     MemoryDialog dialog = StartupDialog();
-    if (const std::string error = LoadFile(path, dialog); !error.empty()) return Fail(path, error);
-    if (const std::string error = ApplyJson(changes, dialog); !error.empty())
-        return Fail(path, error + "; nothing changed");
-    if (const std::string error = SaveFile(dialog, path); !error.empty()) return Fail(path, error);
+    if (const Result r = LoadFile(path, dialog); !r) return Fail(path, r);
+    if (const Result r = ApplyJson(changes, dialog); !r) return Fail(path, r, "; nothing changed");
+    if (const Result r = SaveFile(dialog, path); !r) return Fail(path, r);
     return 0;
 }
 
@@ -149,9 +152,8 @@ int RunImport(const Args& args) {
     const Json object = Json::parse(jsonPath == "-" ? std::cin : file, nullptr, false);
     if (object.is_discarded()) return Fail(jsonPath, "not valid JSON");
     MemoryDialog dialog = StartupDialog();
-    if (const std::string error = ApplyJson(object, dialog); !error.empty())
-        return Fail(jsonPath, error + "; nothing written");
-    if (const std::string error = SaveFile(dialog, path); !error.empty()) return Fail(path, error);
+    if (const Result r = ApplyJson(object, dialog); !r) return Fail(jsonPath, r, "; nothing written");
+    if (const Result r = SaveFile(dialog, path); !r) return Fail(path, r);
     return 0;
 }
 
@@ -162,8 +164,7 @@ int RunDiff(const Args& args) {
     std::vector<TextLine> sides[2];
     for (int s = 0; s < 2; ++s) {
         MemoryDialog dialog = StartupDialog();
-        if (const std::string error = LoadFile(op->files[s], dialog); !error.empty())
-            return Fail(op->files[s], error, kError);
+        if (const Result r = LoadFile(op->files[s], dialog); !r) return Fail(op->files[s], r, {}, kError);
         sides[s] = TextLines(ToJson(dialog));
     }
     // A's lines then those only B has: the file order, since what one side

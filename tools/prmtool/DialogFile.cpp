@@ -16,33 +16,25 @@ MemoryDialog StartupDialog() {
     return dialog;
 }
 
-std::string Describe(const FormatError& error) {
-    return error.field + " at offset " + std::to_string(error.offset) + ": " + error.problem;
-}
-
 std::string SystemError(const char* what) {
     return errno != 0 ? std::string(what) + ": " + std::strerror(errno) : std::string(what);
 }
 
-std::string LoadFile(const std::string& path, MemoryDialog& dialog) {
+Result LoadFile(const std::string& path, MemoryDialog& dialog) {
     std::vector<std::uint8_t> bytes;
-    errno = 0;
-    if (!ReadFilePrefix(path, kMaxFileSize, bytes)) return SystemError("cannot read the file");
+    if (Result read = ReadFilePrefix(path, kMaxFileSize, bytes); !read) return read;
     ParameterImage image;
-    if (const auto error = DecodeParameterFile(bytes, true, Strictness::Load, image))
-        return "damaged: " + Describe(*error);
+    if (const Result decoded = DecodeParameterFile(bytes, true, Strictness::Load, image); !decoded)
+        return Result::Fail("damaged: " + decoded.GetProblem().Describe());
     dialog.SetChecked(IDC_ADVANCED_ENABLED, image.advanced);
     ApplyImage(image, dialog);
     return {};
 }
 
-std::string SaveFile(const MemoryDialog& dialog, const std::string& path) {
+Result SaveFile(const MemoryDialog& dialog, const std::string& path) {
     VectorSink bytes;
-    if (!EncodeParameterFile(ReadControls(dialog), bytes))
-        return "the sprite attribute table has more than " + std::to_string(kMaxTableRows) + " rows";
-    errno = 0;
-    if (!WriteFileAtomically(path, bytes.data)) return SystemError("cannot write the file");
-    return {};
+    if (Result encoded = EncodeParameterFile(ReadControls(dialog), bytes); !encoded) return encoded;
+    return WriteFileAtomically(path, bytes.data);
 }
 
 }  // namespace prmtool

@@ -13,14 +13,11 @@ namespace prmtool {
 params::MemoryDialog StartupDialog();
 
 // Loads path into dialog as the editor would, with "使用" set when the file
-// holds more than its base block. Returns the problem, or "" on success.
-std::string LoadFile(const std::string& path, params::MemoryDialog& dialog);
+// holds more than its base block.
+params::Result LoadFile(const std::string& path, params::MemoryDialog& dialog);
 
-// Saves the dialog to path atomically. Returns the problem, or "" on success.
-std::string SaveFile(const params::MemoryDialog& dialog, const std::string& path);
-
-// "FIELD at offset N: PROBLEM"
-std::string Describe(const params::FormatError& error);
+// Saves the dialog to path atomically.
+params::Result SaveFile(const params::MemoryDialog& dialog, const std::string& path);
 
 // Why the last file operation failed, from errno.
 std::string SystemError(const char* what);

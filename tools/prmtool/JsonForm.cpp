@@ -5,6 +5,7 @@
 #include <optional>
 #include <span>
 
+#include "Cp936Count.h"
 #include "Fields.h"
 #include "Values.h"
 #include "Walks.h"
@@ -32,8 +33,8 @@ int IndexOf(std::span<const std::string_view> items, std::string_view text) {
     return it == items.end() ? -1 : static_cast<int>(it - items.begin());
 }
 
-std::string Bad(std::string_view name, const Json& value, std::string_view what) {
-    return std::string(name) + ": " + Dump(value) + " " + std::string(what);
+Result Bad(std::string_view name, const Json& value, std::string_view what) {
+    return Result::Fail(std::string(name) + ": " + Dump(value) + " " + std::string(what));
 }
 
 std::optional<std::uint8_t> ByteOf(const Json& value) {
@@ -45,10 +46,10 @@ std::optional<std::uint8_t> ByteOf(const Json& value) {
 
 constexpr std::string_view kNotByte = "is not an integer from 0 to 255";
 
-std::string CheckName(const ParamDesc& p, const Json& value) {
+Result CheckName(const ParamDesc& p, const Json& value) {
     if (!value.is_string()) return Bad(p.name, value, "is not a text");
     const std::string& text = value.get_ref<const std::string&>();
-    const auto bytes = LimitBytes(text);
+    const auto bytes = Cp936LengthOfUtf8(text);
     if (!bytes) return Bad(p.name, value, "is not valid UTF-8");
     if (text.find('\0') != std::string::npos) return Bad(p.name, value, "holds a zero character");
     if (*bytes > p.limit)
@@ -60,23 +61,23 @@ std::string CheckName(const ParamDesc& p, const Json& value) {
 }
 
 // The rows of a table value, or the message naming what is wrong with it.
-std::string ParseRows(const Json& value, std::vector<TableRow>& rows) {
+Result ParseRows(const Json& value, std::vector<TableRow>& rows) {
     const std::string_view name = "spriteAttributeTable";
     if (!value.is_array()) return Bad(name, value, "is not an array of rows");
     if (value.size() > static_cast<std::size_t>(kMaxTableRows))
-        return std::string(name) + ": " + std::to_string(value.size()) + " rows, more than " +
-               std::to_string(kMaxTableRows);
+        return Result::Fail(std::string(name) + ": " + std::to_string(value.size()) + " rows, more than " +
+                            std::to_string(kMaxTableRows));
     for (std::size_t i = 0; i < value.size(); ++i) {
         const Json& row = value[i];
         const std::string rowName = std::string(name) + "[" + std::to_string(i) + "]";
         if (!row.is_object()) return Bad(rowName, row, "is not an object");
         for (const auto& [key, cell] : row.items())
             if (std::find(std::begin(kRowKeys), std::end(kRowKeys), key) == std::end(kRowKeys))
-                return rowName + ": unknown key \"" + key + "\"";
+                return Result::Fail(rowName + ": unknown key \"" + key + "\"");
         std::uint8_t cells[4];
         for (int c = 0; c < 4; ++c) {
             const std::string cellName = rowName + "." + kRowKeys[c];
-            if (!row.contains(kRowKeys[c])) return cellName + ": missing";
+            if (!row.contains(kRowKeys[c])) return Result::Fail(cellName + ": missing");
             const Json& cell = row[kRowKeys[c]];
             if (c == 1 && cell.is_string()) {
                 const int code = IndexOf(kCategoryNames, cell.get_ref<const std::string&>());
@@ -93,18 +94,7 @@ std::string ParseRows(const Json& value, std::vector<TableRow>& rows) {
     return {};
 }
 
-void PutRows(const std::vector<TableRow>& rows, MemoryDialog& dialog) {
-    dialog.DeleteAllRows(IDC_SPRITE_TABLE);
-    for (int i = 0; i < static_cast<int>(rows.size()); ++i) {
-        const TableRow& r = rows[static_cast<std::size_t>(i)];
-        dialog.InsertRow(IDC_SPRITE_TABLE, i, std::to_string(r.level));
-        dialog.SetCellText(IDC_SPRITE_TABLE, i, 1, CategoryText(r.category));
-        dialog.SetCellText(IDC_SPRITE_TABLE, i, 2, std::to_string(r.itemId));
-        dialog.SetCellText(IDC_SPRITE_TABLE, i, 3, std::to_string(r.spriteAttributeId));
-    }
-}
-
-std::string ApplyValue(const ParamDesc& p, const Json& value, MemoryDialog& dialog) {
+Result ApplyValue(const ParamDesc& p, const Json& value, MemoryDialog& dialog) {
     switch (p.kind) {
     case Kind::Number: {
         const auto byte = ByteOf(value);
@@ -113,17 +103,16 @@ std::string ApplyValue(const ParamDesc& p, const Json& value, MemoryDialog& dial
         return {};
     }
     case Kind::Name:
-        if (auto error = CheckName(p, value); !error.empty()) return error;
+        if (Result r = CheckName(p, value); !r) return r;
         dialog.SetText(p.id, value.get<std::string>());
         return {};
-    case Kind::Choice: {
+    case Kind::ModeChoice:
+    case Kind::YesNoChoice: {
         // Chosen from a fixed list by its exact text; null leaves nothing selected.
-        const std::span<const std::string_view> items =
-            p.id == IDC_USE_PORTRAIT ? std::span<const std::string_view>(kPortraitItems) : kModeNames;
-        const int index = value.is_string() ? IndexOf(items, value.get_ref<const std::string&>()) : -1;
+        const int index = value.is_string() ? IndexOf(p.items, value.get_ref<const std::string&>()) : -1;
         if (!value.is_null() && index < 0) {
             std::string list;
-            for (std::string_view item : items) list += (list.empty() ? "" : ", ") + std::string(item);
+            for (std::string_view item : p.items) list += (list.empty() ? "" : ", ") + std::string(item);
             return Bad(p.name, value, "is not one of " + list);
         }
         dialog.SelectChoiceItem(p.id, index);
@@ -137,8 +126,8 @@ std::string ApplyValue(const ParamDesc& p, const Json& value, MemoryDialog& dial
     }
     case Kind::Table: {
         std::vector<TableRow> rows;
-        if (auto error = ParseRows(value, rows); !error.empty()) return error;
-        PutRows(rows, dialog);
+        if (Result r = ParseRows(value, rows); !r) return r;
+        PutTableRows(rows, dialog);
         return {};
     }
     case Kind::Switch:  // taken before all other keys
@@ -159,10 +148,9 @@ Json ToJson(const MemoryDialog& dialog) {
         switch (p.kind) {
         case Kind::Number: object[name] = v.byte; break;
         case Kind::Name: object[name] = v.text; break;
-        case Kind::Choice:
-            // The selection, not what saving would substitute for none.
-            object[name] = Item(p.id == IDC_USE_PORTRAIT ? std::span<const std::string_view>(kPortraitItems) : kModeNames,
-                                dialog.GetChoiceSelection(p.id));
+        case Kind::ModeChoice:
+        case Kind::YesNoChoice:  // the selection, not what saving would substitute for none
+            object[name] = Item(p.items, dialog.GetChoiceSelection(p.id));
             break;
         case Kind::Colour: object[name] = FormatColor(v.color); break;
         case Kind::Switch: object[name] = image.advanced; break;
@@ -175,8 +163,8 @@ Json ToJson(const MemoryDialog& dialog) {
     return object;
 }
 
-std::string ApplyJson(const Json& object, MemoryDialog& dialog) {
-    if (!object.is_object()) return "the JSON value is not an object";
+Result ApplyJson(const Json& object, MemoryDialog& dialog) {
+    if (!object.is_object()) return Result::Fail("the JSON value is not an object");
     if (const auto it = object.find("advancedEnabled"); it != object.end()) {
         if (!it->is_boolean()) return Bad("advancedEnabled", *it, "is not true or false");
         dialog.SetChecked(IDC_ADVANCED_ENABLED, it->get<bool>());
@@ -184,10 +172,11 @@ std::string ApplyJson(const Json& object, MemoryDialog& dialog) {
     const bool advanced = dialog.IsChecked(IDC_ADVANCED_ENABLED);
     for (const auto& [key, value] : object.items()) {
         const ParamDesc* p = FindParam(key);
-        if (!p) return "unknown parameter " + Dump(key);
+        if (!p) return Result::Fail("unknown parameter " + Dump(key));
         if (p->advanced && !advanced)
-            return key + ": belongs to the advanced block, which the file would not hold (advancedEnabled is false)";
-        if (auto error = ApplyValue(*p, value, dialog); !error.empty()) return error;
+            return Result::Fail(key +
+                                ": belongs to the advanced block, which the file would not hold (advancedEnabled is false)");
+        if (Result r = ApplyValue(*p, value, dialog); !r) return r;
     }
     return {};
 }

@@ -7,6 +7,7 @@
 #include <nlohmann/json.hpp>
 
 #include "MemoryDialog.h"
+#include "Result.h"
 
 namespace prmtool {
 
@@ -15,9 +16,9 @@ using Json = nlohmann::ordered_json;
 // Every parameter the dialog would save; the advanced keys only when "使用" is set.
 Json ToJson(const params::MemoryDialog& dialog);
 
-// Puts each key of object into the dialog, "advancedEnabled" first. Returns a
-// message naming the first unknown key or bad value, or "" when all were taken.
-std::string ApplyJson(const Json& object, params::MemoryDialog& dialog);
+// Puts each key of object into the dialog, "advancedEnabled" first. Fails
+// with a message naming the first unknown key or bad value.
+params::Result ApplyJson(const Json& object, params::MemoryDialog& dialog);
 
 // Serialises without ever failing: bytes that are not UTF-8 become U+FFFD.
 std::string Dump(const Json& value, int indent = -1);

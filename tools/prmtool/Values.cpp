@@ -13,28 +13,6 @@ int HexDigit(char c) {
     return -1;
 }
 
-// The next code point of a UTF-8 text, strictly: no overlong forms, no
-// surrogates, nothing above U+10FFFF. nullopt on a broken sequence.
-std::optional<char32_t> NextCodePoint(std::string_view text, std::size_t& pos) {
-    const auto lead = static_cast<unsigned char>(text[pos++]);
-    if (lead < 0x80) return lead;
-    int extra = 0;
-    char32_t cp = 0;
-    char32_t min = 0;
-    if ((lead & 0xE0) == 0xC0) extra = 1, cp = lead & 0x1F, min = 0x80;
-    else if ((lead & 0xF0) == 0xE0) extra = 2, cp = lead & 0x0F, min = 0x800;
-    else if ((lead & 0xF8) == 0xF0) extra = 3, cp = lead & 0x07, min = 0x10000;
-    else return std::nullopt;
-    for (int i = 0; i < extra; ++i) {
-        if (pos >= text.size()) return std::nullopt;
-        const auto c = static_cast<unsigned char>(text[pos++]);
-        if ((c & 0xC0) != 0x80) return std::nullopt;
-        cp = cp << 6 | (c & 0x3F);
-    }
-    if (cp < min || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) return std::nullopt;
-    return cp;
-}
-
 }  // namespace
 
 std::string FormatColor(params::Color color) {
@@ -63,16 +41,6 @@ std::optional<std::uint64_t> ParseDigits(std::string_view text) {
     if (text.empty() || text[0] < '0' || text[0] > '9' || error != std::errc() || end != text.data() + text.size())
         return std::nullopt;
     return value;
-}
-
-std::optional<int> LimitBytes(std::string_view utf8) {
-    int count = 0;
-    for (std::size_t pos = 0; pos < utf8.size();) {
-        const auto cp = NextCodePoint(utf8, pos);
-        if (!cp) return std::nullopt;
-        count += *cp < 0x80 ? 1 : *cp < 0x10000 ? 2 : 4;  // a surrogate pair is two units
-    }
-    return count;
 }
 
 }  // namespace prmtool
