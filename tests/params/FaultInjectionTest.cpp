@@ -1,8 +1,15 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <cerrno>
 #include <filesystem>
+#include <functional>
 #include <set>
+
+#ifndef _WIN32
+#include <sys/wait.h>
+#include <unistd.h>
+#endif
 
 #include "Fields.h"
 #include "MemoryDialog.h"
@@ -15,27 +22,39 @@ namespace {
 
 using Bytes = std::vector<std::uint8_t>;
 
-enum class Op { CreateNew, Write, Close, Replace };
-constexpr std::array kOps = {Op::CreateNew, Op::Write, Op::Close, Op::Replace};
+enum class Op { Inspect, CreateNew, OpenToOverwrite, Write, KeepAttributes, Close, Replace, Place, SyncFolder };
+constexpr std::array kOps = {Op::Inspect, Op::CreateNew,  Op::OpenToOverwrite, Op::Write,     Op::KeepAttributes,
+                             Op::Close,   Op::Replace,    Op::Place,           Op::SyncFolder};
 const char* Name(Op op) {
-    constexpr const char* kNames[] = {"CreateNew", "Write", "Close", "Replace"};
+    constexpr const char* kNames[] = {"Inspect", "CreateNew", "OpenToOverwrite", "Write", "KeepAttributes",
+                                      "Close",   "Replace",   "Place",           "SyncFolder"};
     return kNames[static_cast<int>(op)];
 }
 
-// The system's file operations, except that one of them fails from its
-// failAt-th call on. A failing write first writes half its bytes, as a full
-// disk does; a failing close still closes.
+// The system's file operations, except that one of them fails at its
+// failAt-th call, or from it on when the fault persists. A failing write
+// first writes half its bytes, as a full disk does; a failing close still
+// closes. removes=false plays a process killed before it could clean up.
 class FailingFileOps final : public IFileOps {
 public:
-    FailingFileOps(Op op, int failAt) : op_(op), failAt_(failAt) {}
+    FailingFileOps(Op op, int failAt, bool persists = false) : op_(op), failAt_(failAt), persists_(persists) {}
 
+    bool Inspect(const std::string& path, SaveTarget& target) override {
+        return !Fails(Op::Inspect) && sys_.Inspect(path, target);
+    }
     std::FILE* CreateNew(const std::string& path) override {
         return Fails(Op::CreateNew) ? nullptr : sys_.CreateNew(path);
+    }
+    std::FILE* OpenToOverwrite(const std::string& path) override {
+        return Fails(Op::OpenToOverwrite) ? nullptr : sys_.OpenToOverwrite(path);
     }
     bool Write(std::FILE* file, const std::uint8_t* bytes, std::size_t count) override {
         if (!Fails(Op::Write)) return sys_.Write(file, bytes, count);
         sys_.Write(file, bytes, count / 2);
         return false;
+    }
+    bool KeepAttributes(std::FILE* file, const std::string& original) override {
+        return !Fails(Op::KeepAttributes) && sys_.KeepAttributes(file, original);
     }
     bool Close(std::FILE* file) override {
         const bool closed = sys_.Close(file);
@@ -44,17 +63,27 @@ public:
     bool Replace(const std::string& from, const std::string& to) override {
         return !Fails(Op::Replace) && sys_.Replace(from, to);
     }
-    void Remove(const std::string& path) override { sys_.Remove(path); }
-    bool MayReplace(const std::string& path) override { return sys_.MayReplace(path); }
+    bool Place(const std::string& from, const std::string& to) override {
+        return !Fails(Op::Place) && sys_.Place(from, to);
+    }
+    bool SyncFolder(const std::string& path) override { return !Fails(Op::SyncFolder) && sys_.SyncFolder(path); }
+    void Remove(const std::string& path) override {
+        if (removes) sys_.Remove(path);
+    }
 
     int Calls(Op op) const { return calls_[static_cast<int>(op)]; }
+    bool removes = true;
 
 private:
-    bool Fails(Op op) { return ++calls_[static_cast<int>(op)] >= failAt_ && op == op_; }
+    bool Fails(Op op) {
+        const int call = ++calls_[static_cast<int>(op)];
+        return op == op_ && (persists_ ? call >= failAt_ : call == failAt_);
+    }
 
     IFileOps& sys_ = SystemFileOps();
     Op op_;
     int failAt_;
+    bool persists_;
     std::array<int, kOps.size()> calls_{};
 };
 
@@ -102,54 +131,113 @@ protected:
     const Bytes old_ = {0x01, 0x02, 0x03, 0x04};
 };
 
-// Each operation of the save fails in turn, from every call the save makes
-// of it on, over an existing file and where there is none. Whatever fails, the
-// old file is intact, no temporary file is left, and the next save works.
+// What is at the target before a save: nothing, a file, or a file with a
+// second name (a hard link), which is written in place.
+enum class Before { Nothing, File, LinkedFile };
+
+// Each operation of the save fails in turn, at every call the save makes of
+// it, over each kind of target. Whatever fails, the old file is intact under
+// every name, no temporary file is left, and the next save works. A failed
+// folder sync comes after the rename: the save is reported failed, the new
+// bytes are in place.
 TEST_F(FaultInjection, EveryFailingFileOperationLeavesTheOldFileAndNoTemporary) {
     VectorSink expected;
     ASSERT_TRUE(EncodeParameterFile(ReadControls(dlg_), expected));
+    const std::string other = (dir_ / "other.prm").string();
 
-    for (bool hadFile : {true, false}) {
+    for (Before before : {Before::Nothing, Before::File, Before::LinkedFile}) {
+        std::set<std::string> names;
+        if (before != Before::Nothing) names.insert("set.prm");
+        if (before == Before::LinkedFile) names.insert("other.prm");
         for (Op op : kOps) {
             int failures = 0;
             for (int k = 1;; ++k) {
-                SCOPED_TRACE(std::string(Name(op)) + " call " + std::to_string(k) + (hadFile ? " over a file" : ""));
-                fs::remove(Target());
-                if (hadFile) {
+                SCOPED_TRACE(std::string(Name(op)) + " call " + std::to_string(k) + " before " +
+                             std::to_string(static_cast<int>(before)));
+                RemoveTree(dir_);
+                fs::create_directories(dir_);
+                if (before != Before::Nothing) {
                     ASSERT_TRUE(WriteFileAtomically(Target(), old_));
                 }
+                if (before == Before::LinkedFile) fs::create_hard_link(Target(), other);
                 FailingFileOps ops(op, k);
                 dlg_.messages.clear();
                 SaveParameterFile(dlg_, Target(), ops);
                 ASSERT_EQ(dlg_.messages.size(), 1u);
-                if (ops.Calls(op) < k) {  // the save never made that call: it went through
-                    EXPECT_EQ(dlg_.messages[0], kSaveDone);
-                    EXPECT_EQ(Read(Target()), expected.data);
-                    EXPECT_EQ(Listing(), std::set<std::string>{"set.prm"});
-                    break;
-                }
+                const bool failed = ops.Calls(op) >= k;  // else the save never made that call
+                EXPECT_EQ(dlg_.messages[0], failed ? kSaveError : kSaveDone);
+                const bool replaced = !failed || op == Op::SyncFolder;
+                std::set<std::string> listing = names;
+                if (replaced) listing.insert("set.prm");
+                EXPECT_EQ(Listing(), listing);
+                for (const std::string& name : listing)
+                    EXPECT_EQ(Read((dir_ / name).string()), replaced ? expected.data : old_) << name;
+                if (!failed) break;
                 ++failures;
-                EXPECT_EQ(dlg_.messages[0], kSaveError);
-                if (hadFile) {
-                    EXPECT_EQ(Read(Target()), old_);
-                    EXPECT_EQ(Listing(), std::set<std::string>{"set.prm"});
-                } else {
-                    EXPECT_TRUE(Listing().empty());
-                }
             }
-            EXPECT_GE(failures, 1) << Name(op) << " was never called";
+            const bool used = before == Before::LinkedFile ? op != Op::Replace && op != Op::Place && op != Op::SyncFolder
+                                                           : op != Op::OpenToOverwrite && op != Op::Place &&
+                                                                 (op != Op::KeepAttributes || before == Before::File);
+            EXPECT_EQ(failures >= 1, used) << Name(op);
         }
     }
 }
 
-// A temporary file left by someone else is neither reused nor removed.
-TEST_F(FaultInjection, ForeignTemporaryFilesAreLeftAlone) {
-    const std::string stale = Target() + ".~tmp0";
-    ASSERT_TRUE(WriteFileAtomically(stale, old_));
+// A file with a second name is written in place. When writing it fails and
+// goes on failing, so that even the old bytes cannot be put back, the copy
+// of them made before the first new byte stays beside it.
+TEST_F(FaultInjection, AnInPlaceSaveThatCannotRestoreKeepsTheOldBytesBesideIt) {
+    ASSERT_TRUE(WriteFileAtomically(Target(), old_));
+    fs::create_hard_link(Target(), dir_ / "other.prm");
+    FailingFileOps ops(Op::Write, 2, true);  // the copy is written, then nothing more
+    ExpectSaveFails(Target(), ops);
+    std::set<std::string> names = Listing();
+    ASSERT_EQ(names.size(), 3u);
+    names.erase("set.prm");
+    names.erase("other.prm");
+    EXPECT_EQ(Read((dir_ / *names.begin()).string()), old_);
+}
+
+// Saves that were cut off (their temporary files stay) never block the next,
+// and a temporary file left by someone else is neither reused nor removed.
+TEST_F(FaultInjection, LeftoverTemporaryFilesNeverBlockASave) {
+    ASSERT_TRUE(WriteFileAtomically(Target(), old_));
+    for (int i = 0; i < 100; ++i) {
+        FailingFileOps killed(Op::Replace, 1);
+        killed.removes = false;
+        SaveParameterFile(dlg_, Target(), killed);
+    }
+    const std::string foreign = Target() + ".~tmp0";
+    ASSERT_TRUE(WriteFileAtomically(foreign, old_));
+    ASSERT_EQ(Listing().size(), 102u);
+    dlg_.messages.clear();
     SaveParameterFile(dlg_, Target());
-    EXPECT_EQ(dlg_.messages.back(), kSaveDone);
-    EXPECT_EQ(Read(stale), old_);
-    EXPECT_EQ(Listing(), (std::set<std::string>{"set.prm", "set.prm.~tmp0"}));
+    EXPECT_EQ(dlg_.messages, std::vector<std::string>{std::string(kSaveDone)});
+    EXPECT_NE(Read(Target()), old_);
+    EXPECT_EQ(Read(foreign), old_);
+    EXPECT_EQ(Listing().size(), 102u);
+}
+
+// A name as long as the system allows, in bytes of UTF-8, cut nowhere near a
+// character boundary by the temporary name: the save still works.
+TEST_F(FaultInjection, TheLongestNameSaves) {
+    std::string name = "a";
+    while (name.size() + 3 <= 251) name += "参";  // 1 + 83 * 3 = 250 bytes
+    name += ".prm";                                 // 254
+    name = "b" + name;                              // 255
+    ASSERT_EQ(name.size(), 255u);
+    const std::string path = (dir_ / name).string();
+    SaveParameterFile(dlg_, path);
+    SaveParameterFile(dlg_, path);  // over itself
+    EXPECT_EQ(dlg_.messages, (std::vector<std::string>{std::string(kSaveDone), std::string(kSaveDone)}));
+    EXPECT_EQ(Listing(), std::set<std::string>{name});
+    const std::string temp = TemporaryName(path, ~0ull);
+    const std::string tempName = fs::path(temp).filename().string();
+    EXPECT_LE(tempName.size(), 255u);
+    const std::size_t kept = tempName.find(".~");
+    EXPECT_EQ(tempName.substr(0, kept), name.substr(0, kept));
+    EXPECT_EQ((kept - 2) % 3, 0u);  // whole characters only
+
 }
 
 TEST_F(FaultInjection, TargetsThatCannotBeWrittenGiveASaveError) {
@@ -173,5 +261,69 @@ TEST_F(FaultInjection, TargetsThatCannotBeWrittenGiveASaveError) {
     EXPECT_FALSE(fs::exists(dir_ / "missing"));
     EXPECT_EQ(Listing(), (std::set<std::string>{"folder.prm", "set.prm"}));
 }
+
+// new never replaces anything: a file, a folder or a dangling link is
+// refused and left as it was, and a failing step leaves nothing behind.
+TEST_F(FaultInjection, ANewFileIsMadeOnlyWhereNothingIs) {
+    const Bytes bytes = {9, 8, 7};
+    ASSERT_TRUE(WriteFileAtomically(Target(), old_));
+    fs::create_directory(dir_ / "folder.prm");
+    std::vector<std::string> taken = {Target(), (dir_ / "folder.prm").string()};
+#ifndef _WIN32
+    fs::create_symlink("nowhere.prm", dir_ / "dangling.prm");
+    taken.push_back((dir_ / "dangling.prm").string());
+#endif
+    const std::set<std::string> before = Listing();
+    for (const std::string& path : taken) {
+        errno = 0;
+        EXPECT_FALSE(WriteNewFile(path, bytes)) << path;
+        EXPECT_EQ(errno, EEXIST) << path;
+    }
+    EXPECT_EQ(Listing(), before);
+    EXPECT_EQ(Read(Target()), old_);
+
+    const std::string fresh = (dir_ / "new.prm").string();
+    for (Op op : {Op::CreateNew, Op::Write, Op::Close, Op::Place}) {
+        FailingFileOps ops(op, 1);
+        EXPECT_FALSE(WriteNewFile(fresh, bytes, ops)) << Name(op);
+        EXPECT_EQ(Listing(), before) << Name(op);
+    }
+    EXPECT_TRUE(WriteNewFile(fresh, bytes));
+    EXPECT_EQ(Read(fresh), bytes);
+}
+
+#ifndef _WIN32
+// Runs job in a child process as the user nobody and returns its exit status.
+int AsNobody(const std::function<int()>& job) {
+    const pid_t pid = ::fork();
+    if (pid == 0) _exit(::setgid(65534) == 0 && ::setuid(65534) == 0 ? job() : 100);
+    int status = 0;
+    ::waitpid(pid, &status, 0);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+// Whether a save may replace a file is asked of the file, for this user: a
+// folder anyone may write does not make root's 0644 file anyone's.
+TEST_F(FaultInjection, OnlyAUserWhoMayWriteTheFileReplacesIt) {
+    if (::geteuid() != 0) GTEST_SKIP() << "needs root to act as another user";
+    const std::string shared = (dir_ / "shared.prm").string();
+    ASSERT_TRUE(WriteFileAtomically(Target(), old_));
+    ASSERT_TRUE(WriteFileAtomically(shared, old_));
+    fs::permissions(dir_, fs::perms::all);
+    fs::permissions(Target(), fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read |
+                                  fs::perms::others_read);
+    fs::permissions(shared, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read |
+                                fs::perms::group_write | fs::perms::others_read | fs::perms::others_write);
+    const Bytes bytes = {5, 6};
+    const int status = AsNobody([&] {
+        const bool refused = !WriteFileAtomically(Target(), bytes) && errno == EACCES;
+        return (refused ? 0 : 1) | (WriteFileAtomically(shared, bytes) ? 0 : 2);
+    });
+    EXPECT_EQ(status, 0);
+    EXPECT_EQ(Read(Target()), old_);
+    EXPECT_EQ(Read(shared), bytes);
+    EXPECT_EQ(Listing(), (std::set<std::string>{"set.prm", "shared.prm"}));
+}
+#endif
 
 }  // namespace

@@ -1,8 +1,7 @@
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include "Varied.h"
-
-namespace {
-
-}  // namespace
 
 using Set = ToolTest;
 
@@ -86,6 +85,42 @@ TEST_F(Set, ReadOnlyOrMissingFile) {
     EXPECT_EQ(Read("a.prm"), kStartupBase);
     EXPECT_EQ(Listing(), std::vector<std::string>{"a.prm"});
     EXPECT_EQ(Run({"set", "none.prm", "levelUpHp[0]=1"}).status, 1);
+}
+
+// The file saved is the one the user means, with what makes it that file:
+// its mode and owner, every name it has, and a link stays a link.
+TEST_F(Set, KeepsModeOwnerLinksAndEveryName) {
+    namespace fs = std::filesystem;
+    const Bytes want = Changed(kStartupBase, {{0, 1}});
+    Write("private.prm", kStartupBase);
+    fs::permissions(Path("private.prm"), fs::perms::owner_read | fs::perms::owner_write);
+    if (::geteuid() == 0) {  // someone else's file
+        ASSERT_EQ(::chown(Path("private.prm").c_str(), 65534, 65534), 0);
+    }
+    struct stat before;
+    ASSERT_EQ(::stat(Path("private.prm").c_str(), &before), 0);
+    ASSERT_EQ(Run({"set", "private.prm", "levelUpHp[0]=1"}).status, 0);
+    struct stat after;
+    ASSERT_EQ(::stat(Path("private.prm").c_str(), &after), 0);
+    EXPECT_EQ(after.st_mode & 07777, 0600u);
+    EXPECT_EQ(after.st_uid, before.st_uid);
+    EXPECT_EQ(after.st_gid, before.st_gid);
+    EXPECT_EQ(Read("private.prm"), want);
+
+    fs::create_directory(Path("game"));
+    Write("game/a.prm", kStartupBase);
+    fs::create_symlink("game/a.prm", Path("link.prm"));
+    fs::create_symlink("a.prm", Path("game/relative.prm"));  // resolved from the link's own folder
+    fs::create_hard_link(Path("game/a.prm"), Path("second.prm"));
+    ASSERT_EQ(Run({"set", "link.prm", "levelUpHp[0]=1"}).status, 0);
+    ASSERT_EQ(Run({"set", "game/relative.prm", "levelUpHp[1]=9"}).status, 0);
+    EXPECT_TRUE(fs::is_symlink(Path("link.prm")));
+    EXPECT_TRUE(fs::is_symlink(Path("game/relative.prm")));
+    EXPECT_EQ(fs::hard_link_count(Path("second.prm")), 2u);
+    for (const char* name : {"game/a.prm", "second.prm", "link.prm"})
+        EXPECT_EQ(Read(name), Changed(want, {{1, 9}})) << name;
+    EXPECT_EQ(Listing(), (std::vector<std::string>{"game", "link.prm", "private.prm", "second.prm"}));
+    EXPECT_EQ(std::distance(fs::directory_iterator(Path("game")), fs::directory_iterator()), 2);  // no temporary left
 }
 
 using Import = ToolTest;

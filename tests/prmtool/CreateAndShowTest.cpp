@@ -25,15 +25,20 @@ TEST_F(New, WritesTheStartupValues) {
     EXPECT_EQ(Read("b.prm").size(), 170u);
 }
 
-TEST_F(New, NeverReplacesAFileNorLeavesAPartialOne) {
+TEST_F(New, NeverReplacesAnythingNorLeavesAPartialFile) {
     Write("a.prm", {1, 2, 3});
-    const Outcome o = Run({"new", "a.prm"});
-    EXPECT_EQ(o.status, 1);
-    EXPECT_NE(o.err.find("a.prm"), std::string::npos);
+    std::filesystem::create_directory(Path("folder.prm"));
+    std::filesystem::create_symlink("nowhere.prm", Path("dangling.prm"));
+    for (const char* name : {"a.prm", "folder.prm", "dangling.prm"}) {
+        const Outcome o = Run({"new", name});
+        EXPECT_EQ(o.status, 1) << name;
+        EXPECT_EQ(o.err, "prmtool: " + std::string(name) + ": already exists; new never replaces anything\n");
+    }
     EXPECT_EQ(Read("a.prm"), (Bytes{1, 2, 3}));
+    EXPECT_TRUE(std::filesystem::is_empty(Path("folder.prm")));
 
     EXPECT_EQ(Run({"new", "no-such-folder/b.prm"}).status, 1);
-    EXPECT_EQ(Listing(), std::vector<std::string>{"a.prm"});
+    EXPECT_EQ(Listing(), (std::vector<std::string>{"a.prm", "dangling.prm", "folder.prm"}));
 }
 
 using Show = ToolTest;

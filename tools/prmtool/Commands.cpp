@@ -80,11 +80,9 @@ int RunNew(const Args& args) {
     const auto op = Split(args, "--advanced", 1);
     if (!op) return kUsage;
     const std::string& path = op->files[0];
-    std::error_code ec;
-    if (std::filesystem::exists(path, ec)) return Fail(path, "already exists; new never replaces a file");
     MemoryDialog dialog = StartupDialog();
     dialog.SetChecked(IDC_ADVANCED_ENABLED, op->flag);
-    if (const Result r = SaveFile(dialog, path); !r) return Fail(path, r);
+    if (const Result r = SaveFile(dialog, path, Saving::NewFile); !r) return Fail(path, r);
     return 0;
 }
 

@@ -31,10 +31,10 @@ Result LoadFile(const std::string& path, MemoryDialog& dialog) {
     return {};
 }
 
-Result SaveFile(const MemoryDialog& dialog, const std::string& path) {
+Result SaveFile(const MemoryDialog& dialog, const std::string& path, Saving saving) {
     VectorSink bytes;
     if (Result encoded = EncodeParameterFile(ReadControls(dialog), bytes); !encoded) return encoded;
-    return WriteFileAtomically(path, bytes.data);
+    return saving == Saving::NewFile ? WriteNewFile(path, bytes.data) : WriteFileAtomically(path, bytes.data);
 }
 
 }  // namespace prmtool

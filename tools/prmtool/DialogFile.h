@@ -16,8 +16,10 @@ params::MemoryDialog StartupDialog();
 // holds more than its base block.
 params::Result LoadFile(const std::string& path, params::MemoryDialog& dialog);
 
-// Saves the dialog to path atomically.
-params::Result SaveFile(const params::MemoryDialog& dialog, const std::string& path);
+enum class Saving { Replace, NewFile };
+
+// Saves the dialog to path atomically; a new file only where nothing is at path yet.
+params::Result SaveFile(const params::MemoryDialog& dialog, const std::string& path, Saving saving = Saving::Replace);
 
 // Why the last file operation failed, from errno.
 std::string SystemError(const char* what);
