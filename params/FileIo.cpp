@@ -30,6 +30,15 @@ std::wstring Wide(const std::string& utf8) {
     return w;
 }
 
+std::wstring FullPath(const std::string& utf8) {
+    const std::wstring path = Wide(utf8);
+    std::wstring full(GetFullPathNameW(path.c_str(), 0, nullptr, nullptr), L'\0');
+    const DWORD n = GetFullPathNameW(path.c_str(), static_cast<DWORD>(full.size()), full.data(), nullptr);
+    if (n == 0 || n >= full.size()) return path;
+    full.resize(n);
+    return full;
+}
+
 // errno for the system errors a save meets, so callers name the reason one way.
 bool FailWith(DWORD error) {
     switch (error) {
@@ -100,9 +109,14 @@ public:
     // ReplaceFileW carries the replaced file's attributes, security and creation time over.
     bool KeepAttributes(std::FILE*, const std::string&) override { return true; }
     bool Replace(const std::string& from, const std::string& to) override {
-        const std::wstring source = Wide(from), target = Wide(to);
-        if (ReplaceFileW(target.c_str(), source.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr))
+        // Full paths, since Wine's ReplaceFileW refuses relative ones.
+        const std::wstring source = FullPath(from), target = FullPath(to);
+        const DWORD attributes = GetFileAttributesW(target.c_str());
+        if (ReplaceFileW(target.c_str(), source.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr)) {
+            // Wine's ReplaceFileW gives the file the new one's attributes; Windows keeps them.
+            if (attributes != INVALID_FILE_ATTRIBUTES) SetFileAttributesW(target.c_str(), attributes);
             return true;
+        }
         const DWORD error = GetLastError();
         if (error == ERROR_FILE_NOT_FOUND &&  // nothing to replace: a plain rename
             MoveFileExW(source.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))

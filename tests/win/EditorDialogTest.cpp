@@ -211,6 +211,26 @@ TEST_F(EditorDialog, AChineseNameSurvivesSaveAndLoadUnderAChineseFileName) {
     EXPECT_EQ(std::string(bytes.begin() + 14, bytes.begin() + 14 + utf8.size()), utf8);  // UTF-8 in the file
 }
 
+// A save replaces the file's bytes, not what the system keeps about it: its
+// attributes stay. A read-only file is not replaced.
+TEST_F(EditorDialog, ASaveKeepsTheFilesAttributes) {
+    const std::wstring path = (folder_.Path() / L"set.prm").wstring();
+    Click(IDC_QUICK_SAVE);
+    const DWORD kept = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_ARCHIVE;
+    ASSERT_TRUE(SetFileAttributesW(path.c_str(), kept));
+    SetWindowTextW(Item(IDC_LEVELUP_HP0), L"77");
+    Click(IDC_QUICK_SAVE);
+    EXPECT_EQ(GetFileAttributesW(path.c_str()) & (kept | FILE_ATTRIBUTE_READONLY), kept);
+    EXPECT_EQ(ReadBytes(path).at(0), 77);
+
+    ASSERT_TRUE(SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_READONLY));
+    SetWindowTextW(Item(IDC_LEVELUP_HP0), L"78");
+    Click(IDC_QUICK_SAVE);
+    EXPECT_EQ(prompts_.messages, (std::vector<std::wstring>{L"保存完成", L"保存完成", L"保存错误"}));
+    EXPECT_EQ(ReadBytes(path).at(0), 77);
+    SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+}
+
 TEST_F(EditorDialog, NameBoxesLimitTypingInCodePage936Bytes) {
     const HWND name = Item(IDC_EQUIP_SLOT0);
     SetWindowTextW(name, L"");
