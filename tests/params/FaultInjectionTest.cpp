@@ -6,7 +6,9 @@
 #include <functional>
 #include <set>
 
-#ifndef _WIN32
+#ifdef _WIN32
+#include <process.h>
+#else
 #include <sys/wait.h>
 #include <unistd.h>
 #endif
@@ -99,7 +101,8 @@ protected:
 
     void SetUp() override {
         const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        dir_ = fs::temp_directory_path() / (std::string("quillet-faults-") + info->name());
+        // The process ID keeps runs from other checkouts at the same time apart.
+        dir_ = fs::temp_directory_path() / ("quillet-faults-" + std::to_string(::getpid()) + "-" + info->name());
         RemoveTree(dir_);
         fs::create_directories(dir_);
         ApplyDefaults(dlg_);

@@ -1,6 +1,7 @@
 #include "ToolFixture.h"
 
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cstdlib>
@@ -26,7 +27,8 @@ std::string Slurp(const fs::path& path) {
 
 void ToolTest::SetUp() {
     const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-    std::string name = std::string("prmtool-test-") + info->test_suite_name() + "-" + info->name();
+    // The process ID keeps runs from other checkouts at the same time apart.
+    std::string name = "prmtool-test-" + std::to_string(::getpid()) + "-" + info->test_suite_name() + "-" + info->name();
     std::replace(name.begin(), name.end(), '/', '-');
     dir_ = fs::temp_directory_path() / name;
     io_ = dir_.string() + ".io";
