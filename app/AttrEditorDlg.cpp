@@ -69,10 +69,6 @@ CAttrEditorDlg::CAttrEditorDlg(IEditorPrompts& prompts)
     m_customColors.fill(RGB(255, 255, 255));
 }
 
-CAttrEditorDlg::~CAttrEditorDlg() {
-    if (m_hWnd) DestroyWindow(m_hWnd);
-}
-
 BOOL CAttrEditorDlg::OnInitDialog() {
     BindControls();
     SetWindowText(Widen(params::kCaption));
@@ -129,16 +125,22 @@ void CAttrEditorDlg::OnPaint() {
 
 LRESULT CAttrEditorDlg::OnQueryDragIcon() { return reinterpret_cast<LRESULT>(m_hIcon); }
 
-void CAttrEditorDlg::OnQuickSave() { SaveParameterFile(std::string(params::kQuickFile)); }
+void CAttrEditorDlg::OnQuickSave() { SaveParameterFile(Narrow(m_quickFolder.QuickFile())); }
 
-void CAttrEditorDlg::OnQuickLoad() { LoadParameterFile(std::string(params::kQuickFile)); }
+void CAttrEditorDlg::OnQuickLoad() { LoadParameterFile(Narrow(m_quickFolder.QuickFile())); }
 
 void CAttrEditorDlg::OnSave() {
-    if (const auto path = m_prompts.ChooseFile(m_hWnd, FileSettings(false))) SaveParameterFile(Narrow(*path));
+    if (const auto path = m_prompts.ChooseFile(m_hWnd, FileSettings(false))) {
+        m_quickFolder.FileChosen(*path);
+        SaveParameterFile(Narrow(*path));
+    }
 }
 
 void CAttrEditorDlg::OnLoad() {
-    if (const auto path = m_prompts.ChooseFile(m_hWnd, FileSettings(true))) LoadParameterFile(Narrow(*path));
+    if (const auto path = m_prompts.ChooseFile(m_hWnd, FileSettings(true))) {
+        m_quickFolder.FileChosen(*path);
+        LoadParameterFile(Narrow(*path));
+    }
 }
 
 void CAttrEditorDlg::OnClose() { EndDialog(IDCANCEL); }

@@ -13,12 +13,11 @@
 #include "Controls.h"
 #include "Dialog.h"
 #include "EditorPrompts.h"
+#include "QuickFolder.h"
 
 class CAttrEditorDlg final : public framework::CDialog, public params::IControlAccess {
 public:
     explicit CAttrEditorDlg(IEditorPrompts& prompts = SystemPrompts());
-    // The window goes before the control members it is bound to.
-    ~CAttrEditorDlg() override;
 
     // Paths are UTF-8. Each shows exactly one message.
     void SaveParameterFile(const std::string& path);
@@ -82,12 +81,13 @@ private:
     // Wine every GetDlgItem is a call to the Wine server.
     template <class Control>
     Control& Get(int id) const {
-        return static_cast<Control&>(BoundControl(id));
+        return BoundControl<Control>(id);
     }
 
     static const framework::CommandEntry<CAttrEditorDlg> kCommands[];
 
     IEditorPrompts& m_prompts;
+    CQuickFolder m_quickFolder;
     HICON m_hIcon;
     std::vector<framework::CByteLimitedEdit> m_edits;
     framework::CComboBox m_modeList;

@@ -8,7 +8,6 @@ using framework::CommandEntry;
 
 const CommandEntry<CInPlaceCombo> CInPlaceCombo::kMessages[] = {
     {WM_KILLFOCUS, 0, 0, &CInPlaceCombo::OnKillFocus},
-    {WM_NCDESTROY, 0, 0, &CInPlaceCombo::OnNcDestroy},
 };
 
 CInPlaceCombo::CInPlaceCombo(int row, int column, std::wstring initialText)
@@ -47,8 +46,4 @@ LRESULT CInPlaceCombo::OnKillFocus(WPARAM next, LPARAM unused) {
     return 0;
 }
 
-LRESULT CInPlaceCombo::OnNcDestroy(WPARAM wParam, LPARAM lParam) {
-    Default(WM_NCDESTROY, wParam, lParam);
-    delete this;
-    return 0;
-}
+void CInPlaceCombo::PostNcDestroy() { delete this; }

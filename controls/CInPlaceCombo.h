@@ -21,12 +21,12 @@ public:
     bool Create(DWORD style, const RECT& rect, HWND list);
 
 protected:
+    void PostNcDestroy() override;
     bool OnWindowMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
 private:
     void OnCreate();
     LRESULT OnKillFocus(WPARAM next, LPARAM unused);
-    LRESULT OnNcDestroy(WPARAM wParam, LPARAM lParam);
     // The selected item, or the cell's own text while none is selected.
     std::wstring ChosenText() const;
 

@@ -11,7 +11,6 @@ const CommandEntry<CInPlaceEdit> CInPlaceEdit::kMessages[] = {
     {WM_CHAR, 0, 0, &CInPlaceEdit::OnChar},
     {WM_KILLFOCUS, 0, 0, &CInPlaceEdit::OnKillFocus},
     {WM_MOUSEWHEEL, 0, 0, &CInPlaceEdit::OnMouseWheel},
-    {WM_NCDESTROY, 0, 0, &CInPlaceEdit::OnNcDestroy},
 };
 
 CInPlaceEdit::CInPlaceEdit(int row, int column, std::wstring initialText)
@@ -97,8 +96,4 @@ LRESULT CInPlaceEdit::OnKillFocus(WPARAM next, LPARAM unused) {
     return 0;
 }
 
-LRESULT CInPlaceEdit::OnNcDestroy(WPARAM wParam, LPARAM lParam) {
-    Default(WM_NCDESTROY, wParam, lParam);
-    delete this;
-    return 0;
-}
+void CInPlaceEdit::PostNcDestroy() { delete this; }

@@ -25,6 +25,7 @@ public:
     bool PreTranslateMessage(MSG& msg) override;
 
 protected:
+    void PostNcDestroy() override;
     bool OnWindowMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
 private:
@@ -32,7 +33,6 @@ private:
     LRESULT OnChar(WPARAM character, LPARAM flags);
     LRESULT OnKillFocus(WPARAM next, LPARAM unused);
     LRESULT OnMouseWheel(WPARAM keysAndDelta, LPARAM point);
-    LRESULT OnNcDestroy(WPARAM wParam, LPARAM lParam);
     // Widens the box to the text it holds, up to the list's right edge.
     void GrowToText();
 

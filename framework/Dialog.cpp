@@ -27,6 +27,8 @@ bool ReturnsDirectly(UINT message) {
 
 }  // namespace
 
+// A derived dialog's members are gone by now; each control untied itself
+// from its window as it went, so nothing here reaches them.
 CDialog::~CDialog() {
     if (m_hWnd) DestroyWindow(m_hWnd);
 }
@@ -70,17 +72,20 @@ void CDialog::RunLoop() {
 bool CDialog::PreTranslate(MSG& msg) {
     HWND h = msg.hwnd;
     while (h && h != m_hWnd) h = GetParent(h);
-    if (!h) return false;  // not a window of this dialog: its user data is not ours to read
-    for (h = msg.hwnd;; h = GetParent(h)) {
+    if (!h) return false;  // not a window of this dialog
+    // The target and its parents, as far as they are ours: the system's own
+    // windows in between (a combo box's edit, a list's header) are passed over.
+    for (h = msg.hwnd; h != m_hWnd; h = GetParent(h))
         if (CWnd* wnd = FromHandle(h); wnd && wnd->PreTranslateMessage(msg)) return true;
-        if (h == m_hWnd) return false;
-    }
+    return PreTranslateMessage(msg);
 }
 
 void CDialog::EndDialog(INT_PTR result) {
     m_result = result;
     m_ended = true;
-    if (!m_modal && m_hWnd) DestroyWindow(m_hWnd);
+    // Ended from a sent message, the loop would sleep on in GetMessage: wake it.
+    if (m_modal) PostMessageW(m_hWnd, WM_NULL, 0, 0);
+    else if (m_hWnd) DestroyWindow(m_hWnd);
 }
 
 BOOL CDialog::OnInitDialog() { return TRUE; }
@@ -88,8 +93,17 @@ BOOL CDialog::OnInitDialog() { return TRUE; }
 bool CDialog::OnMessage(UINT, WPARAM, LPARAM, LRESULT&) { return false; }
 
 void CDialog::Bind(CWnd& control, int id) {
-    control.SubclassWindow(GetDlgItem(m_hWnd, id));
-    m_bound[id] = &control;
+    assert(!control.GetSafeHwnd() && !m_bound.contains(id) && "a control and an ID are bound once");
+    const HWND hwnd = GetDlgItem(m_hWnd, id);
+    control.SubclassWindow(hwnd);
+    m_bound[id] = {&control, hwnd};
+}
+
+CWnd* CDialog::FindBound(int id) const {
+    const auto it = m_bound.find(id);
+    // A control object that has gone untied itself from its window first.
+    if (it == m_bound.end() || !it->second.hwnd || TiedObject(it->second.hwnd) != it->second.control) return nullptr;
+    return it->second.control;
 }
 
 bool CDialog::ReflectToControl(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
@@ -107,17 +121,17 @@ INT_PTR CALLBACK CDialog::DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPA
         self->Attach(hwnd);
         return self->OnInitDialog();
     }
-    auto* self = static_cast<CDialog*>(FromHandle(hwnd));
+    // The system calls this procedure only for dialogs made with it.
+    auto* self = static_cast<CDialog*>(TiedObject(hwnd));
     if (!self) return FALSE;  // before WM_INITDIALOG or after the end
 
     LRESULT result = 0;
     const bool handled = self->ReflectToControl(message, wParam, lParam, result) ||
                          self->OnMessage(message, wParam, lParam, result);
-    if (message == WM_DESTROY) {  // the controls go first: untie them while they still exist
-        for (const auto& [id, control] : self->m_bound) control->Detach();
+    if (message == WM_NCDESTROY) {  // the controls untied themselves at their own end
         self->m_bound.clear();
+        self->Detach();
     }
-    if (message == WM_NCDESTROY) self->Detach();
     if (!handled) return FALSE;
     if (ReturnsDirectly(message)) return static_cast<INT_PTR>(result);
     SetWindowLongPtrW(hwnd, DWLP_MSGRESULT, result);

@@ -14,6 +14,12 @@ void CWnd::Attach(HWND hwnd) {
     SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
 }
 
+CWnd* CWnd::FromHandle(HWND hwnd) {
+    if (!hwnd || GetWindowThreadProcessId(hwnd, nullptr) != GetCurrentThreadId()) return nullptr;
+    if (GetWindowLongPtrW(hwnd, GWLP_WNDPROC) != reinterpret_cast<LONG_PTR>(&CWnd::WindowProc)) return nullptr;
+    return TiedObject(hwnd);
+}
+
 void CWnd::SubclassWindow(HWND hwnd) {
     Attach(hwnd);
     m_previous = reinterpret_cast<WNDPROC>(
@@ -25,7 +31,7 @@ void CWnd::Unhook() {
     // everything on (see WindowProc).
     if (GetWindowLongPtrW(m_hWnd, GWLP_WNDPROC) == reinterpret_cast<LONG_PTR>(&CWnd::WindowProc))
         SetWindowLongPtrW(m_hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(m_previous));
-    if (FromHandle(m_hWnd) == this) SetWindowLongPtrW(m_hWnd, GWLP_USERDATA, 0);
+    if (TiedObject(m_hWnd) == this) SetWindowLongPtrW(m_hWnd, GWLP_USERDATA, 0);
 }
 
 void CWnd::Detach() {
@@ -35,7 +41,7 @@ void CWnd::Detach() {
 }
 
 LRESULT CALLBACK CWnd::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    CWnd* self = FromHandle(hwnd);
+    CWnd* self = TiedObject(hwnd);  // only windows we subclassed come here
     if (!self) {
         // Untied while another procedure sat over ours: we only ever replace
         // the procedure a window was created with, its class's.
@@ -43,11 +49,20 @@ LRESULT CALLBACK CWnd::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM
         return CallWindowProcW(own, hwnd, message, wParam, lParam);
     }
     const WNDPROC previous = self->m_previous;
-    // The last message: unhook now, since the handler may delete the object.
-    if (message == WM_NCDESTROY) self->Unhook();
+    if (message != WM_NCDESTROY) {
+        LRESULT result = 0;
+        if (self->OnWindowMessage(message, wParam, lParam, result)) return result;
+        return CallWindowProcW(previous, hwnd, message, wParam, lParam);
+    }
+    // The last message: the object lets go of the window, then may delete itself.
+    self->Unhook();
     LRESULT result = 0;
-    if (self->OnWindowMessage(message, wParam, lParam, result)) return result;
-    return CallWindowProcW(previous, hwnd, message, wParam, lParam);
+    if (!self->OnWindowMessage(message, wParam, lParam, result))
+        result = CallWindowProcW(previous, hwnd, message, wParam, lParam);
+    self->m_hWnd = nullptr;
+    self->m_previous = nullptr;
+    self->PostNcDestroy();
+    return result;
 }
 
 LRESULT CWnd::Default(UINT message, WPARAM wParam, LPARAM lParam) const {

@@ -23,11 +23,10 @@ public:
     // OnWindowMessage first, until Detach or the window's final destroy.
     void SubclassWindow(HWND hwnd);
     void Detach();
-    // The object tied to hwnd, or nullptr. Only for windows of this program's
-    // dialogs: another window's user data is not ours to read.
-    static CWnd* FromHandle(HWND hwnd) {
-        return hwnd ? reinterpret_cast<CWnd*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA)) : nullptr;
-    }
+    // The object tied to hwnd, or nullptr. Only a window of this thread whose
+    // procedure is ours counts: any other window's user data belongs to
+    // whoever made it, and is never read as one of our objects.
+    static CWnd* FromHandle(HWND hwnd);
 
     // The modal loop offers each message to the window it is for (for keys:
     // the focus) and to its parents before the dialog's keyboard handling.
@@ -43,7 +42,9 @@ public:
     std::wstring GetWindowText() const;
     void SetWindowText(std::wstring_view text);
     int GetDlgCtrlID() const { return ::GetDlgCtrlID(m_hWnd); }
-    void Invalidate(bool erase = true) { InvalidateRect(m_hWnd, nullptr, erase); }
+    void Invalidate(bool erase = true) {
+        if (m_hWnd) InvalidateRect(m_hWnd, nullptr, erase);  // a null window would mean every window
+    }
     LRESULT Send(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const {
         return SendMessageW(m_hWnd, message, wParam, lParam);
     }
@@ -51,6 +52,11 @@ public:
 protected:
     // The window's own processing of a message; only from within OnWindowMessage.
     LRESULT Default(UINT message, WPARAM wParam, LPARAM lParam) const;
+    // After a subclassed window's last message, once the object is no longer
+    // tied to it. A window object that owns itself deletes itself here.
+    virtual void PostNcDestroy() {}
+    // What GWLP_USERDATA holds, unchecked: only for windows known to be ours.
+    static CWnd* TiedObject(HWND hwnd) { return reinterpret_cast<CWnd*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA)); }
 
     HWND m_hWnd = nullptr;
 

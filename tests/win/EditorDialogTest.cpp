@@ -4,6 +4,7 @@
 
 #include <windows.h>
 #include <commctrl.h>
+#include <dlgs.h>
 
 #include <string>
 #include <vector>
@@ -194,6 +195,87 @@ TEST_F(EditorDialog, CancelledFileDialogsDoNothing) {
     }
     EXPECT_FALSE(prompts_.asked[0].open);
     EXPECT_TRUE(prompts_.asked[1].open);
+}
+
+TEST_F(EditorDialog, QuickFilesStayInTheFolderOfTheLastFileChosen) {
+    const std::filesystem::path start = folder_.Path(), elsewhere = start / L"别处";
+    std::filesystem::create_directory(elsewhere);
+    prompts_.browseTo = elsewhere.wstring();
+    Click(IDC_LOAD);  // browsed elsewhere, then cancelled
+    ASSERT_EQ(std::filesystem::current_path(), elsewhere);
+    Click(IDC_QUICK_SAVE);
+    EXPECT_TRUE(std::filesystem::exists(start / "set.prm"));
+    EXPECT_FALSE(std::filesystem::exists(elsewhere / "set.prm"));
+
+    prompts_.answer = (elsewhere / "a.prm").wstring();
+    prompts_.browseTo = start.wstring();
+    Click(IDC_SAVE);
+    Click(IDC_QUICK_SAVE);
+    EXPECT_TRUE(std::filesystem::exists(elsewhere / "set.prm"));
+    std::filesystem::remove(start / "set.prm");
+    Click(IDC_QUICK_LOAD);
+    EXPECT_EQ(prompts_.messages, (std::vector<std::wstring>{L"保存完成", L"保存完成", L"保存完成", L"读取完成"}));
+}
+
+// The real open-file dialog, browsed into another folder by a typed folder
+// name and then cancelled, a step at each tick of a thread timer.
+struct BrowseThenCancel {
+    std::wstring folder;
+    int step = 0;
+};
+BrowseThenCancel* g_browse = nullptr;
+
+BOOL CALLBACK FindFileDialog(HWND window, LPARAM found) {
+    if (ClassOf(window) == L"#32770" && GetDlgItem(window, IDC_QUICK_SAVE) == nullptr) {
+        *reinterpret_cast<HWND*>(found) = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+void CALLBACK DriveFileDialog(HWND, UINT, UINT_PTR timer, DWORD) {
+    HWND dialog = nullptr;
+    EnumThreadWindows(GetCurrentThreadId(), FindFileDialog, reinterpret_cast<LPARAM>(&dialog));
+    if (!dialog) return;
+    if (g_browse->step++ == 0) {
+        SetDlgItemTextW(dialog, cmb13, g_browse->folder.c_str());
+        SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDOK)));
+        return;
+    }
+    KillTimer(nullptr, timer);
+    PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDCANCEL)));
+}
+
+// The real file dialogs; everything else answered as by a person.
+class CRealFileDialogs final : public IEditorPrompts {
+public:
+    void ShowMessage(HWND, const std::wstring& text) override { messages.push_back(text); }
+    std::optional<std::wstring> ChooseFile(HWND owner, const framework::FileDialogSettings& settings) override {
+        return SystemPrompts().ChooseFile(owner, settings);
+    }
+    std::optional<COLORREF> AskColor(HWND, const framework::ColorDialogSettings&) override { return std::nullopt; }
+    std::vector<std::wstring> messages;
+};
+
+TEST(SystemFileDialog, BrowsingElsewhereAndCancellingLeavesTheQuickFolder) {
+    CTempFolder folder;
+    const std::filesystem::path elsewhere = folder.Path() / L"别处";
+    std::filesystem::create_directory(elsewhere);
+    CRealFileDialogs prompts;
+    CAttrEditorDlg dlg{prompts};
+    ASSERT_TRUE(dlg.Create());
+    BrowseThenCancel script{elsewhere.wstring()};
+    g_browse = &script;
+    SetTimer(nullptr, 0, 50, DriveFileDialog);
+    SendMessageW(dlg.GetSafeHwnd(), WM_COMMAND, MAKEWPARAM(IDC_LOAD, BN_CLICKED), 0);
+    g_browse = nullptr;
+    EXPECT_EQ(script.step, 2);
+    EXPECT_EQ(std::filesystem::current_path(), elsewhere);  // where the dialog left the process
+    SendMessageW(dlg.GetSafeHwnd(), WM_COMMAND, MAKEWPARAM(IDC_QUICK_SAVE, BN_CLICKED), 0);
+    EXPECT_EQ(prompts.messages, std::vector<std::wstring>{L"保存完成"});
+    EXPECT_TRUE(std::filesystem::exists(folder.Path() / "set.prm"));
+    EXPECT_FALSE(std::filesystem::exists(elsewhere / "set.prm"));
+    DestroyWindow(dlg.GetSafeHwnd());
 }
 
 TEST_F(EditorDialog, AChineseNameSurvivesSaveAndLoadUnderAChineseFileName) {

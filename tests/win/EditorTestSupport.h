@@ -19,6 +19,7 @@ public:
     }
     std::optional<std::wstring> ChooseFile(HWND, const framework::FileDialogSettings& settings) override {
         asked.push_back(settings);
+        if (!browseTo.empty()) SetCurrentDirectoryW(browseTo.c_str());
         return answer;
     }
 
@@ -32,6 +33,7 @@ public:
     std::vector<std::wstring> messages;
     std::vector<framework::FileDialogSettings> asked;
     std::optional<std::wstring> answer;  // nothing: the user cancels
+    std::wstring browseTo;  // the current folder after the dialog, as browsing leaves it on some systems
     std::vector<HWND> colorOwners;
     std::vector<framework::ColorDialogSettings> colorAsked;
     std::optional<COLORREF> colorAnswer;  // nothing: the user cancels

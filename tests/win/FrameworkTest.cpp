@@ -5,8 +5,10 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <functional>
 #include <iterator>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "CommandTable.h"
@@ -86,13 +88,26 @@ public:
     COwnerDrawProbe swatch;
     std::vector<std::string> seen;
     std::vector<UINT> posted;  // sent to the edit once the loop runs
+    std::vector<UINT> postedToForeign;
+    bool finishAtOnce = true;
+    std::function<void(HWND)> whenCreated;
+    // A window the framework did not make, inside the bound edit, whose user
+    // data points at an object of ours that must never be called through it.
+    HWND foreign = nullptr;
+    CKeyFilter stranger;
+
+    using CDialog::BoundControl;
 
 protected:
     BOOL OnInitDialog() override {
         Bind(edit, IDC_LEVELUP_HP0);
         Bind(swatch, IDC_ARROW_COLOR);
+        foreign = CreateWindowExW(0, L"STATIC", L"", WS_CHILD, 0, 0, 4, 4, edit.GetSafeHwnd(), nullptr, nullptr, nullptr);
+        SetWindowLongPtrW(foreign, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&stranger));
         for (UINT key : posted) PostMessageW(edit.GetSafeHwnd(), WM_KEYDOWN, key, 1);
-        PostMessageW(m_hWnd, kFinish, 0, 0);
+        for (UINT key : postedToForeign) PostMessageW(foreign, WM_KEYDOWN, key, 1);
+        if (whenCreated) whenCreated(m_hWnd);
+        if (finishAtOnce) PostMessageW(m_hWnd, kFinish, 0, 0);
         return TRUE;
     }
     bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
@@ -130,6 +145,40 @@ TEST(ModalLoop, OffersKeysToTheFocusedWindowBeforeTheDialog) {
     EXPECT_TRUE(swallowing.seen.empty());
 }
 
+TEST(ModalLoop, PassesOverWindowsItDidNotMake) {
+    CProbeDlg dlg;
+    dlg.postedToForeign = {'A'};
+    EXPECT_EQ(dlg.DoModal(), 7);
+    EXPECT_TRUE(dlg.stranger.keys.empty());           // its user data was not taken for one of ours
+    EXPECT_EQ(dlg.edit.keys, std::vector<int>{'A'});  // the bound edit around it was still asked
+}
+
+// Another thread ends the dialog by a sent message while the loop waits with
+// nothing in its queue: a timer message comes only when nothing else waits.
+constexpr UINT kLater = WM_APP + 2;
+std::thread g_sender;
+DWORD g_loopThread = 0;
+
+void CALLBACK SendFinishFromAnotherThread(HWND dialog, UINT, UINT_PTR timer, DWORD) {
+    KillTimer(dialog, timer);
+    g_sender = std::thread([dialog] {
+        SendMessageW(dialog, kFinish, 0, 0);  // handled inside the loop's GetMessage
+        PostThreadMessageW(g_loopThread, kLater, 0, 0);
+    });
+}
+
+TEST(ModalLoop, EndDialogFromASentMessageEndsTheRunAtOnce) {
+    g_loopThread = GetCurrentThreadId();
+    CProbeDlg dlg;
+    dlg.finishAtOnce = false;
+    dlg.whenCreated = [](HWND hwnd) { SetTimer(hwnd, 1, 1, SendFinishFromAnotherThread); };
+    EXPECT_EQ(dlg.DoModal(), 7);
+    g_sender.join();
+    MSG msg;
+    // The run ended without waiting for another message to come along.
+    EXPECT_TRUE(PeekMessageW(&msg, nullptr, kLater, kLater, PM_REMOVE));
+}
+
 TEST(ModalLoop, AMissingTemplateFailsTheRun) {
     class CNoTemplate final : public CDialog {
     public:
@@ -149,6 +198,13 @@ TEST(Reflection, NotificationsAndDrawingReachTheControlFirst) {
     EXPECT_TRUE(dlg.seen.empty());  // handled by the control, so the dialog's entry does not run
     EXPECT_EQ(GetWindowLongPtrW(hwnd, DWLP_MSGRESULT), 5);
 
+    const HWND foreign = CreateWindowExW(0, L"STATIC", L"", WS_CHILD, 0, 0, 4, 4, hwnd, nullptr, nullptr, nullptr);
+    SetWindowLongPtrW(foreign, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&dlg.stranger));
+    header.hwndFrom = foreign;
+    SendMessageW(hwnd, WM_NOTIFY, IDC_LEVELUP_HP0, reinterpret_cast<LPARAM>(&header));
+    EXPECT_EQ(dlg.stranger.notifications, 0);  // a window we did not make is never taken for ours
+    EXPECT_EQ(dlg.seen, std::vector<std::string>{"notify"});
+
     DRAWITEMSTRUCT item{};
     item.CtlType = ODT_BUTTON;
     item.CtlID = IDC_ARROW_COLOR;
@@ -161,6 +217,15 @@ TEST(Reflection, NotificationsAndDrawingReachTheControlFirst) {
     DestroyWindow(hwnd);
     EXPECT_EQ(dlg.GetSafeHwnd(), nullptr);
     EXPECT_EQ(dlg.edit.GetSafeHwnd(), nullptr);  // controls are untied when the window goes
+}
+
+TEST(Binding, FindsEachControlByIdAndAnUnboundIdGivesNoWindowInsteadOfThrowing) {
+    CProbeDlg dlg;
+    ASSERT_TRUE(dlg.Create());
+    EXPECT_EQ(&dlg.BoundControl<CKeyFilter>(IDC_LEVELUP_HP0), &dlg.edit);
+    EXPECT_EQ(dlg.BoundControl<CEdit>(IDC_LEVELUP_HP1).GetSafeHwnd(), nullptr);
+    DestroyWindow(dlg.GetSafeHwnd());
+    EXPECT_EQ(dlg.BoundControl<CEdit>(IDC_LEVELUP_HP0).GetSafeHwnd(), nullptr);  // bindings end with the window
 }
 
 TEST(ModelessDialog, EndDialogDestroysIt) {
