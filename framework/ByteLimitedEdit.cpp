@@ -1,72 +1,80 @@
 #include "ByteLimitedEdit.h"
 
-#include <string>
+#include <imm.h>
 
-#include "Cp936Count.h"
+#include <optional>
+
+#include "InputLimit.h"
 #include "TextCodec.h"
 
 namespace framework {
 
-const CommandEntry<CByteLimitedEdit> CByteLimitedEdit::kMessages[] = {
-    {EM_SETLIMITTEXT, 0, 0, &CByteLimitedEdit::OnSetLimitText},  // the same message as EM_LIMITTEXT
-    {WM_CHAR, 0, 0, &CByteLimitedEdit::OnChar},
-    {WM_PASTE, 0, 0, &CByteLimitedEdit::OnPaste},
-};
-
-namespace {
-
-std::wstring ClipboardText(HWND owner) {
-    std::wstring text;
-    if (!OpenClipboard(owner)) return text;
-    if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
-        if (const auto* p = static_cast<const wchar_t*>(GlobalLock(data))) {
-            text = p;
-            GlobalUnlock(data);
-        }
-    }
-    CloseClipboard();
-    // A single-line edit takes the first line only.
-    return text.substr(0, text.find_first_of(L"\r\n"));
+std::wstring CByteLimitedEdit::Text() const {
+    std::wstring text(static_cast<std::size_t>(Default(WM_GETTEXTLENGTH, 0, 0)) + 1, L'\0');
+    text.resize(static_cast<std::size_t>(
+        Default(WM_GETTEXT, static_cast<WPARAM>(text.size()), reinterpret_cast<LPARAM>(text.data()))));
+    return text;
 }
-
-}  // namespace
 
 bool CByteLimitedEdit::OnWindowMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
-    return DispatchCommand<CByteLimitedEdit>(kMessages, *this, message, wParam, lParam, result);
-}
-
-int CByteLimitedEdit::Room() const {
-    DWORD start = 0, end = 0;
-    Send(EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
-    const std::wstring text = GetWindowText();
-    const std::wstring_view kept = text;
-    const int selected = params::Cp936Length(Utf16(kept.substr(start, end - start)));
-    return m_limit - (params::Cp936Length(Utf16(kept)) - selected);
-}
-
-LRESULT CByteLimitedEdit::OnSetLimitText(WPARAM limit, LPARAM unused) {
-    m_limit = static_cast<int>(limit);
-    // The native limit counts UTF-16 units, never fewer than the bytes: it stays as a backstop.
-    return Default(EM_SETLIMITTEXT, limit, unused);
-}
-
-LRESULT CByteLimitedEdit::OnChar(WPARAM character, LPARAM flags) {
-    if (m_limit != 0 && character >= L' ' &&
-        Room() < params::Cp936UnitBytes(static_cast<wchar_t>(character)))
-        return 0;
-    return Default(WM_CHAR, character, flags);
-}
-
-LRESULT CByteLimitedEdit::OnPaste(WPARAM wParam, LPARAM lParam) {
-    if (m_limit != 0) {
-        const std::wstring pasted = ClipboardText(m_hWnd);
-        const std::wstring fitted = pasted.substr(0, params::Cp936Fit(Utf16(pasted), Room()));
-        if (fitted.size() < pasted.size()) {
-            Send(EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(fitted.c_str()));
-            return 0;
-        }
+    if (message == WM_NCDESTROY) return false;
+    if (!m_known) {
+        m_held = Text();
+        m_known = true;
     }
-    return Default(WM_PASTE, wParam, lParam);
+    if (message == WM_SETTEXT) {  // the program's text: shown and kept in full
+        result = Default(message, wParam, lParam);
+        m_held = Text();
+        return true;
+    }
+    if (message == EM_SETLIMITTEXT) m_limit = static_cast<int>(wParam);  // the native limit stays as a backstop
+
+    // A pair typed as two character messages goes in as one change, so that
+    // the first half is never alone in the box between them.
+    std::optional<MSG> firstHalf;
+    if (message == WM_CHAR || message == WM_IME_CHAR) {
+        const auto unit = static_cast<wchar_t>(wParam);
+        if (IS_HIGH_SURROGATE(unit)) {
+            m_firstHalf = {m_hWnd, message, wParam, lParam};
+            result = 0;
+            return true;
+        }
+        if (m_firstHalf.message && IS_LOW_SURROGATE(unit)) firstHalf = m_firstHalf;
+        m_firstHalf = {};
+    }
+
+    ++m_depth;
+    if (firstHalf) Default(firstHalf->message, firstHalf->wParam, firstHalf->lParam);
+    result = Default(message, wParam, lParam);
+    --m_depth;
+
+    // An input method's unfinished text is cut only once it is decided.
+    if (message == WM_IME_STARTCOMPOSITION) m_composing = true;
+    if (message == WM_IME_ENDCOMPOSITION || (message == WM_IME_COMPOSITION && (lParam & GCS_RESULTSTR)))
+        m_composing = false;
+    else if (message == WM_IME_COMPOSITION && (lParam & GCS_COMPSTR))
+        m_composing = true;
+
+    if (m_depth == 0 && !m_composing) HoldChangeToLimit();
+    return true;
+}
+
+void CByteLimitedEdit::HoldChangeToLimit() {
+    const std::wstring now = Text();
+    if (now == m_held) return;
+    DWORD start = 0, caret = 0;
+    Default(EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&caret));
+    if (const auto change = params::HoldToLimit(Utf16(m_held), Utf16(now), caret, m_limit)) {
+        // Back to the text before, then the change as it may be, as one
+        // undoable step: undo then returns to the text before the change.
+        ++m_depth;
+        Default(WM_SETTEXT, 0, reinterpret_cast<LPARAM>(m_held.c_str()));
+        Default(EM_SETSEL, change->start, change->start + change->removed);
+        const std::wstring insert(change->insert.begin(), change->insert.end());
+        Default(EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(insert.c_str()));
+        --m_depth;
+    }
+    m_held = Text();
 }
 
 }  // namespace framework

@@ -4,28 +4,34 @@
 
 #include <windows.h>
 
-#include "CommandTable.h"
+#include <string>
+
 #include "Controls.h"
 
 namespace framework {
 
-// Once the window is subclassed, EM_LIMITTEXT limits what the user types or
-// pastes in bytes of code page 936. Text the program sets is still shown in
-// full. Until the first EM_LIMITTEXT there is no limit.
+// Once the window is subclassed, EM_LIMITTEXT limits in bytes of code page
+// 936 whatever the user puts in, by any way the edit takes text: after each
+// message the edit processes, a change it made is cut back to what fits, at a
+// character boundary, and no half of a surrogate pair stays. Text the program
+// sets (WM_SETTEXT) is kept in full. Until the first EM_LIMITTEXT there is no
+// limit, but still no lone surrogate.
 class CByteLimitedEdit : public CEdit {
 protected:
     bool OnWindowMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
 private:
-    LRESULT OnSetLimitText(WPARAM limit, LPARAM unused);
-    LRESULT OnChar(WPARAM character, LPARAM flags);
-    LRESULT OnPaste(WPARAM wParam, LPARAM lParam);
-    // Bytes still free once the current selection has been replaced.
-    int Room() const;
-
-    static const CommandEntry<CByteLimitedEdit> kMessages[];
+    // Cuts what the user changed since the text was last held to the limit.
+    void HoldChangeToLimit();
+    // The text, from the edit's own procedure.
+    std::wstring Text() const;
 
     int m_limit = 0;  // 0: none
+    bool m_known = false;
+    std::wstring m_held;  // the text as last held to the limit or set by the program
+    int m_depth = 0;      // messages in processing, one inside another
+    bool m_composing = false;  // an input method's unfinished text is in the box
+    MSG m_firstHalf{};         // a character message with the first half of a pair, waiting for the second
 };
 
 }  // namespace framework

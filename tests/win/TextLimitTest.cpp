@@ -38,7 +38,7 @@ protected:
         GetWindowTextW(edit_, buffer, 64);
         return buffer;
     }
-    void Paste(const std::wstring& text) {
+    void SetClipboard(const std::wstring& text) {
         ASSERT_TRUE(OpenClipboard(edit_));
         EmptyClipboard();
         const std::size_t bytes = (text.size() + 1) * sizeof(wchar_t);
@@ -47,7 +47,28 @@ protected:
         GlobalUnlock(data);
         SetClipboardData(CF_UNICODETEXT, data);
         CloseClipboard();
+    }
+    void Paste(const std::wstring& text) {
+        SetClipboard(text);
         SendMessageW(edit_, WM_PASTE, 0, 0);
+    }
+    // A key pressed while modifier is held, as the message loop delivers it:
+    // translated into characters, then each dispatched. The key state is
+    // this thread's own, so nothing else on the desktop can take the keys.
+    void PressKey(BYTE modifier, WORD key) {
+        BYTE state[256] = {};
+        GetKeyboardState(state);
+        state[modifier] = 0x80;
+        SetKeyboardState(state);
+        MSG msg{edit_, WM_KEYDOWN, key, 1};
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+        state[modifier] = 0;
+        SetKeyboardState(state);
+        while (PeekMessageW(&msg, edit_, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
+    }
+    void Empty() {
+        SetWindowTextW(edit_, L"");
     }
 
     HWND edit_ = nullptr;
@@ -63,6 +84,35 @@ TEST_F(ByteLimitedEdit, TypingStopsAtTheLimitInBytes) {
     EXPECT_EQ(Text(), L"武ab");
     Type(L"c");
     EXPECT_EQ(Text(), L"武ab");
+
+    // An input method's characters, one by one.
+    Empty();
+    for (wchar_t c : std::wstring(L"武器铠")) SendMessageW(edit_, WM_IME_CHAR, c, 1);
+    for (MSG msg; PeekMessageW(&msg, edit_, 0, 0, PM_REMOVE);) DispatchMessageW(&msg);  // they come as WM_CHAR
+    EXPECT_EQ(Text(), L"武器");
+    Empty();
+    for (wchar_t c : std::wstring(L"铠甲a")) SendMessageW(edit_, WM_UNICHAR, c, 1);
+    EXPECT_EQ(Text(), L"铠甲");
+}
+
+TEST_F(ByteLimitedEdit, ASurrogatePairGoesInWholeOrNotAtAll) {
+    Type(L"ab\U0001F600");  // two character messages, the halves of the pair
+    EXPECT_EQ(Text(), L"ab");
+    Empty();
+    Type(L"\U0001F600");
+    EXPECT_EQ(Text(), L"\U0001F600");
+    Empty();
+    Type(L"a");
+    SendMessageW(edit_, WM_UNICHAR, 0x1F600, 1);  // one message for the pair
+    EXPECT_EQ(Text(), L"a");
+    Empty();
+    SendMessageW(edit_, WM_UNICHAR, 0x1F600, 1);
+    EXPECT_EQ(Text(), L"\U0001F600");
+
+    SendMessageW(edit_, EM_LIMITTEXT, 0, 0);  // without a limit a half still never stays alone
+    Empty();
+    Type(L"\xD83Dx");  // the first half alone is dropped
+    EXPECT_EQ(Text(), L"x");
 }
 
 TEST_F(ByteLimitedEdit, TypingOverASelectionCountsWhatIsReplaced) {
@@ -72,20 +122,45 @@ TEST_F(ByteLimitedEdit, TypingOverASelectionCountsWhatIsReplaced) {
     EXPECT_EQ(Text(), L"武甲");
 }
 
-TEST_F(ByteLimitedEdit, PasteIsCutToTheRoomLeft) {
+TEST_F(ByteLimitedEdit, PasteIsCutToTheRoomLeftByEveryWayOfPasting) {
     SetWindowTextW(edit_, L"a");
     SendMessageW(edit_, EM_SETSEL, 1, 1);
     Paste(L"武器铠甲");
     EXPECT_EQ(Text(), L"a武");
+    SendMessageW(edit_, WM_UNDO, 0, 0);  // undo goes back to before the paste
+    EXPECT_EQ(Text(), L"a");
 
-    SetWindowTextW(edit_, L"");
+    Empty();
     Paste(L"ab\r\ncd");
     EXPECT_EQ(Text(), L"ab");
+
+    SetClipboard(L"a武b器c");  // mixed ASCII and Chinese
+    Empty();
+    PressKey(VK_SHIFT, VK_INSERT);
+    EXPECT_EQ(Text(), L"a武b");
+    Empty();
+    PressKey(VK_CONTROL, 'V');
+    EXPECT_EQ(Text(), L"a武b");
+    Empty();
+    // The context menu's paste, chosen by its key.
+    PostMessageW(edit_, WM_KEYDOWN, 'P', 1);
+    SendMessageW(edit_, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(edit_), MAKELPARAM(5, 5));
+    EXPECT_EQ(Text(), L"a武b");
+
+    // Text put in by another program.
+    Empty();
+    SendMessageW(edit_, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(L"武器铠甲"));
+    EXPECT_EQ(Text(), L"武器");
 }
 
-TEST_F(ByteLimitedEdit, TextSetByTheProgramIsShownInFull) {
+TEST_F(ByteLimitedEdit, TextSetByTheProgramIsShownInFullAndOnlyWhatIsAddedIsRefused) {
     SetWindowTextW(edit_, L"武器铠甲手部");
     EXPECT_EQ(Text(), L"武器铠甲手部");
+    SendMessageW(edit_, EM_SETSEL, 6, 6);
+    Type(L"a");
+    EXPECT_EQ(Text(), L"武器铠甲手部");
+    SendMessageW(edit_, WM_CHAR, VK_BACK, 1);
+    EXPECT_EQ(Text(), L"武器铠甲手");
 }
 
 TEST_F(ByteLimitedEdit, ANewLimitReplacesTheOldOne) {
