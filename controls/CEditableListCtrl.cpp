@@ -14,6 +14,7 @@
 using framework::CommandEntry;
 
 const CommandEntry<CEditableListCtrl> CEditableListCtrl::kMessages[] = {
+    {WM_LBUTTONDOWN, 0, 0, &CEditableListCtrl::OnLButtonDown},
     {WM_LBUTTONDBLCLK, 0, 0, &CEditableListCtrl::OnLButtonDblClk},
     {WM_HSCROLL, 0, 0, &CEditableListCtrl::OnHScroll},
     {WM_VSCROLL, 0, 0, &CEditableListCtrl::OnVScroll},
@@ -152,10 +153,27 @@ void CEditableListCtrl::OpenCellCombo(int row, int column) {
     combo->SetCurSel(match);
 }
 
+POINT CEditableListCtrl::Origin() const {
+    if (GetItemCount() == 0) return {};
+    const RECT bounds = RowBounds(0);
+    return {bounds.left, bounds.top};
+}
+
+LRESULT CEditableListCtrl::OnLButtonDown(WPARAM flags, LPARAM point) {
+    m_pressOrigin = Origin();
+    return Default(WM_LBUTTONDOWN, flags, point);
+}
+
 LRESULT CEditableListCtrl::OnLButtonDblClk(WPARAM flags, LPARAM point) {
-    Default(WM_LBUTTONDBLCLK, flags, point);
+    // The pointer, moved with whatever the first click scrolled: it stands on
+    // the cell the user clicked, for the list's own processing too.
+    const POINT origin = Origin();
+    const POINT pressed = m_pressOrigin.value_or(origin);
+    m_pressOrigin.reset();
+    const POINT at{GET_X_LPARAM(point) + origin.x - pressed.x, GET_Y_LPARAM(point) + origin.y - pressed.y};
+    Default(WM_LBUTTONDBLCLK, flags, MAKELPARAM(at.x, at.y));
     int column = 0;
-    const int row = CellFromPoint({GET_X_LPARAM(point), GET_Y_LPARAM(point)}, column);
+    const int row = CellFromPoint(at, column);
     if (row < 0) return 0;
     if (column == kDropDownColumn)
         OpenCellCombo(row, column);

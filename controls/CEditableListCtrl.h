@@ -41,6 +41,10 @@ private:
     // The whole row in client coordinates; its left edge is column 0's.
     RECT RowBounds(int row) const;
 
+    // Where row 0 stands: it moves as the view scrolls.
+    POINT Origin() const;
+
+    LRESULT OnLButtonDown(WPARAM flags, LPARAM point);
     LRESULT OnLButtonDblClk(WPARAM flags, LPARAM point);
     LRESULT OnHScroll(WPARAM request, LPARAM bar);
     LRESULT OnVScroll(WPARAM request, LPARAM bar);
@@ -50,5 +54,9 @@ private:
     void TakeFocus();
 
     static const framework::CommandEntry<CEditableListCtrl> kMessages[];
+    // The origin at the last button press: a click on a partly visible row
+    // scrolls it into view, and the double-click that follows must still
+    // find the cell that was under the pointer.
+    std::optional<POINT> m_pressOrigin;
     static const framework::CommandEntry<CEditableListCtrl> kReflected[];
 };

@@ -216,6 +216,25 @@ TEST_F(EditableList, NothingOpensRightOfTheLastColumnOrBelowTheLastRow) {
     EXPECT_EQ(EditorRect(), ExpectedPlace(1, 3));
 }
 
+TEST_F(EditableList, ADoubleClickOnThePartlyVisibleLastRowEditsThatRow) {
+    for (int i = 4; i <= 12; ++i) AddRows({{std::to_wstring(i), L"魔法", std::to_wstring(i * 10), L"1"}});
+    SetColumnWidth(3, 300);  // both scroll bars
+    ASSERT_TRUE(GetWindowLongW(list_, GWL_STYLE) & WS_HSCROLL);
+    ASSERT_TRUE(GetWindowLongW(list_, GWL_STYLE) & WS_VSCROLL);
+    const int partly = static_cast<int>(SendMessageW(list_, LVM_GETCOUNTPERPAGE, 0, 0));
+    const RECT row = RowRect(partly);
+    ASSERT_LT(row.top, ListClient().bottom);
+    ASSERT_GT(row.bottom, ListClient().bottom);
+
+    const std::wstring clicked = Cell(partly, 2);
+    DoubleClick({CellCentre(partly, 2).x, (row.top + ListClient().bottom) / 2});
+    ASSERT_NE(Editor(), nullptr);
+    EXPECT_EQ(TextOf(Editor()), clicked);
+    Type(L"x\r");
+    EXPECT_EQ(Cell(partly, 2), L"x");
+    EXPECT_EQ(SendMessageW(list_, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED), partly);
+}
+
 TEST_F(EditableList, AColumnPartlyScrolledOutToTheLeftIsScrolledToTheListsLeftEdge) {
     SetColumnWidth(3, 200);  // wider than the list: it scrolls sideways
     SendMessageW(list_, LVM_SCROLL, 100, 0);
