@@ -58,6 +58,33 @@ framework::FileDialogSettings FileSettings(bool open) {
 constexpr COLORREF kAdvancedColor0Pick = RGB(255, 223, 0);
 constexpr COLORREF kColorPick = RGB(0, 0, 0);
 
+// How much the dialog grew over its size at 96 DPI: its horizontal base unit
+// now against the one its font gives at 96 DPI, averaged as the dialog
+// manager does. A font grows by its own metrics, not by DPI/96, so pixel
+// sizes given at 96 DPI scale by this to keep fitting the controls.
+struct Growth {
+    int now;
+    int at96;
+};
+
+Growth DialogGrowth(HWND dlg) {
+    RECT unit{0, 0, 4, 0};
+    MapDialogRect(dlg, &unit);
+    LOGFONTW font{};
+    GetObjectW(reinterpret_cast<HFONT>(SendMessageW(dlg, WM_GETFONT, 0, 0)), sizeof(font), &font);
+    HDC dc = CreateCompatibleDC(nullptr);
+    font.lfHeight = MulDiv(font.lfHeight, 96, GetDeviceCaps(dc, LOGPIXELSY));
+    const framework::CGdiObject<HFONT> at96(CreateFontIndirectW(&font));
+    const HGDIOBJ old = SelectObject(dc, at96.Get());
+    constexpr wchar_t kLetters[] = L"ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz";
+    SIZE letters{};
+    GetTextExtentPoint32W(dc, kLetters, 52, &letters);
+    SelectObject(dc, old);
+    DeleteDC(dc);
+    const int unit96 = static_cast<int>((letters.cx / 26 + 1) / 2);
+    return unit.right > 0 && unit96 > 0 ? Growth{unit.right, unit96} : Growth{1, 1};
+}
+
 }  // namespace
 
 CAttrEditorDlg::CAttrEditorDlg(IEditorPrompts& prompts)
@@ -76,6 +103,7 @@ BOOL CAttrEditorDlg::OnInitDialog() {
     Send(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_hIcon));
     params::ApplyDefaults(*this);
     SetUpTable();
+    SetUpBoxMargins();
     return TRUE;  // the focus goes to the first tab stop
 }
 
@@ -99,13 +127,18 @@ void CAttrEditorDlg::BindControls() {
 
 void CAttrEditorDlg::SetUpTable() {
     m_table.SetExtendedStyle(LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES);
-    HDC screen = GetDC(nullptr);
-    const int dpi = GetDeviceCaps(screen, LOGPIXELSX);
-    ReleaseDC(nullptr, screen);
+    const Growth growth = DialogGrowth(m_hWnd);
     for (int i = 0; i < params::kTableColumnCount; ++i) {
         const params::ColumnDesc& c = params::kTableColumns[i];
-        m_table.InsertColumn(i, Widen(c.heading), LVCFMT_LEFT, MulDiv(c.width, dpi, 96));
+        m_table.InsertColumn(i, Widen(c.heading), LVCFMT_LEFT, MulDiv(c.width, growth.now, growth.at96));
     }
+}
+
+void CAttrEditorDlg::SetUpBoxMargins() {
+    // The boxes are a few characters wide. A font's default margins (under
+    // Wine half a character a side for a Chinese font) would cut off "255";
+    // the edit's own inset inside its border is room enough.
+    for (framework::CByteLimitedEdit& edit : m_edits) edit.Send(EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, 0);
 }
 
 bool CAttrEditorDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {

@@ -54,6 +54,7 @@ protected:
 private:
     void BindControls();
     void SetUpTable();
+    void SetUpBoxMargins();
 
     void OnPaint();
     LRESULT OnQueryDragIcon();

@@ -1,15 +1,17 @@
 #!/usr/bin/env bash
 # Installs, from Debian's packages only, whatever this machine lacks to build and test Quillet.
 #   install-deps.sh            native build and tests (compiler, CMake, GoogleTest, nlohmann-json)
-#   install-deps.sh --windows  also the MinGW-w64 cross compilers, Wine (64-bit only) and fonts
-#   install-deps.sh --display  also Xvfb and screenshot tools
+#   install-deps.sh --windows  also the MinGW-w64 cross compilers, Wine (64-bit only) and fonts:
+#                              WenQuanYi Micro Hei for Chinese, DejaVu Sans for Latin at high DPI,
+#                              Wine's own (Marlett draws the caption buttons)
+#   install-deps.sh --display  also Xvfb (with xauth, which xvfb-run needs) and screenshot tools
 set -euo pipefail
 
 want=(g++ cmake make googletest libgtest-dev nlohmann-json3-dev libbenchmark-dev locales)
 for arg in "$@"; do
   case "$arg" in
-    --windows) want+=(mingw-w64 wine wine64 fonts-wqy-microhei) ;;
-    --display) want+=(xvfb x11-apps imagemagick xdotool) ;;
+    --windows) want+=(mingw-w64 wine wine64 fonts-wqy-microhei fonts-dejavu-core fonts-wine) ;;
+    --display) want+=(xvfb xauth x11-apps imagemagick xdotool) ;;
     --fuzz)    want+=(clang libclang-rt-14-dev) ;;
     --bench)   want+=(valgrind hyperfine) ;;
     *) echo "install-deps.sh: unknown option $arg" >&2; exit 2 ;;

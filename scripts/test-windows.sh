@@ -37,4 +37,12 @@ trap stop EXIT
 
 rc=0
 (cd "$w64" && ctest --output-on-failure --timeout 120 -j2) || rc=$?
+stop
+trap - EXIT
+
+# The layout once more at 150 %, in a prefix of its own made at 144 DPI.
+echo "Text fit at 144 DPI:"
+QUILLET_DPI=144 WINEPREFIX="$w64/wineprefix-144dpi" "$root/tools/wine-run.sh" \
+  "$w64/tests/win/win_test.exe" --gtest_filter='TextFitTest.*' --gtest_brief=1 </dev/null || rc=$?
+WINEPREFIX="$w64/wineprefix-144dpi" wineserver -k 2>/dev/null || true
 exit $rc

@@ -1,0 +1,129 @@
+// Whatever the font and DPI of the system: every label shows whole, every
+// box shows the widest value it can hold, and the table's default columns
+// fit its list. Run at 96 and at 144 DPI.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+
+#include "Catalogue.h"
+#include "EditorFixture.h"
+
+namespace {
+
+std::wstring Widen(std::string_view utf8) {
+    std::wstring out(utf8.size(), L'\0');
+    out.resize(static_cast<std::size_t>(MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()),
+                                                            out.data(), static_cast<int>(out.size()))));
+    return out;
+}
+
+std::string Narrow(std::wstring_view wide) {
+    std::string out(wide.size() * 3, '\0');
+    out.resize(static_cast<std::size_t>(WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()),
+                                                            out.data(), static_cast<int>(out.size()), nullptr, nullptr)));
+    return out;
+}
+
+// The texts a box must show whole: a number box every value 0-255 within its
+// limit; a name box its default and as many full-width characters as its
+// limit admits (two bytes each).
+std::vector<std::wstring> WidestCandidates(const params::ParamDesc& p) {
+    std::vector<std::wstring> texts{Widen(p.defaultText)};
+    if (p.kind == params::Kind::Number) {
+        for (int v = 0; v <= 255; ++v)
+            if (std::to_wstring(v).size() <= static_cast<std::size_t>(p.limit)) texts.push_back(std::to_wstring(v));
+    } else {
+        for (const wchar_t wide : {L'魔', L'饰', L'国', L'Ｗ'}) texts.push_back(std::wstring(p.limit / 2, wide));
+    }
+    return texts;
+}
+
+int ScreenDpi() {
+    HDC screen = GetDC(nullptr);
+    const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+    ReleaseDC(nullptr, screen);
+    return dpi;
+}
+
+class TextFitTest : public EditorFixture {
+protected:
+    // A device context with the control's own font selected.
+    struct ControlDc {
+        explicit ControlDc(HWND control) : wnd(control), dc(GetDC(control)) {
+            old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)));
+        }
+        ~ControlDc() {
+            SelectObject(dc, old);
+            ReleaseDC(wnd, dc);
+        }
+        HWND wnd;
+        HDC dc;
+        HGDIOBJ old;
+    };
+};
+
+TEST_F(TextFitTest, EveryLabelShowsWhole) {
+    const int dpi = ScreenDpi();
+    int labels = 0;
+    for (HWND c = GetWindow(hwnd_, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
+        if (ClassOf(c) != L"Static" || TextOf(c).empty()) continue;
+        ++labels;
+        RECT client;
+        GetClientRect(c, &client);
+        ControlDc dc(c);
+        // As the static draws itself: wrapped at its width, so a label too
+        // wide for its box breaks onto a line the box cannot show.
+        RECT need = client;
+        const std::wstring text = TextOf(c);
+        DrawTextW(dc.dc, text.c_str(), -1, &need, DT_CALCRECT | DT_WORDBREAK | DT_EXPANDTABS);
+        EXPECT_LE(need.right, client.right) << "\"" << Narrow(text) << "\" at " << dpi << " DPI";
+        EXPECT_LE(need.bottom, client.bottom) << "\"" << Narrow(text) << "\" at " << dpi << " DPI";
+    }
+    EXPECT_GT(labels, 60);
+}
+
+TEST_F(TextFitTest, EveryBoxShowsItsWidestValue) {
+    const int dpi = ScreenDpi();
+    int boxes = 0;
+    for (const params::ParamDesc& p : params::Catalogue()) {
+        if (p.kind != params::Kind::Number && p.kind != params::Kind::Name) continue;
+        ++boxes;
+        HWND edit = Item(p.id);
+        RECT format{};
+        SendMessageW(edit, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&format));
+        ControlDc dc(edit);
+        TEXTMETRICW metrics{};
+        GetTextMetricsW(dc.dc, &metrics);
+        EXPECT_LE(metrics.tmHeight, format.bottom - format.top) << p.name << " at " << dpi << " DPI";
+        std::wstring widest;
+        int width = 0;
+        for (const std::wstring& text : WidestCandidates(p)) {
+            SIZE extent{};
+            GetTextExtentPoint32W(dc.dc, text.c_str(), static_cast<int>(text.size()), &extent);
+            if (extent.cx > width) width = extent.cx, widest = text;
+        }
+        EXPECT_LE(width, format.right - format.left) << p.name << " \"" << Narrow(widest) << "\" at " << dpi << " DPI";
+    }
+    EXPECT_EQ(boxes, 66);
+}
+
+TEST_F(TextFitTest, DefaultColumnsFitTheList) {
+    HWND list = Item(IDC_SPRITE_TABLE);
+    RECT client;
+    GetClientRect(list, &client);
+    int total = 0;
+    for (int c = 0; c < params::kTableColumnCount; ++c)
+        total += static_cast<int>(SendMessageW(list, LVM_GETCOLUMNWIDTH, c, 0));
+    EXPECT_LE(total, client.right);
+
+    if (ScreenDpi() == 96) {  // the widths as given, exactly
+        for (int c = 0; c < params::kTableColumnCount; ++c)
+            EXPECT_EQ(SendMessageW(list, LVM_GETCOLUMNWIDTH, c, 0), params::kTableColumns[c].width);
+    }
+}
+
+}  // namespace
