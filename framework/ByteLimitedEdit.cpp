@@ -2,8 +2,6 @@
 
 #include <imm.h>
 
-#include <optional>
-
 #include "InputLimit.h"
 #include "TextCodec.h"
 
@@ -31,20 +29,20 @@ bool CByteLimitedEdit::OnWindowMessage(UINT message, WPARAM wParam, LPARAM lPara
 
     // A pair typed as two character messages goes in as one change, so that
     // the first half is never alone in the box between them.
-    std::optional<MSG> firstHalf;
+    std::optional<CharMessage> firstHalf;
     if (message == WM_CHAR || message == WM_IME_CHAR) {
         const auto unit = static_cast<wchar_t>(wParam);
         if (IS_HIGH_SURROGATE(unit)) {
-            m_firstHalf = {m_hWnd, message, wParam, lParam};
+            m_firstHalf = CharMessage{message, wParam, lParam};
             result = 0;
             return true;
         }
-        if (m_firstHalf.message && IS_LOW_SURROGATE(unit)) firstHalf = m_firstHalf;
-        m_firstHalf = {};
+        if (IS_LOW_SURROGATE(unit)) firstHalf = m_firstHalf;
+        m_firstHalf.reset();
     }
 
     ++m_depth;
-    if (firstHalf) Default(firstHalf->message, firstHalf->wParam, firstHalf->lParam);
+    if (firstHalf) Default(firstHalf->message, firstHalf->unit, firstHalf->flags);
     result = Default(message, wParam, lParam);
     --m_depth;
 

@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <optional>
 #include <string>
 
 #include "Controls.h"
@@ -31,7 +32,13 @@ private:
     std::wstring m_held;  // the text as last held to the limit or set by the program
     int m_depth = 0;      // messages in processing, one inside another
     bool m_composing = false;  // an input method's unfinished text is in the box
-    MSG m_firstHalf{};         // a character message with the first half of a pair, waiting for the second
+    // A character message with the first half of a pair, waiting for the second.
+    struct CharMessage {
+        UINT message;
+        WPARAM unit;
+        LPARAM flags;
+    };
+    std::optional<CharMessage> m_firstHalf;
 };
 
 }  // namespace framework

@@ -60,7 +60,11 @@ protected:
         GetKeyboardState(state);
         state[modifier] = 0x80;
         SetKeyboardState(state);
-        MSG msg{edit_, WM_KEYDOWN, key, 1};
+        MSG msg{};
+        msg.hwnd = edit_;
+        msg.message = WM_KEYDOWN;
+        msg.wParam = key;
+        msg.lParam = 1;
         TranslateMessage(&msg);
         DispatchMessageW(&msg);
         state[modifier] = 0;
