@@ -4,6 +4,7 @@
 #include <string>
 
 #include "Fields.h"
+#include "Utf8.h"
 
 namespace params {
 namespace {
@@ -13,7 +14,7 @@ std::string RowField(std::size_t row) { return "spriteAttributeTable[" + std::to
 class Decoder {
 public:
     Decoder(std::span<const std::uint8_t> bytes, Strictness strictness)
-        : in_(bytes), strict_(strictness == Strictness::Check) {}
+        : in_(bytes), strict_(strictness == Strictness::Check), repair_(strictness == Strictness::Load) {}
 
     // Decodes the parameters of one block.
     Result Block(bool advanced, ParameterImage& image) {
@@ -72,6 +73,10 @@ private:
             if (Result r = in_.ReadString(v.text, zeroInside); !r) return Fail(p.name, r.GetProblem().message);
             // The text ends at a zero byte, so the bytes after it would be lost by a save.
             if (strict_ && zeroInside) return Fail(p.name, "string holds a zero byte");
+            if (!IsUtf8(v.text)) {
+                if (strict_) return Fail(p.name, "string is not valid UTF-8");
+                if (repair_) v.text = RepairedUtf8(v.text, kMaxStringBytes);
+            }
             if (strict_ && p.kind == Kind::ModeChoice &&
                 std::find(p.items.begin(), p.items.end(), v.text) == p.items.end())
                 return Fail(p.name, "\"" + v.text + "\" is not a mode name");
@@ -116,6 +121,7 @@ private:
 
     FieldReader in_;
     bool strict_;
+    bool repair_;
     std::size_t fieldStart_ = 0;
 };
 

@@ -39,9 +39,13 @@ struct ParameterImage {
     const FieldValue& operator[](const ParamDesc& p) const { return values[&p - Catalogue().data()]; }
 };
 
-// Whether a file's content is taken as the editor takes it, or checked
-// against every invariant of a well-formed file.
-enum class Strictness { Load, Check };
+// How a file's content is taken:
+// Load   as the editor takes it; a text that is not UTF-8 is repaired (see
+//        RepairedUtf8) so that it shows as it will be saved, and saves;
+// Keep   as Load, but every text byte for byte, for a tool that writes back
+//        what it was not asked to change;
+// Check  checked against every invariant of a well-formed file.
+enum class Strictness { Load, Keep, Check };
 
 // The file's bytes, field by field. A table of more than 255 rows or a text
 // of more than 255 bytes cannot be written: fails and writes nothing.

@@ -229,6 +229,25 @@ TEST_F(SaveLoad, StringsStopAtTheirFirstZeroByte) {
     EXPECT_EQ(dlg_.GetText(IDC_EQUIP_SLOT0), "A");
 }
 
+// A name that is not UTF-8 (another tool's encoding) loads repaired: each bad
+// byte becomes U+FFFD, and the text is cut after the last whole character
+// that the field holds, so what loads is exactly what saves.
+TEST_F(SaveLoad, NamesThatAreNotUtf8LoadAsTheyWillSave) {
+    const std::string bad(100, '\xFF');
+    const std::string mixed = "a\xC3(\xE5\x8F\x82\xF0\x9F\x98\x80\xED\xA0\x80";  // cut pair, 参, U+1F600, a surrogate
+    const Bytes file = Cat({Bytes(kStartupBase.begin(), kStartupBase.begin() + 12), Str(bad), Str(mixed),
+                            Bytes(kStartupBase.begin() + 28, kStartupBase.end())});
+    Write("foreign.prm", file);
+    LoadParameterFile(dlg_, Path("foreign.prm"));
+    EXPECT_EQ(dlg_.messages.back(), kLoadDone);
+    std::string replaced;
+    for (int i = 0; i < 85; ++i) replaced += "\uFFFD";  // 255 bytes
+    EXPECT_EQ(dlg_.GetText(IDC_EQUIP_SLOT0), replaced);
+    EXPECT_EQ(dlg_.GetText(IDC_EQUIP_SLOT1), "a\uFFFD(\u53C2\U0001F600\uFFFD\uFFFD\uFFFD");
+    const Bytes saved = Saved(dlg_);
+    EXPECT_EQ(Bytes(saved.begin() + 12, saved.begin() + 14 + 255), Str(replaced));
+}
+
 TEST_F(SaveLoad, MissingFileIsAReadError) {
     LoadParameterFile(dlg_, Path("none.prm"));
     EXPECT_EQ(dlg_.messages.back(), kLoadError);

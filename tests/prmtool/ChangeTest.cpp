@@ -50,6 +50,16 @@ TEST_F(Set, AdvancedEnabledAddsOrDropsTheBlock) {
     EXPECT_NE(o.err.find("doubleAttack"), std::string::npos);
 }
 
+// What set is not asked to change it writes back byte for byte, even a name
+// in another encoding, which the editor and show would repair.
+TEST_F(Set, NamesItWasNotAskedAboutStayByteForByte) {
+    const Bytes file = Cat({Bytes(kStartupBase.begin(), kStartupBase.begin() + 12), Str(std::string(100, '\xFF')),
+                            Bytes(kStartupBase.begin() + 20, kStartupBase.end())});
+    Write("a.prm", file);
+    ASSERT_EQ(Run({"set", "a.prm", "levelUpHp[0]=1"}).status, 0);
+    EXPECT_EQ(Read("a.prm"), Changed(file, {{0, 1}}));
+}
+
 TEST_F(Set, EveryBadNameOrValueIsRefusedWithNothingWritten) {
     const char* bad[][2] = {
         {"levelUpHp[0]=256", "levelUpHp[0]"}, {"levelUpHp[0]=-1", "levelUpHp[0]"},

@@ -28,6 +28,7 @@ TEST_F(Check, NamesTheFirstProblemItsFieldAndOffset) {
          "equipSlotName[4] at offset 44: file ends inside the field"},
         {"cut inside the advanced block", Bytes(kStartupFull.begin(), kStartupFull.begin() + 121),
          "advancedColor[0] at offset 119: file ends inside the field"},
+        {"name not UTF-8", Changed(kStartupBase, {{15, 0xFF}}), "equipSlotName[0] at offset 12: string is not valid UTF-8"},
         {"count above 255", Changed(kStartupBase, {{20, 1}}),
          "equipSlotName[1] at offset 20: string byte count above 255"},
         {"unknown mode", Changed(kStartupBase, {{54, '9'}}),

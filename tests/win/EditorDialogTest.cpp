@@ -309,6 +309,23 @@ TEST_F(EditorDialog, ASaveKeepsTheFilesAttributes) {
     SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
 }
 
+// A name in another encoding loads repaired, each bad byte as U+FFFD, cut to
+// what the field holds: the box shows what a save writes, and the save works.
+TEST_F(EditorDialog, ANameThatIsNotUtf8LoadsAndSaves) {
+    std::vector<std::uint8_t> bytes = {6, 5, 4, 2, 3, 4, 30, 7, 0, 0, 0, 99, 0, 100};
+    bytes.insert(bytes.end(), 100, 0xFF);
+    Click(IDC_QUICK_SAVE);  // the rest comes from the start-up file
+    const auto startup = ReadBytes(folder_.Path() / "set.prm");
+    bytes.insert(bytes.end(), startup.begin() + 20, startup.end());
+    ASSERT_TRUE(params::WriteFileAtomically((folder_.Path() / "set.prm").string(), bytes));
+
+    Click(IDC_QUICK_LOAD);
+    EXPECT_EQ(TextOf(Item(IDC_EQUIP_SLOT0)), std::wstring(85, L'\xFFFD'));
+    Click(IDC_QUICK_SAVE);
+    EXPECT_EQ(prompts_.messages, (std::vector<std::wstring>{L"保存完成", L"读取完成", L"保存完成"}));
+    EXPECT_EQ(ReadBytes(folder_.Path() / "set.prm").size(), startup.size() - 8 + 2 + 255);
+}
+
 TEST_F(EditorDialog, NameBoxesLimitTypingInCodePage936Bytes) {
     const HWND name = Item(IDC_EQUIP_SLOT0);
     SetWindowTextW(name, L"");

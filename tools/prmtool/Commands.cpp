@@ -131,7 +131,8 @@ int RunSet(const Args& args) {
         changes[name] = FromText(name, args[i].substr(eq + 1));
     }
     MemoryDialog dialog = StartupDialog();
-    if (const Result r = LoadFile(path, dialog); !r) return Fail(path, r);
+    // What set was not asked to change it writes back byte for byte.
+    if (const Result r = LoadFile(path, dialog, Strictness::Keep); !r) return Fail(path, r);
     if (const Result r = ApplyJson(changes, dialog); !r) return Fail(path, r, "; nothing changed");
     if (const Result r = SaveFile(dialog, path); !r) return Fail(path, r);
     return 0;

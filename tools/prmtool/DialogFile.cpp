@@ -20,11 +20,11 @@ std::string SystemError(const char* what) {
     return errno != 0 ? std::string(what) + ": " + std::strerror(errno) : std::string(what);
 }
 
-Result LoadFile(const std::string& path, MemoryDialog& dialog) {
+Result LoadFile(const std::string& path, MemoryDialog& dialog, Strictness strictness) {
     std::vector<std::uint8_t> bytes;
     if (Result read = ReadFilePrefix(path, kMaxFileSize, bytes); !read) return read;
     ParameterImage image;
-    if (const Result decoded = DecodeParameterFile(bytes, true, Strictness::Load, image); !decoded)
+    if (const Result decoded = DecodeParameterFile(bytes, true, strictness, image); !decoded)
         return Result::Fail("damaged: " + decoded.GetProblem().Describe());
     dialog.SetChecked(IDC_ADVANCED_ENABLED, image.advanced);
     ApplyImage(image, dialog);

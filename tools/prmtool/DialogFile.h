@@ -13,8 +13,10 @@ namespace prmtool {
 params::MemoryDialog StartupDialog();
 
 // Loads path into dialog as the editor would, with "使用" set when the file
-// holds more than its base block.
-params::Result LoadFile(const std::string& path, params::MemoryDialog& dialog);
+// holds more than its base block; texts that are not UTF-8 repaired as the
+// editor repairs them, or, with Strictness::Keep, kept byte for byte.
+params::Result LoadFile(const std::string& path, params::MemoryDialog& dialog,
+                        params::Strictness strictness = params::Strictness::Load);
 
 enum class Saving { Replace, NewFile };
 
