@@ -1,6 +1,10 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <random>
+
+#include "Fields.h"
+#include "ParameterFile.h"
 #include "Varied.h"
 
 using Set = ToolTest;
@@ -147,6 +151,99 @@ TEST_F(Import, ShowJsonThenImportReproducesTheFile) {
         ASSERT_EQ(Run({"import", "-", "c.prm"}, shown.out).status, 0);
         EXPECT_EQ(Read("c.prm"), file);
     }
+}
+
+// A random text of valid UTF-8, no zero byte, of at most maxBytes bytes:
+// control characters, and characters of every UTF-8 length.
+std::string RandomName(std::mt19937& random, std::size_t maxBytes) {
+    std::string text;
+    for (;;) {
+        const char32_t ranges[][2] = {{1, 0x7F}, {0x80, 0x7FF}, {0x800, 0xD7FF}, {0xE000, 0xFFFF}, {0x10000, 0x10FFFF}};
+        const auto& range = ranges[random() % 5];
+        const char32_t cp = range[0] + static_cast<char32_t>(random() % (range[1] - range[0] + 1));
+        std::string utf8;
+        if (cp < 0x80) utf8 = {static_cast<char>(cp)};
+        else if (cp < 0x800) utf8 = {static_cast<char>(0xC0 | cp >> 6), static_cast<char>(0x80 | (cp & 0x3F))};
+        else if (cp < 0x10000)
+            utf8 = {static_cast<char>(0xE0 | cp >> 12), static_cast<char>(0x80 | (cp >> 6 & 0x3F)),
+                    static_cast<char>(0x80 | (cp & 0x3F))};
+        else
+            utf8 = {static_cast<char>(0xF0 | cp >> 18), static_cast<char>(0x80 | (cp >> 12 & 0x3F)),
+                    static_cast<char>(0x80 | (cp >> 6 & 0x3F)), static_cast<char>(0x80 | (cp & 0x3F))};
+        if (text.size() + utf8.size() > maxBytes) return text;
+        text += utf8;
+    }
+}
+
+// Files that check accepts, with every kind of value and names up to 255
+// bytes, come back byte for byte through show --json and import.
+TEST_F(Import, VariedFilesComeBackByteForByte) {
+    using namespace params;
+    std::mt19937 random(11);
+    constexpr int kFiles = 300;
+    std::vector<Bytes> files;
+    for (int f = 0; f < kFiles; ++f) {
+        ParameterImage image;
+        image.advanced = random() % 2 == 0;
+        for (const ParamDesc& p : Catalogue()) {
+            FieldValue& v = image[p];
+            switch (p.kind) {
+            case Kind::Number: v.byte = static_cast<std::uint8_t>(random()); break;
+            case Kind::Name: v.text = RandomName(random, f % 3 == 0 ? 255 : random() % 256); break;
+            case Kind::ModeChoice: v.text = std::string(p.items[random() % p.items.size()]); break;
+            case Kind::YesNoChoice: v.byte = static_cast<std::uint8_t>(random() % 2); break;
+            case Kind::Colour: v.color = random() & 0xFFFFFF; break;
+            case Kind::Table:
+                for (std::size_t n = random() % (f % 10 == 0 ? 256 : 5); n > 0; --n)
+                    image.rows.push_back({static_cast<std::uint8_t>(random()), static_cast<std::uint8_t>(random() % 2),
+                                          static_cast<std::uint8_t>(random()), static_cast<std::uint8_t>(random())});
+                break;
+            case Kind::Switch: break;
+            }
+        }
+        VectorSink out;
+        ASSERT_TRUE(EncodeParameterFile(image, out));
+        files.push_back(out.data);
+        Write("f" + std::to_string(f) + ".prm", out.data);
+    }
+    const Outcome o = Shell("p=" + Quote(PRMTOOL_PATH) + "; for i in $(seq 0 " + std::to_string(kFiles - 1) +
+                            "); do $p check f$i.prm && $p show --json f$i.prm >f$i.json && $p import f$i.json g$i.prm ||"
+                            " echo f$i; done");
+    ASSERT_EQ(o.out + o.err, "");
+    for (int f = 0; f < kFiles; ++f) EXPECT_EQ(Read("g" + std::to_string(f) + ".prm"), files[f]) << f;
+}
+
+// Input built to hurt: deep, huge, wide, long or full of control characters.
+// Each is refused with exit 1 and one short, printable line; nothing is written.
+TEST_F(Import, HostileInputIsRefusedInOneShortLine) {
+    Write("a.prm", kStartupBase);
+    std::string wide = "{";
+    for (int i = 0; i < 60000; ++i) wide += "\"k" + std::to_string(i) + "\":0,";
+    wide.back() = '}';
+    const std::string longName = std::string(5000, 'x') + "\x1B[2J";
+    const std::pair<std::vector<std::string>, std::string> cases[] = {
+        {{"import", "-", "b.prm"}, std::string(300000, '[')},
+        {{"import", "-", "b.prm"}, "{\"a\":" + std::string(200, '{')},
+        {{"import", "-", "b.prm"}, R"({"equipSlotName[0]": ")" + std::string(2 << 20, 'x') + "\"}"},
+        {{"import", "-", "b.prm"}, wide},
+        {{"import", "-", "b.prm"}, R"({"equipSlotName[0]": ")" + std::string(300, 'x') + "\"}"},
+        {{"import", "-", "b.prm"}, "{\"\\u001b[2J" + std::string(3000, 'k') + "\": 1}"},
+        {{"set", "a.prm", "spriteAttributeTable=" + std::string(100000, '[')}, ""},
+        {{"set", "a.prm", "equipSlotName[0]=" + longName}, ""},
+        {{"set", "a.prm", "levelUpHp[0]=\x1B[31m\n9"}, ""},
+        {{"set", "a.prm", longName + "=1"}, ""},
+        {{"show", "x\n\x1B[2J.prm"}, ""},
+    };
+    for (const auto& [args, input] : cases) {
+        const std::string what = (args.back() + input).substr(0, 40);
+        const Outcome o = Run(args, input);
+        EXPECT_EQ(o.status, 1) << what;
+        EXPECT_EQ(std::count(o.err.begin(), o.err.end(), '\n'), 1) << what << ": " << o.err;
+        EXPECT_LT(o.err.size(), 200u) << what << ": " << o.err;
+        EXPECT_EQ(o.err.find('\x1B'), std::string::npos) << what;
+    }
+    EXPECT_EQ(Listing(), std::vector<std::string>{"a.prm"});
+    EXPECT_EQ(Read("a.prm"), kStartupBase);
 }
 
 TEST_F(Import, MissingKeysTakeTheStartupValues) {

@@ -143,5 +143,36 @@ TEST_F(Usage, ExitStatusTwoAndHelp) {
     EXPECT_EQ(help.status, 0);
     for (const char* command : {"new", "show", "check", "set", "import", "diff"})
         EXPECT_NE(help.out.find("prmtool " + std::string(command)), std::string::npos) << command;
+    EXPECT_NE(help.out.find("one above U+FFFF 4"), std::string::npos);
     EXPECT_TRUE(Listing().empty());
+}
+
+// Options come before "--"; after it every argument is an operand, even -h.
+TEST_F(Usage, OptionsAndOperandsAsConventionSays) {
+    for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
+             {"-h"}, {"show", "-h"}, {"set", "a.prm", "--help"}, {"diff", "a", "-h", "b"}}) {
+        const Outcome o = Run(args);
+        EXPECT_EQ(o.status, 0) << testing::PrintToString(args);
+        EXPECT_EQ(o.out.rfind("Usage:", 0), 0u) << testing::PrintToString(args);
+    }
+    ASSERT_EQ(Run({"new", "--advanced", "--", "-h"}).status, 0);
+    EXPECT_EQ(Read("-h"), kStartupFull);
+    EXPECT_EQ(Run({"set", "--", "-h", "levelUpHp[0]=1"}).status, 0);
+    EXPECT_EQ(Run({"check", "--", "-h"}).status, 0);
+    EXPECT_EQ(Run({"show", "-x", "-h.prm"}).status, 2);
+    EXPECT_EQ(Run({"check", "--", "-x"}).status, 1);  // a file that is not there
+}
+
+// Output that does not arrive is a failure: 1, and 2 for diff.
+TEST_F(Usage, OutputThatCannotBeWrittenIsAnError) {
+    Write("a.prm", kStartupBase);
+    Write("b.prm", kStartupFull);
+    const std::string tool = Quote(PRMTOOL_PATH);
+    for (const auto& [line, status] : std::vector<std::pair<std::string, int>>{
+             {tool + " show a.prm", 1}, {tool + " show --json a.prm", 1}, {tool + " --help", 1},
+             {tool + " check b.prm", 0}, {tool + " diff a.prm b.prm", 2}, {tool + " diff a.prm a.prm", 0}}) {
+        const Outcome o = Shell(line + " >/dev/full");
+        EXPECT_EQ(o.status, status) << line;
+        EXPECT_EQ(o.err.find("standard output") != std::string::npos, status != 0) << line;
+    }
 }

@@ -1,8 +1,6 @@
 #include "Commands.h"
 
-#include <cerrno>
 #include <filesystem>
-#include <fstream>
 #include <iostream>
 #include <optional>
 #include <unordered_map>
@@ -10,6 +8,8 @@
 #include "DialogFile.h"
 #include "FileIo.h"
 #include "JsonForm.h"
+#include "JsonInput.h"
+#include "Messages.h"
 #include "TextForm.h"
 #include "Values.h"
 
@@ -23,7 +23,7 @@ constexpr int kFailed = 1;
 constexpr int kUsage = 2;
 
 int Fail(const std::string& path, const std::string& problem, int status = kFailed) {
-    std::cerr << "prmtool: " << path << ": " << problem << "\n";
+    Complain(path + ": " + problem);
     return status;
 }
 
@@ -36,43 +36,52 @@ struct Operands {
     Args files;
 };
 
-// Splits args into the one flag a command knows and its operands.
-std::optional<Operands> Split(const Args& args, std::string_view flag, std::size_t count) {
+// Splits args into the one flag a command knows and its operands, min to
+// max of them. Options may stand anywhere before "--"; "-" alone is an operand.
+std::optional<Operands> Split(const Args& args, std::string_view flag, std::size_t min, std::size_t max) {
     Operands out;
+    bool options = true;
     for (const std::string& a : args) {
-        if (!flag.empty() && a == flag) out.flag = true;
-        else if (a.starts_with("--")) return UsageError("unknown option " + a), std::nullopt;
+        if (options && a == "--") options = false;
+        else if (options && !flag.empty() && a == flag) out.flag = true;
+        else if (options && a.size() > 1 && a[0] == '-') return UsageError("unknown option " + Excerpt(a)), std::nullopt;
         else out.files.push_back(a);
     }
-    if (out.files.size() != count) return UsageError("wrong number of arguments"), std::nullopt;
+    if (out.files.size() < min || out.files.size() > max) return UsageError("wrong number of arguments"), std::nullopt;
     return out;
 }
 
+std::optional<Operands> Split(const Args& args, std::string_view flag, std::size_t count) {
+    return Split(args, flag, count, count);
+}
+
 // The JSON value that a NAME=VALUE text stands for; whatever is not a
-// well-formed number, switch or table stays a text for ApplyJson to judge.
-Json FromText(std::string_view name, const std::string& text) {
+// well-formed number or switch stays a text for ApplyJson to judge. A table
+// must be JSON.
+Result FromText(const std::string& name, const std::string& text, Json& value) {
+    value = text;
     const ParamDesc* p = FindParam(name);
-    if (!p) return text;
+    if (!p) return {};
     switch (p->kind) {
     case Kind::Number:
-        if (const auto n = ParseDigits(text)) return *n;
-        return text;
+        if (const auto n = ParseDigits(text)) value = *n;
+        return {};
     case Kind::Switch:
-        if (text == "true" || text == "false") return text == "true";
-        return text;
-    case Kind::Table: {
-        Json rows = Json::parse(text, nullptr, false);
-        return rows.is_discarded() ? Json(text) : rows;
-    }
+        if (text == "true" || text == "false") value = text == "true";
+        return {};
+    case Kind::Table:
+        if (Result r = ParseJson(text, value); !r) return Result::Fail(name + ": " + r.GetProblem().message);
+        return {};
     default:
-        return text;
+        return {};
     }
 }
 
 }  // namespace
 
 int UsageError(std::string_view problem) {
-    std::cerr << "prmtool: " << problem << "\nTry 'prmtool --help'.\n";
+    Complain(problem);
+    std::cerr << "Try 'prmtool --help'.\n";
     return kUsage;
 }
 
@@ -98,7 +107,7 @@ int RunShow(const Args& args) {
     } else {
         for (const TextLine& line : TextLines(object)) std::cout << line.name << " = " << line.value << "\n";
     }
-    return std::cout.flush() ? 0 : kFailed;
+    return 0;
 }
 
 int RunCheck(const Args& args) {
@@ -116,24 +125,27 @@ int RunCheck(const Args& args) {
     const auto size = std::filesystem::file_size(path, ec);
     if (problem.field == "end" && !ec)  // the read stopped short of a long file's real end
         problem.message = std::to_string(size - problem.offset) + " bytes follow the last field";
-    std::cout << path << ": " << problem.Describe() << "\n";
+    std::cout << Printable(path + ": " + problem.Describe()) << "\n";
     return kFailed;
 }
 
 int RunSet(const Args& args) {
-    if (args.size() < 2) return UsageError("set needs a FILE and at least one NAME=VALUE");
-    const std::string& path = args[0];
+    const auto op = Split(args, {}, 2, args.size());
+    if (!op) return kUsage;
+    const std::string& path = op->files[0];
     Json changes = Json::object();
-    for (std::size_t i = 1; i < args.size(); ++i) {
-        const std::size_t eq = args[i].find('=');
-        if (eq == std::string::npos || eq == 0) return UsageError("\"" + args[i] + "\" is not NAME=VALUE");
-        const std::string name = args[i].substr(0, eq);
-        changes[name] = FromText(name, args[i].substr(eq + 1));
+    for (std::size_t i = 1; i < op->files.size(); ++i) {
+        const std::string& assignment = op->files[i];
+        const std::size_t eq = assignment.find('=');
+        if (eq == std::string::npos || eq == 0) return UsageError(Excerpt(assignment) + " is not NAME=VALUE");
+        const std::string name = assignment.substr(0, eq);
+        if (Result r = FromText(name, assignment.substr(eq + 1), changes[name]); !r)
+            return Fail(path, r, "; nothing changed");
     }
     MemoryDialog dialog = StartupDialog();
     // What set was not asked to change it writes back byte for byte.
     if (const Result r = LoadFile(path, dialog, Strictness::Keep); !r) return Fail(path, r);
-    if (const Result r = ApplyJson(changes, dialog); !r) return Fail(path, r, "; nothing changed");
+    if (const Result r = ApplyJson(changes, NameRule::Typed, dialog); !r) return Fail(path, r, "; nothing changed");
     if (const Result r = SaveFile(dialog, path); !r) return Fail(path, r);
     return 0;
 }
@@ -143,15 +155,11 @@ int RunImport(const Args& args) {
     if (!op) return kUsage;
     const std::string& jsonPath = op->files[0];
     const std::string& path = op->files[1];
-    std::ifstream file;
-    if (jsonPath != "-") {
-        file.open(jsonPath, std::ios::binary);
-        if (!file) return Fail(jsonPath, SystemError("cannot read the file"));
-    }
-    const Json object = Json::parse(jsonPath == "-" ? std::cin : file, nullptr, false);
-    if (object.is_discarded()) return Fail(jsonPath, "not valid JSON");
+    const std::string source = jsonPath == "-" ? "standard input" : jsonPath;
+    Json object;
+    if (const Result r = ReadJson(jsonPath, object); !r) return Fail(source, r, "; nothing written");
     MemoryDialog dialog = StartupDialog();
-    if (const Result r = ApplyJson(object, dialog); !r) return Fail(jsonPath, r, "; nothing written");
+    if (const Result r = ApplyJson(object, NameRule::Stored, dialog); !r) return Fail(source, r, "; nothing written");
     if (const Result r = SaveFile(dialog, path); !r) return Fail(path, r);
     return 0;
 }

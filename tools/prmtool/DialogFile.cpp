@@ -1,8 +1,5 @@
 #include "DialogFile.h"
 
-#include <cerrno>
-#include <cstring>
-
 #include "Fields.h"
 #include "Walks.h"
 
@@ -14,10 +11,6 @@ MemoryDialog StartupDialog() {
     MemoryDialog dialog;
     ApplyDefaults(dialog);
     return dialog;
-}
-
-std::string SystemError(const char* what) {
-    return errno != 0 ? std::string(what) + ": " + std::strerror(errno) : std::string(what);
 }
 
 Result LoadFile(const std::string& path, MemoryDialog& dialog, Strictness strictness) {

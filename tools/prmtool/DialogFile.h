@@ -23,7 +23,4 @@ enum class Saving { Replace, NewFile };
 // Saves the dialog to path atomically; a new file only where nothing is at path yet.
 params::Result SaveFile(const params::MemoryDialog& dialog, const std::string& path, Saving saving = Saving::Replace);
 
-// Why the last file operation failed, from errno.
-std::string SystemError(const char* what);
-
 }  // namespace prmtool

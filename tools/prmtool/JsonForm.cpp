@@ -7,6 +7,7 @@
 
 #include "Cp936Count.h"
 #include "Fields.h"
+#include "Messages.h"
 #include "Values.h"
 #include "Walks.h"
 
@@ -34,7 +35,7 @@ int IndexOf(std::span<const std::string_view> items, std::string_view text) {
 }
 
 Result Bad(std::string_view name, const Json& value, std::string_view what) {
-    return Result::Fail(std::string(name) + ": " + Dump(value) + " " + std::string(what));
+    return Result::Fail(std::string(name) + ": " + Excerpt(Dump(value)) + " " + std::string(what));
 }
 
 std::optional<std::uint8_t> ByteOf(const Json& value) {
@@ -46,13 +47,13 @@ std::optional<std::uint8_t> ByteOf(const Json& value) {
 
 constexpr std::string_view kNotByte = "is not an integer from 0 to 255";
 
-Result CheckName(const ParamDesc& p, const Json& value) {
+Result CheckName(const ParamDesc& p, const Json& value, NameRule rule) {
     if (!value.is_string()) return Bad(p.name, value, "is not a text");
     const std::string& text = value.get_ref<const std::string&>();
     const auto bytes = Cp936LengthOfUtf8(text);
     if (!bytes) return Bad(p.name, value, "is not valid UTF-8");
     if (text.find('\0') != std::string::npos) return Bad(p.name, value, "holds a zero character");
-    if (*bytes > p.limit)
+    if (rule == NameRule::Typed && *bytes > p.limit)
         return Bad(p.name, value, "takes " + std::to_string(*bytes) + " bytes, more than the limit of " +
                                       std::to_string(p.limit));
     if (text.size() > static_cast<std::size_t>(kMaxStringBytes))
@@ -73,7 +74,7 @@ Result ParseRows(const Json& value, std::vector<TableRow>& rows) {
         if (!row.is_object()) return Bad(rowName, row, "is not an object");
         for (const auto& [key, cell] : row.items())
             if (std::find(std::begin(kRowKeys), std::end(kRowKeys), key) == std::end(kRowKeys))
-                return Result::Fail(rowName + ": unknown key \"" + key + "\"");
+                return Result::Fail(rowName + ": unknown key " + Excerpt(Dump(key)));
         std::uint8_t cells[4];
         for (int c = 0; c < 4; ++c) {
             const std::string cellName = rowName + "." + kRowKeys[c];
@@ -94,7 +95,7 @@ Result ParseRows(const Json& value, std::vector<TableRow>& rows) {
     return {};
 }
 
-Result ApplyValue(const ParamDesc& p, const Json& value, MemoryDialog& dialog) {
+Result ApplyValue(const ParamDesc& p, const Json& value, NameRule rule, MemoryDialog& dialog) {
     switch (p.kind) {
     case Kind::Number: {
         const auto byte = ByteOf(value);
@@ -103,7 +104,7 @@ Result ApplyValue(const ParamDesc& p, const Json& value, MemoryDialog& dialog) {
         return {};
     }
     case Kind::Name:
-        if (Result r = CheckName(p, value); !r) return r;
+        if (Result r = CheckName(p, value, rule); !r) return r;
         dialog.SetText(p.id, value.get<std::string>());
         return {};
     case Kind::ModeChoice:
@@ -163,7 +164,7 @@ Json ToJson(const MemoryDialog& dialog) {
     return object;
 }
 
-Result ApplyJson(const Json& object, MemoryDialog& dialog) {
+Result ApplyJson(const Json& object, NameRule rule, MemoryDialog& dialog) {
     if (!object.is_object()) return Result::Fail("the JSON value is not an object");
     if (const auto it = object.find("advancedEnabled"); it != object.end()) {
         if (!it->is_boolean()) return Bad("advancedEnabled", *it, "is not true or false");
@@ -172,11 +173,11 @@ Result ApplyJson(const Json& object, MemoryDialog& dialog) {
     const bool advanced = dialog.IsChecked(IDC_ADVANCED_ENABLED);
     for (const auto& [key, value] : object.items()) {
         const ParamDesc* p = FindParam(key);
-        if (!p) return Result::Fail("unknown parameter " + Dump(key));
+        if (!p) return Result::Fail("unknown parameter " + Excerpt(Dump(key)));
         if (p->advanced && !advanced)
             return Result::Fail(key +
                                 ": belongs to the advanced block, which the file would not hold (advancedEnabled is false)");
-        if (Result r = ApplyValue(*p, value, dialog); !r) return r;
+        if (Result r = ApplyValue(*p, value, rule, dialog); !r) return r;
     }
     return {};
 }

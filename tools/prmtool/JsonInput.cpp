@@ -1,0 +1,75 @@
+#include "JsonInput.h"
+
+#include <cstdio>
+#include <vector>
+
+#include "FileIo.h"
+
+namespace prmtool {
+namespace {
+
+// The nesting and the width of objects, in one pass over the text; whatever
+// else is wrong with it is the parser's to find.
+params::Result CheckShape(std::string_view text) {
+    std::vector<int> open;  // per open value: keys so far, -1 for an array
+    bool inString = false;
+    bool escaped = false;
+    for (char c : text) {
+        if (inString) {
+            if (escaped) escaped = false;
+            else if (c == '\\') escaped = true;
+            else if (c == '"') inString = false;
+            continue;
+        }
+        switch (c) {
+        case '"': inString = true; break;
+        case '{':
+        case '[':
+            if (open.size() == kMaxJsonDepth)
+                return params::Result::Fail("nests deeper than " + std::to_string(kMaxJsonDepth) + " levels");
+            open.push_back(c == '{' ? 0 : -1);
+            break;
+        case '}':
+        case ']':
+            if (!open.empty()) open.pop_back();
+            break;
+        case ':':
+            if (!open.empty() && open.back() >= 0 && ++open.back() > kMaxJsonKeys)
+                return params::Result::Fail("has an object of more than " + std::to_string(kMaxJsonKeys) + " keys");
+            break;
+        default: break;
+        }
+    }
+    return {};
+}
+
+params::Result TooLarge() {
+    return params::Result::Fail("is larger than " + std::to_string(kMaxJsonBytes >> 20) +
+                                " MiB, more than any parameter set's JSON");
+}
+
+}  // namespace
+
+params::Result ParseJson(std::string_view text, Json& out) {
+    if (text.size() > kMaxJsonBytes) return TooLarge();
+    if (params::Result shape = CheckShape(text); !shape) return shape;
+    out = Json::parse(text, nullptr, false);
+    if (out.is_discarded()) return params::Result::Fail("is not valid JSON");
+    return {};
+}
+
+params::Result ReadJson(const std::string& path, Json& out) {
+    std::vector<std::uint8_t> bytes;
+    if (path == "-") {
+        std::uint8_t chunk[16384];
+        for (std::size_t n; bytes.size() <= kMaxJsonBytes && (n = std::fread(chunk, 1, sizeof chunk, stdin)) > 0;)
+            bytes.insert(bytes.end(), chunk, chunk + n);
+        if (std::ferror(stdin)) return params::Result::Fail("cannot read standard input");
+    } else if (params::Result read = params::ReadFilePrefix(path, kMaxJsonBytes + 1, bytes); !read) {
+        return read;
+    }
+    if (bytes.size() > kMaxJsonBytes) return TooLarge();
+    return ParseJson(std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()), out);
+}
+
+}  // namespace prmtool
