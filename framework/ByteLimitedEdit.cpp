@@ -20,7 +20,10 @@ bool CByteLimitedEdit::OnWindowMessage(UINT message, WPARAM wParam, LPARAM lPara
         m_held = Text();
         m_known = true;
     }
-    if (message == WM_SETTEXT) {  // the program's text: shown and kept in full
+    // Sent by another thread: another program, such as dictation or an
+    // automation tool, putting text in for the user.
+    const bool fromOutside = m_depth == 0 && InSendMessageEx(nullptr) != ISMEX_NOSEND;
+    if (message == WM_SETTEXT && !fromOutside) {  // the program's own text: shown and kept in full
         result = Default(message, wParam, lParam);
         m_held = Text();
         return true;
@@ -46,14 +49,16 @@ bool CByteLimitedEdit::OnWindowMessage(UINT message, WPARAM wParam, LPARAM lPara
     result = Default(message, wParam, lParam);
     --m_depth;
 
-    // An input method's unfinished text is cut only once it is decided.
-    if (message == WM_IME_STARTCOMPOSITION) m_composing = true;
-    if (message == WM_IME_ENDCOMPOSITION || (message == WM_IME_COMPOSITION && (lParam & GCS_RESULTSTR)))
+    // An input method's unfinished text is cut only once it is decided, or
+    // left behind with the focus. Only this thread's input method counts.
+    if (message == WM_IME_STARTCOMPOSITION && !fromOutside) m_composing = true;
+    if (message == WM_IME_ENDCOMPOSITION || message == WM_KILLFOCUS ||
+        (message == WM_IME_COMPOSITION && (lParam & GCS_RESULTSTR)))
         m_composing = false;
-    else if (message == WM_IME_COMPOSITION && (lParam & GCS_COMPSTR))
+    else if (message == WM_IME_COMPOSITION && (lParam & GCS_COMPSTR) && !fromOutside)
         m_composing = true;
 
-    if (m_depth == 0 && !m_composing) HoldChangeToLimit();
+    if (m_depth == 0 && (!m_composing || fromOutside)) HoldChangeToLimit();
     return true;
 }
 

@@ -15,8 +15,8 @@ namespace framework {
 // 936 whatever the user puts in, by any way the edit takes text: after each
 // message the edit processes, a change it made is cut back to what fits, at a
 // character boundary, and no half of a surrogate pair stays. Text the program
-// sets (WM_SETTEXT) is kept in full. Until the first EM_LIMITTEXT there is no
-// limit, but still no lone surrogate.
+// sets (WM_SETTEXT from its own thread) is kept in full. Until the first
+// EM_LIMITTEXT there is no limit, but still no lone surrogate.
 class CByteLimitedEdit : public CEdit {
 protected:
     bool OnWindowMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;

@@ -157,6 +157,34 @@ TEST_F(ByteLimitedEdit, PasteIsCutToTheRoomLeftByEveryWayOfPasting) {
     EXPECT_EQ(Text(), L"武器");
 }
 
+TEST_F(ByteLimitedEdit, AnInputMethodsUnfinishedTextIsHeldOnceItIsDecided) {
+    // Wine has no input context here (ImmGetContext gives none without a
+    // display), so the unfinished text goes in as an input method shows it.
+    SendMessageW(edit_, WM_IME_STARTCOMPOSITION, 0, 0);
+    SendMessageW(edit_, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(L"武器铠甲"));
+    SendMessageW(edit_, WM_TIMER, 0, 0);
+    EXPECT_EQ(Text(), L"武器铠甲");  // cutting it now would break the input method's own record of it
+    SendMessageW(edit_, WM_IME_ENDCOMPOSITION, 0, 0);
+    EXPECT_EQ(Text(), L"武器");
+}
+
+DWORD WINAPI SetTextFromAnotherThread(void* edit) {
+    SendMessageW(static_cast<HWND>(edit), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"a武器铠甲"));
+    return 0;
+}
+
+TEST_F(ByteLimitedEdit, TextSentByAnotherProgramIsHeldLikeTyping) {
+    const HANDLE thread = CreateThread(nullptr, 0, SetTextFromAnotherThread, edit_, 0, nullptr);
+    ASSERT_NE(thread, nullptr);
+    // Take the sent message while waiting for the thread to end.
+    while (MsgWaitForMultipleObjects(1, &thread, FALSE, INFINITE, QS_SENDMESSAGE) != WAIT_OBJECT_0) {
+        MSG msg;
+        PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE);
+    }
+    CloseHandle(thread);
+    EXPECT_EQ(Text(), L"a武");
+}
+
 TEST_F(ByteLimitedEdit, TextSetByTheProgramIsShownInFullAndOnlyWhatIsAddedIsRefused) {
     SetWindowTextW(edit_, L"武器铠甲手部");
     EXPECT_EQ(Text(), L"武器铠甲手部");
