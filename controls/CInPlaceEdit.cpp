@@ -42,7 +42,8 @@ bool CInPlaceEdit::PreTranslateMessage(MSG& msg) {
 }
 
 bool CInPlaceEdit::OnWindowMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
-    return framework::DispatchCommand<CInPlaceEdit>(kMessages, *this, message, wParam, lParam, result);
+    return framework::DispatchCommand<CInPlaceEdit>(kMessages, *this, message, wParam, lParam, result) ||
+           CByteLimitedEdit::OnWindowMessage(message, wParam, lParam, result);
 }
 
 LRESULT CInPlaceEdit::OnChar(WPARAM character, LPARAM flags) {
@@ -57,7 +58,9 @@ LRESULT CInPlaceEdit::OnChar(WPARAM character, LPARAM flags) {
         return 0;
     }
     GrowToText();
-    return Default(WM_CHAR, character, flags);
+    LRESULT result = 0;
+    CByteLimitedEdit::OnWindowMessage(WM_CHAR, character, flags, result);
+    return result;
 }
 
 void CInPlaceEdit::GrowToText() {

@@ -7,10 +7,12 @@
 
 #include <string>
 
+#include "ByteLimitedEdit.h"
 #include "CommandTable.h"
-#include "Controls.h"
 
-class CInPlaceEdit final : public framework::CEdit {
+// A limited edit with no limit set: however text comes in, no half of a
+// surrogate pair stays.
+class CInPlaceEdit final : public framework::CByteLimitedEdit {
 public:
     // Always on the heap: the object deletes itself with its window.
     CInPlaceEdit(int row, int column, std::wstring initialText);

@@ -307,6 +307,10 @@ TEST_F(EditableList, EscapeLeavesTheCellEnterCommitsAndAnEmptyTextEmptiesIt) {
     DoubleClick(CellCentre(0, 3));
     Type(L"\b\r");
     EXPECT_EQ(Cell(0, 3), L"");
+
+    DoubleClick(CellCentre(0, 2));
+    Type(L"\xD83Dx\r");  // half a pair, alone
+    EXPECT_EQ(Cell(0, 2), L"x");
 }
 
 TEST_F(EditableList, TheEndOfEditNotificationNamesTheListTheEditorAndTheCell) {
