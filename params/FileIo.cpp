@@ -235,12 +235,18 @@ bool Abandon(IFileOps& ops, const std::string& path) {
     return false;
 }
 
-bool WriteAll(IFileOps& ops, std::FILE* file, const std::vector<std::uint8_t>& bytes) {
-    return bytes.empty() || ops.Write(file, bytes.data(), bytes.size());
+// Writes bytes and closes the file; false, with errno from the first failure, when either fails.
+bool WriteAndClose(IFileOps& ops, std::FILE* file, const std::vector<std::uint8_t>& bytes) {
+    const bool written = bytes.empty() || ops.Write(file, bytes.data(), bytes.size());
+    const int error = errno;
+    const bool closed = ops.Close(file);
+    if (!written) errno = error;
+    return written && closed;
 }
 
-// A new temporary file beside path, with the attributes of original when given.
-// nullptr when none can be made; made and not written, it is removed.
+// A new temporary file beside path, with the attributes of original when
+// given; nullptr when none can be made (one whose attributes cannot be set
+// is removed again).
 std::FILE* CreateTemporary(const std::string& path, IFileOps& ops, std::string& temp, const std::string* original) {
     std::FILE* file = nullptr;
     for (int attempt = 0; attempt < 64 && !file; ++attempt) {
@@ -264,22 +270,12 @@ std::FILE* CreateTemporary(const std::string& path, IFileOps& ops, std::string& 
 bool WriteTemporary(const std::string& path, const std::vector<std::uint8_t>& bytes, IFileOps& ops, std::string& temp,
                     const std::string* original = nullptr) {
     std::FILE* file = CreateTemporary(path, ops, temp, original);
-    if (!file) return false;
-    const bool written = WriteAll(ops, file, bytes);
-    const int error = errno;
-    const bool closed = ops.Close(file);
-    if (!written) errno = error;
-    return (written && closed) || Abandon(ops, temp);
+    return file && (WriteAndClose(ops, file, bytes) || Abandon(ops, temp));
 }
 
 bool Overwrite(const std::string& path, const std::vector<std::uint8_t>& bytes, IFileOps& ops) {
     std::FILE* file = ops.OpenToOverwrite(path);
-    if (!file) return false;
-    const bool written = WriteAll(ops, file, bytes);
-    const int error = errno;
-    const bool closed = ops.Close(file);
-    if (!written) errno = error;
-    return written && closed;
+    return file && WriteAndClose(ops, file, bytes);
 }
 
 // A file with other names (hard links) gets the new bytes in place, so every
