@@ -1,17 +1,28 @@
 #include "AttrEditorDlg.h"
 
+#include <shellapi.h>
+#include <windowsx.h>
+
 #include <algorithm>
 #include <iterator>
 
 #include "Gdi.h"
 #include "Catalogue.h"
+#include "Fields.h"
+#include "InPlaceEditor.h"
 #include "SpriteTable.h"
 #include "TextCodec.h"
 #include "Walks.h"
 
 using framework::CommandEntry;
+using framework::kAnyControl;
 using framework::Narrow;
 using framework::Widen;
+
+namespace {
+// Posted by every change of a control; the check runs once the queue is empty.
+constexpr UINT WM_APP_CHECK_CHANGES = WM_APP + 1;
+}  // namespace
 
 const CommandEntry<CAttrEditorDlg> CAttrEditorDlg::kCommands[] = {
     {WM_PAINT, 0, 0, &CAttrEditorDlg::OnPaint},
@@ -33,8 +44,14 @@ const CommandEntry<CAttrEditorDlg> CAttrEditorDlg::kCommands[] = {
     {WM_COMMAND, BN_CLICKED, IDC_BACKGROUND_COLOR, &CAttrEditorDlg::OnBackgroundColor},
     {WM_COMMAND, BN_CLICKED, IDC_SLIDER_COLOR, &CAttrEditorDlg::OnSliderColor},
     // Enter and Esc (IDOK, IDCANCEL) have no entry, so a stray key never
-    // throws the edits away; the close box and Alt+F4 end the program at once.
+    // throws the edits away; the close box and Alt+F4 ask first.
     {WM_CLOSE, 0, 0, &CAttrEditorDlg::OnClose},
+    {WM_DROPFILES, 0, 0, &CAttrEditorDlg::OnDropFiles},
+    {WM_COMMAND, EN_CHANGE, kAnyControl, &CAttrEditorDlg::OnEditChange},
+    {WM_CTLCOLOREDIT, 0, 0, &CAttrEditorDlg::OnCtlColorEdit},
+    {WM_NOTIFY, static_cast<UINT>(NM_CUSTOMDRAW), IDC_SPRITE_TABLE, &CAttrEditorDlg::OnTableCustomDraw},
+    {WM_NOTIFY, static_cast<UINT>(LVN_ENDLABELEDITW), kInPlaceEditorId, &CAttrEditorDlg::OnCellEdited},
+    {WM_APP_CHECK_CHANGES, 0, 0, &CAttrEditorDlg::OnCheckChanges},
 };
 
 namespace {
@@ -85,6 +102,22 @@ Growth DialogGrowth(HWND dlg) {
     return unit.right > 0 && unit96 > 0 ? Growth{unit.right, unit96} : Growth{1, 1};
 }
 
+// Text that saving would not store as it reads.
+constexpr COLORREF kOutOfRangeColor = RGB(255, 0, 0);
+
+std::wstring FullPath(const std::wstring& path) {
+    const DWORD n = GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
+    if (n == 0) return path;
+    std::wstring full(n, L'\0');
+    full.resize(GetFullPathNameW(path.c_str(), n, full.data(), nullptr));
+    return full;
+}
+
+std::wstring FileNameOf(const std::wstring& path) {
+    const std::size_t slash = path.find_last_of(L"\\/");
+    return slash == std::wstring::npos ? path : path.substr(slash + 1);
+}
+
 }  // namespace
 
 CAttrEditorDlg::CAttrEditorDlg(IEditorPrompts& prompts)
@@ -97,14 +130,23 @@ CAttrEditorDlg::CAttrEditorDlg(IEditorPrompts& prompts)
 }
 
 BOOL CAttrEditorDlg::OnInitDialog() {
+    CreateRangeTip();
     BindControls();
-    SetWindowText(Widen(params::kCaption));
     Send(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_hIcon));
     Send(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_hIcon));
     params::ApplyDefaults(*this);
     SetUpTable();
     SetUpBoxMargins();
+    DragAcceptFiles(m_hWnd, TRUE);
+    if (m_startFile.empty() || !OpenFile(m_startFile)) TakeAsSaved(L"");
     return TRUE;  // the focus goes to the first tab stop
+}
+
+void CAttrEditorDlg::CreateRangeTip() {
+    m_rangeTipText = Widen(params::kValueRangeTip);
+    m_rangeTip = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
+                                 CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, m_hWnd, nullptr,
+                                 GetModuleHandleW(nullptr), nullptr);
 }
 
 void CAttrEditorDlg::BindControls() {
@@ -142,6 +184,8 @@ void CAttrEditorDlg::SetUpBoxMargins() {
 }
 
 bool CAttrEditorDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    // Any command may change a value (typing, a choice, "使用", a button's work).
+    if (message == WM_COMMAND) ScheduleChangeCheck();
     return framework::DispatchCommand<CAttrEditorDlg>(kCommands, *this, message, wParam, lParam, result);
 }
 
@@ -162,12 +206,7 @@ void CAttrEditorDlg::OnQuickSave() { SaveParameterFile(Narrow(m_quickFolder.Quic
 
 void CAttrEditorDlg::OnQuickLoad() { LoadParameterFile(Narrow(m_quickFolder.QuickFile())); }
 
-void CAttrEditorDlg::OnSave() {
-    if (const auto path = m_prompts.ChooseFile(m_hWnd, FileSettings(false))) {
-        m_quickFolder.FileChosen(*path);
-        SaveParameterFile(Narrow(*path));
-    }
-}
+void CAttrEditorDlg::OnSave() { SaveThroughDialog(Widen(params::kQuickFile)); }
 
 void CAttrEditorDlg::OnLoad() {
     if (const auto path = m_prompts.ChooseFile(m_hWnd, FileSettings(true))) {
@@ -176,7 +215,164 @@ void CAttrEditorDlg::OnLoad() {
     }
 }
 
-void CAttrEditorDlg::OnClose() { EndDialog(IDCANCEL); }
+bool CAttrEditorDlg::SaveThroughDialog(const std::wstring& fileName) {
+    framework::FileDialogSettings settings = FileSettings(false);
+    settings.fileName = fileName;
+    const auto path = m_prompts.ChooseFile(m_hWnd, settings);
+    if (!path) return false;
+    m_quickFolder.FileChosen(*path);
+    return SaveParameterFile(Narrow(*path));
+}
+
+// Yes saves as "保存" does and closes only once saved; Cancel (and Esc) stays.
+void CAttrEditorDlg::OnClose() {
+    CommitOpenEdit();
+    if (HasUnsavedChanges()) {
+        switch (m_prompts.AskYesNoCancel(m_hWnd, Widen(params::kSaveChangesQuestion))) {
+        case IDYES:
+            if (!SaveThroughDialog(m_filePath.empty() ? Widen(params::kQuickFile) : m_filePath)) return;
+            break;
+        case IDNO: break;
+        default: return;
+        }
+    }
+    EndDialog(IDCANCEL);
+}
+
+// The first file dropped is opened; a load by drop reports as one by button.
+LRESULT CAttrEditorDlg::OnDropFiles(WPARAM drop, LPARAM) {
+    const auto files = reinterpret_cast<HDROP>(drop);
+    std::wstring path(DragQueryFileW(files, 0, nullptr, 0) + 1, L'\0');
+    path.resize(DragQueryFileW(files, 0, path.data(), static_cast<UINT>(path.size())));
+    DragFinish(files);
+    if (path.empty()) return 0;
+    CommitOpenEdit();
+    if (OpenFile(path)) ShowMessage(params::kLoadDone);
+    return 0;
+}
+
+void CAttrEditorDlg::CommitOpenEdit() {
+    const HWND focus = GetFocus();
+    if (focus && IsChild(m_table.GetSafeHwnd(), focus)) SetFocus(m_table.GetSafeHwnd());
+}
+
+bool CAttrEditorDlg::HasUnsavedChanges() const {
+    const auto bytes = params::BytesToSave(*this);
+    return !bytes || *bytes != m_savedBytes;
+}
+
+void CAttrEditorDlg::TakeAsSaved(const std::wstring& path) {
+    if (!path.empty()) m_filePath = FullPath(path);
+    m_savedBytes = params::BytesToSave(*this).value_or(std::vector<std::uint8_t>{});
+    m_unsaved = false;
+    UpdateCaption();
+}
+
+void CAttrEditorDlg::ScheduleChangeCheck() {
+    if (!m_checkPosted) m_checkPosted = PostMessageW(m_hWnd, WM_APP_CHECK_CHANGES, 0, 0) != 0;
+}
+
+void CAttrEditorDlg::OnCheckChanges() {
+    m_checkPosted = false;
+    m_unsaved = HasUnsavedChanges();
+    UpdateCaption();
+}
+
+void CAttrEditorDlg::UpdateCaption() {
+    std::wstring caption = Widen(params::kCaption);
+    if (!m_filePath.empty()) caption += Widen(params::kCaptionFileSeparator) + FileNameOf(m_filePath);
+    if (m_unsaved) caption += Widen(params::kUnsavedMark);
+    if (caption == m_caption) return;
+    m_caption = std::move(caption);
+    SetWindowText(m_caption);
+}
+
+void CAttrEditorDlg::OnCellEdited() { ScheduleChangeCheck(); }
+
+LRESULT CAttrEditorDlg::OnEditChange(WPARAM, LPARAM edit) {
+    const auto box = reinterpret_cast<HWND>(edit);
+    // Typing repaints only what changed: a new colour needs the whole box.
+    if (UpdateRangeTip(box)) InvalidateRect(box, nullptr, FALSE);
+    return 0;
+}
+
+bool CAttrEditorDlg::IsOutOfRange(HWND edit) const {
+    const params::ParamDesc* p = params::FindParam(::GetDlgCtrlID(edit));
+    // A combo box's own edit is a child of the combo box, whatever its ID.
+    if (!p || p->kind != params::Kind::Number || GetParent(edit) != m_hWnd) return false;
+    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(edit)) + 1, L'\0');
+    text.resize(static_cast<std::size_t>(::GetWindowTextW(edit, text.data(), static_cast<int>(text.size()))));
+    return !params::IsByteText(Narrow(text));
+}
+
+bool CAttrEditorDlg::UpdateRangeTip(HWND edit) {
+    const bool outOfRange = IsOutOfRange(edit);
+    wchar_t current[32] = {};
+    TOOLINFOW tool{};
+    tool.cbSize = sizeof tool;
+    tool.hwnd = m_hWnd;
+    tool.uId = reinterpret_cast<UINT_PTR>(edit);
+    tool.lpszText = current;
+    const bool tipped = SendMessageW(m_rangeTip, TTM_GETTOOLINFOW, 0, reinterpret_cast<LPARAM>(&tool)) != 0;
+    if (outOfRange == tipped) return false;
+    tool.uFlags = TTF_IDISHWND;
+    tool.lpszText = m_rangeTipText.data();
+    SendMessageW(m_rangeTip, outOfRange ? TTM_ADDTOOLW : TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+    return true;
+}
+
+LRESULT CAttrEditorDlg::OnCtlColorEdit(WPARAM dc, LPARAM edit) {
+    if (!IsOutOfRange(reinterpret_cast<HWND>(edit))) return 0;  // the usual colours
+    const auto hdc = reinterpret_cast<HDC>(dc);
+    SetTextColor(hdc, kOutOfRangeColor);
+    SetBkColor(hdc, GetSysColor(COLOR_WINDOW));
+    return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_WINDOW));
+}
+
+LRESULT CAttrEditorDlg::OnTableCustomDraw(WPARAM, LPARAM info) {
+    auto& draw = *reinterpret_cast<NMLVCUSTOMDRAW*>(info);
+    switch (draw.nmcd.dwDrawStage) {
+    case CDDS_PREPAINT: return CDRF_NOTIFYITEMDRAW;
+    case CDDS_ITEMPREPAINT:
+        m_cellTextColor = draw.clrText;  // the colour a cell keeps when it is stored as shown
+        return CDRF_NOTIFYSUBITEMDRAW;
+    case CDDS_ITEMPREPAINT | CDDS_SUBITEM: {
+        const int row = static_cast<int>(draw.nmcd.dwItemSpec);
+        const std::string text = Narrow(m_table.GetItemText(row, draw.iSubItem));
+        draw.clrText = params::CellStoredAsShown(draw.iSubItem, text) ? m_cellTextColor : kOutOfRangeColor;
+        return CDRF_DODEFAULT;
+    }
+    default: return CDRF_DODEFAULT;
+    }
+}
+
+bool CAttrEditorDlg::PreTranslateMessage(MSG& msg) {
+    if (msg.message < WM_MOUSEFIRST || msg.message > WM_MOUSELAST) return false;
+    if (msg.message == WM_MOUSEMOVE && msg.hwnd == m_table.GetSafeHwnd())
+        UpdateCellTip({GET_X_LPARAM(msg.lParam), GET_Y_LPARAM(msg.lParam)});
+    // The tip follows the pointer by what it is told, so no control of ours is subclassed for it.
+    SendMessageW(m_rangeTip, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&msg));
+    return false;
+}
+
+// One tool, over the cell under the pointer while that cell is out of range.
+void CAttrEditorDlg::UpdateCellTip(POINT point) {
+    int column = 0;
+    const int row = m_table.CellFromPoint(point, column);
+    const bool outOfRange = row >= 0 && !params::CellStoredAsShown(column, Narrow(m_table.GetItemText(row, column)));
+    const POINT cell = outOfRange ? POINT{column, row} : POINT{-1, -1};
+    if (cell.x == m_tipCell.x && cell.y == m_tipCell.y) return;
+    TOOLINFOW tool{};
+    tool.cbSize = sizeof tool;
+    tool.hwnd = m_table.GetSafeHwnd();
+    tool.uId = 1;
+    if (m_tipCell.y >= 0) SendMessageW(m_rangeTip, TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+    m_tipCell = cell;
+    if (!outOfRange) return;
+    tool.rect = m_table.CellRect(row, column);
+    tool.lpszText = m_rangeTipText.data();
+    SendMessageW(m_rangeTip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+}
 
 // An open in-place editor has already committed: the button took the focus from it.
 void CAttrEditorDlg::OnAddRow() { params::AddTableRow(*this); }
@@ -211,9 +407,23 @@ void CAttrEditorDlg::PickColor(CColorSwatchButton& button, COLORREF initial) {
     if (const auto chosen = m_prompts.AskColor(m_hWnd, settings)) button.SetColor(*chosen);
 }
 
-void CAttrEditorDlg::SaveParameterFile(const std::string& path) { params::SaveParameterFile(*this, path); }
+bool CAttrEditorDlg::SaveParameterFile(const std::string& path) {
+    if (!params::SaveParameterFile(*this, path)) return false;
+    TakeAsSaved(Widen(path));
+    return true;
+}
 
-void CAttrEditorDlg::LoadParameterFile(const std::string& path) { params::LoadParameterFile(*this, path); }
+bool CAttrEditorDlg::LoadParameterFile(const std::string& path) {
+    if (!params::LoadParameterFile(*this, path)) return false;
+    TakeAsSaved(Widen(path));
+    return true;
+}
+
+bool CAttrEditorDlg::OpenFile(const std::wstring& path) {
+    if (!params::OpenParameterFile(*this, Narrow(path))) return false;
+    TakeAsSaved(path);
+    return true;
+}
 
 std::string CAttrEditorDlg::GetText(int id) const { return Narrow(Get<framework::CWnd>(id).GetWindowText()); }
 
@@ -234,6 +444,10 @@ int CAttrEditorDlg::FindChoiceItem(int id, std::string_view prefix) const {
 }
 
 bool CAttrEditorDlg::IsChecked(int id) const { return Get<framework::CButton>(id).GetCheck() != BST_UNCHECKED; }
+
+void CAttrEditorDlg::SetChecked(int id, bool checked) {
+    Get<framework::CButton>(id).Send(BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED);
+}
 
 params::Color CAttrEditorDlg::GetColor(int id) const { return Get<CColorSwatchButton>(id).GetColor(); }
 

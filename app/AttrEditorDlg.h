@@ -1,7 +1,10 @@
 // The editor dialog: its controls are the parameter set. Saving and loading
-// run the core's walks with the dialog itself as the control provider.
+// run the core's walks with the dialog itself as the control provider. The
+// caption names the file last loaded or saved and marks unsaved changes:
+// those that make the bytes a save would write differ from that file's.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -19,9 +22,21 @@ class CAttrEditorDlg final : public framework::CDialog, public params::IControlA
 public:
     explicit CAttrEditorDlg(IEditorPrompts& prompts = SystemPrompts());
 
-    // Paths are UTF-8. Each shows exactly one message.
-    void SaveParameterFile(const std::string& path);
-    void LoadParameterFile(const std::string& path);
+    // Before the window is made: the file to open, whole, as it starts.
+    void OpenAtStart(std::wstring path) { m_startFile = std::move(path); }
+
+    // Paths are UTF-8. Each shows exactly one message; true when done.
+    bool SaveParameterFile(const std::string& path);
+    bool LoadParameterFile(const std::string& path);
+    // Opens a file the user named (command line, drop): all of it, "使用"
+    // set as the file says. A failure shows "读取错误" and changes nothing.
+    bool OpenFile(const std::wstring& path);
+    // Whether the bytes a save would write now differ from those of the file
+    // last loaded or saved (at first: of the start-up values).
+    bool HasUnsavedChanges() const;
+
+    // Mouse messages on their way to the controls drive the range tips.
+    bool PreTranslateMessage(MSG& msg) override;
 
     // The controls, by control ID; texts are UTF-8.
     std::string GetText(int id) const override;
@@ -32,6 +47,7 @@ public:
     int GetChoiceSelection(int id) const override;
     int FindChoiceItem(int id, std::string_view prefix) const override;
     bool IsChecked(int id) const override;
+    void SetChecked(int id, bool checked) override;
     params::Color GetColor(int id) const override;
     void SetColor(int id, params::Color color) override;
     int GetRowCount(int id) const override;
@@ -55,6 +71,21 @@ private:
     void BindControls();
     void SetUpTable();
     void SetUpBoxMargins();
+    void CreateRangeTip();
+    // What was last loaded or saved: its name goes into the caption and its
+    // bytes become those that unsaved changes are measured against.
+    void TakeAsSaved(const std::wstring& path);
+    void ScheduleChangeCheck();
+    void UpdateCaption();
+    // An open in-place editor puts its text into the cell before anything reads the table.
+    void CommitOpenEdit();
+    // The save-file dialog opened on fileName, then the save; true when saved.
+    bool SaveThroughDialog(const std::wstring& fileName);
+    // A number box whose text saving would not store as it reads.
+    bool IsOutOfRange(HWND edit) const;
+    // Gives the box the range tip exactly while it is out of range; true when that changed.
+    bool UpdateRangeTip(HWND edit);
+    void UpdateCellTip(POINT point);
 
     void OnPaint();
     LRESULT OnQueryDragIcon();
@@ -63,6 +94,12 @@ private:
     void OnSave();
     void OnLoad();
     void OnClose();
+    LRESULT OnDropFiles(WPARAM drop, LPARAM unused);
+    LRESULT OnEditChange(WPARAM codeAndId, LPARAM edit);
+    LRESULT OnCtlColorEdit(WPARAM dc, LPARAM edit);
+    LRESULT OnTableCustomDraw(WPARAM id, LPARAM info);
+    void OnCellEdited();
+    void OnCheckChanges();
     void OnAddRow();
     void OnDeleteRow();
     void OnSortRows();
@@ -98,4 +135,15 @@ private:
     CEditableListCtrl m_table;
     // Offered by every colour dialog and kept for the dialog's life, which is the run.
     framework::CustomColors m_customColors;
+
+    std::wstring m_startFile;
+    std::wstring m_filePath;  // full path of the file last loaded or saved, if any
+    std::vector<std::uint8_t> m_savedBytes;  // that file as a save writes it, or the start-up values
+    bool m_unsaved = false;
+    bool m_checkPosted = false;
+    std::wstring m_caption;
+    HWND m_rangeTip = nullptr;  // tooltip owned by the dialog, gone with it
+    std::wstring m_rangeTipText;
+    POINT m_tipCell{-1, -1};  // (column, row) of the table's tip
+    COLORREF m_cellTextColor = CLR_DEFAULT;  // of the row being drawn
 };

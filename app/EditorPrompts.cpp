@@ -9,6 +9,9 @@ public:
     void ShowMessage(HWND owner, const std::wstring& text) override {
         MessageBoxW(owner, text.c_str(), framework::ProgramName().c_str(), MB_OK);
     }
+    int AskYesNoCancel(HWND owner, const std::wstring& text) override {
+        return MessageBoxW(owner, text.c_str(), framework::ProgramName().c_str(), MB_YESNOCANCEL);
+    }
     std::optional<std::wstring> ChooseFile(HWND owner, const framework::FileDialogSettings& settings) override {
         return framework::CFileDialog(settings, owner).DoModal();
     }

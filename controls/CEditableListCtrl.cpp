@@ -44,8 +44,11 @@ bool CEditableListCtrl::OnWindowMessage(UINT message, WPARAM wParam, LPARAM lPar
     return framework::DispatchCommand<CEditableListCtrl>(kMessages, *this, message, wParam, lParam, result);
 }
 
+// The edited text goes into the cell here; the parent still hears of the
+// end of the edit (false), as it may follow what changes in the list.
 bool CEditableListCtrl::OnReflectedMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
-    return framework::DispatchCommand<CEditableListCtrl>(kReflected, *this, message, wParam, lParam, result);
+    framework::DispatchCommand<CEditableListCtrl>(kReflected, *this, message, wParam, lParam, result);
+    return false;
 }
 
 bool CEditableListCtrl::IsReportView() const {
@@ -91,6 +94,13 @@ int CEditableListCtrl::CellFromPoint(POINT point, int& column) const {
         }
     }
     return -1;
+}
+
+RECT CEditableListCtrl::CellRect(int row, int column) const {
+    RECT cell = RowBounds(row);
+    for (int c = 0; c < column; ++c) cell.left += ColumnWidth(c);
+    cell.right = cell.left + ColumnWidth(column);
+    return cell;
 }
 
 std::optional<RECT> CEditableListCtrl::PlaceEditor(int row, int column) {

@@ -24,6 +24,8 @@ public:
     // (nullptr) when the row does not exist or the column is missing or
     // narrower than 5 pixels.
     CInPlaceEdit* OpenCellEdit(int row, int column);
+    // The cell's rectangle in client coordinates.
+    RECT CellRect(int row, int column) const;
     void OpenCellCombo(int row, int column);
 
     bool OnReflectedMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;

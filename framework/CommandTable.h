@@ -8,6 +8,9 @@
 
 namespace framework {
 
+// An entry's control ID that matches every control.
+constexpr UINT kAnyControl = ~0u;
+
 template <class T>
 struct CommandEntry {
     using Action = void (T::*)();    // the message's result is 0
@@ -19,7 +22,7 @@ struct CommandEntry {
 
     UINT message;
     UINT code;  // notification code; 0 for plain messages
-    UINT id;    // control ID; 0 for plain messages
+    UINT id;    // control ID, or kAnyControl; 0 for plain messages
     Action action = nullptr;
     Query query = nullptr;
     Handler handler = nullptr;
@@ -41,7 +44,7 @@ bool DispatchCommand(std::span<const CommandEntry<T>> table, T& target, UINT mes
                      LPARAM lParam, LRESULT& result) {
     const MessageKey key = DecodeMessage(message, wParam, lParam);
     for (const CommandEntry<T>& e : table) {
-        if (e.message != key.message || e.code != key.code || e.id != key.id) continue;
+        if (e.message != key.message || e.code != key.code || (e.id != key.id && e.id != kAnyControl)) continue;
         if (e.action) {
             (target.*e.action)();
             result = 0;

@@ -66,6 +66,7 @@ struct ColumnDesc {
 constexpr ColumnDesc kTableColumns[] = {
     {"等级", 40}, {"类别", 40}, {"物品ID", 50}, {"精灵属性ID", 80}};
 constexpr int kTableColumnCount = 4;
+constexpr int kCategoryColumn = 1;
 constexpr int kMaxTableRows = 255;
 // The row that "增加" appends.
 constexpr std::string_view kNewRow[] = {"2", "魔法", "1", "1"};
@@ -88,5 +89,13 @@ constexpr std::string_view kSaveError = "保存错误";
 constexpr std::string_view kLoadDone = "读取完成";
 constexpr std::string_view kLoadError = "读取错误";
 constexpr std::string_view kTableFull = "表格最多255行";
+
+// The editor's caption names the file last loaded or saved, and marks unsaved changes.
+constexpr std::string_view kCaptionFileSeparator = " - ";
+constexpr std::string_view kUnsavedMark = " *";
+// Closing with unsaved changes asks this (Yes, No, Cancel).
+constexpr std::string_view kSaveChangesQuestion = "参数已修改，是否保存？";
+// The tip of a number box or table cell whose text is not stored as it reads.
+constexpr std::string_view kValueRangeTip = "取值范围0～255";
 
 }  // namespace params

@@ -27,6 +27,7 @@ public:
 
     // Check box
     virtual bool IsChecked(int id) const = 0;
+    virtual void SetChecked(int id, bool checked) = 0;
 
     // Colour swatches: all 32 bits are kept
     virtual Color GetColor(int id) const = 0;

@@ -67,4 +67,15 @@ std::uint8_t LeadingIntegerByte(std::string_view text) {
     return static_cast<std::uint8_t>(negative ? (256 - value) & 0xFF : value);
 }
 
+bool IsByteText(std::string_view text) {
+    if (text.empty()) return false;
+    unsigned value = 0;
+    for (char c : text) {
+        if (c < '0' || c > '9') return false;
+        value = value * 10 + static_cast<unsigned>(c - '0');
+        if (value > 255) return false;  // leading zeros keep it small, so no overflow
+    }
+    return true;
+}
+
 }  // namespace params

@@ -69,4 +69,7 @@ private:
 // 0 without digits), reduced to its low 8 bits however many digits it has.
 std::uint8_t LeadingIntegerByte(std::string_view text);
 
+// Whether a text is stored as it reads: decimal digits only, 0 to 255.
+bool IsByteText(std::string_view text);
+
 }  // namespace params

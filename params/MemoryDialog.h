@@ -35,6 +35,7 @@ public:
     int GetChoiceSelection(int id) const override;
     int FindChoiceItem(int id, std::string_view prefix) const override;
     bool IsChecked(int id) const override;
+    void SetChecked(int id, bool checked) override { controls_[id].checked = checked; }
     Color GetColor(int id) const override;
     void SetColor(int id, Color color) override;
     int GetRowCount(int id) const override;
@@ -48,7 +49,6 @@ public:
     void SelectRows(int id, const std::vector<int>& rows) override;
     void ShowMessage(std::string_view text) override;
 
-    void SetChecked(int id, bool checked) { controls_[id].checked = checked; }
     void SelectRow(int id, int row, bool selected) { controls_[id].rows.at(static_cast<std::size_t>(row)).selected = selected; }
     const Control& At(int id) const;
 

@@ -52,6 +52,13 @@ void PutTableRows(const std::vector<TableRow>& rows, IControlAccess& controls) {
     controls.EndBulkUpdate(IDC_SPRITE_TABLE);
 }
 
+bool CellStoredAsShown(int column, std::string_view text) {
+    if (column == kCategoryColumn)  // a code without a name loads as its number
+        for (std::string_view name : kCategoryNames)
+            if (text == name) return true;
+    return IsByteText(text);
+}
+
 ParameterImage ReadControls(const IControlAccess& controls) {
     ParameterImage image;
     image.advanced = controls.IsChecked(IDC_ADVANCED_ENABLED);
@@ -107,22 +114,56 @@ void ApplyImage(const ParameterImage& image, IControlAccess& controls) {
     }
 }
 
-void SaveParameterFile(IControlAccess& controls, const std::string& path, IFileOps& ops) {
-    VectorSink bytes;
-    const bool saved = EncodeParameterFile(ReadControls(controls), bytes) && WriteFileAtomically(path, bytes.data, ops);
-    controls.ShowMessage(saved ? kSaveDone : kSaveError);
+void ApplyWholeImage(const ParameterImage& image, IControlAccess& controls) {
+    controls.SetChecked(IDC_ADVANCED_ENABLED, image.advanced);
+    ApplyImage(image, controls);
 }
 
-void LoadParameterFile(IControlAccess& controls, const std::string& path) {
+std::optional<std::vector<std::uint8_t>> BytesToSave(const IControlAccess& controls) {
+    VectorSink bytes;
+    if (!EncodeParameterFile(ReadControls(controls), bytes)) return std::nullopt;
+    return std::move(bytes.data);
+}
+
+bool SaveParameterFile(IControlAccess& controls, const std::string& path, IFileOps& ops) {
+    const auto bytes = BytesToSave(controls);
+    const bool saved = bytes && WriteFileAtomically(path, *bytes, ops);
+    controls.ShowMessage(saved ? kSaveDone : kSaveError);
+    return saved;
+}
+
+namespace {
+
+std::optional<ParameterImage> ReadParameterFile(const std::string& path, bool wantAdvanced) {
     std::vector<std::uint8_t> bytes;
     ParameterImage image;
     if (!ReadFilePrefix(path, kMaxFileSize, bytes) ||
-        !DecodeParameterFile(bytes, controls.IsChecked(IDC_ADVANCED_ENABLED), Strictness::Load, image)) {
+        !DecodeParameterFile(bytes, wantAdvanced, Strictness::Load, image))
+        return std::nullopt;
+    return image;
+}
+
+}  // namespace
+
+bool LoadParameterFile(IControlAccess& controls, const std::string& path) {
+    const auto image = ReadParameterFile(path, controls.IsChecked(IDC_ADVANCED_ENABLED));
+    if (!image) {
         controls.ShowMessage(kLoadError);
-        return;
+        return false;
     }
-    ApplyImage(image, controls);
+    ApplyImage(*image, controls);
     controls.ShowMessage(kLoadDone);
+    return true;
+}
+
+bool OpenParameterFile(IControlAccess& controls, const std::string& path) {
+    const auto image = ReadParameterFile(path, true);
+    if (!image) {
+        controls.ShowMessage(kLoadError);
+        return false;
+    }
+    ApplyWholeImage(*image, controls);
+    return true;
 }
 
 }  // namespace params

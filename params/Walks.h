@@ -1,7 +1,9 @@
 // The start-up values, the save walk and the load walk over the dialog's controls.
 #pragma once
 
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "ControlAccess.h"
 #include "FileIo.h"
@@ -23,17 +25,32 @@ void ApplyImage(const ParameterImage& image, IControlAccess& controls);
 // Replaces the table's rows with rows, as their cells' texts.
 void PutTableRows(const std::vector<TableRow>& rows, IControlAccess& controls);
 
+// ApplyImage, with "使用" set exactly when the image holds the advanced block,
+// so that a later save keeps every block the file had.
+void ApplyWholeImage(const ParameterImage& image, IControlAccess& controls);
+
+// The bytes a save would write now, or nothing when the controls hold what no
+// file can carry (more than 255 rows, a text of more than 255 bytes).
+std::optional<std::vector<std::uint8_t>> BytesToSave(const IControlAccess& controls);
+
 // Decimal text of a table cell's category code: the category name, or the
 // code itself for a code without a name.
 std::string CategoryText(std::uint8_t code);
 // The code written for a category cell: the name's index, else the leading integer.
 std::uint8_t CategoryCode(std::string_view text);
+// Whether saving stores a table cell's text as it reads, so a load shows it unchanged.
+bool CellStoredAsShown(int column, std::string_view text);
 
-// Writes the controls to path and shows "保存完成" or "保存错误".
-void SaveParameterFile(IControlAccess& controls, const std::string& path, IFileOps& ops = SystemFileOps());
+// Writes the controls to path and shows "保存完成" or "保存错误"; true when saved.
+bool SaveParameterFile(IControlAccess& controls, const std::string& path, IFileOps& ops = SystemFileOps());
 
 // Reads path into the controls and shows "读取完成", or "读取错误" with
-// nothing changed when the file cannot be read or is damaged.
-void LoadParameterFile(IControlAccess& controls, const std::string& path);
+// nothing changed when the file cannot be read or is damaged; true when read.
+bool LoadParameterFile(IControlAccess& controls, const std::string& path);
+
+// Opens the file the user named: all of it, whatever "使用" says
+// (ApplyWholeImage). Success is silent; a failure shows "读取错误" and
+// changes nothing.
+bool OpenParameterFile(IControlAccess& controls, const std::string& path);
 
 }  // namespace params

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "Fields.h"
+#include "Walks.h"
 
 using namespace params;
 
@@ -24,6 +25,17 @@ TEST(LeadingInteger, FollowsTheDecimalPrefixAndKeepsTheLowEightBits) {
     EXPECT_EQ(LeadingIntegerByte("1000000000000000000000000000001"), 1);
     EXPECT_EQ(LeadingIntegerByte("-1000000000000000000000000000001"), 255);
     EXPECT_EQ(LeadingIntegerByte("4294967297"), 1);
+}
+
+TEST(ByteText, IsWhatSavingStoresAsItReads) {
+    for (const char* text : {"0", "7", "255", "007", "0255"}) EXPECT_TRUE(IsByteText(text)) << text;
+    for (const char* text : {"", "256", "300", "-1", "+7", " 5", "5 ", "12abc", "abc", "魔法", "99999999999"})
+        EXPECT_FALSE(IsByteText(text)) << text;
+    // A category cell may also hold a category's name; "12" is a code loaded back as its number.
+    EXPECT_TRUE(CellStoredAsShown(kCategoryColumn, "道具"));
+    EXPECT_TRUE(CellStoredAsShown(kCategoryColumn, "12"));
+    EXPECT_FALSE(CellStoredAsShown(kCategoryColumn, "物品"));
+    EXPECT_FALSE(CellStoredAsShown(0, "魔法"));
 }
 
 TEST(Fields, WriteInTheFileLayout) {

@@ -140,6 +140,29 @@ TEST_F(SaveLoad, AdvancedBlockIsSkippedWhileTheBoxIsClear) {
     EXPECT_EQ(dlg_.GetText(IDC_DOUBLE_ATTACK), "10");
 }
 
+TEST_F(SaveLoad, OpeningANamedFileTakesAllOfItWhateverTheSwitch) {
+    Bytes full = kStartupFull;
+    full[118] = 99;  // doubleAttack
+    full.back() = 1;
+    full.insert(full.end(), {3, 1, 5, 6});
+    Write("full.prm", full);
+    ASSERT_TRUE(OpenParameterFile(dlg_, Path("full.prm")));
+    EXPECT_TRUE(dlg_.messages.empty());  // success is silent: the caption names the file
+    EXPECT_TRUE(dlg_.IsChecked(IDC_ADVANCED_ENABLED));
+    EXPECT_EQ(dlg_.GetText(IDC_DOUBLE_ATTACK), "99");
+    EXPECT_EQ(BytesToSave(dlg_), full);
+
+    Write("base.prm", kStartupBase);
+    ASSERT_TRUE(OpenParameterFile(dlg_, Path("base.prm")));
+    EXPECT_FALSE(dlg_.IsChecked(IDC_ADVANCED_ENABLED));
+    EXPECT_EQ(BytesToSave(dlg_), kStartupBase);
+
+    dlg_.SetChecked(IDC_ADVANCED_ENABLED, true);
+    EXPECT_FALSE(OpenParameterFile(dlg_, Path("none.prm")));
+    EXPECT_EQ(dlg_.messages, std::vector<std::string>{std::string(kLoadError)});
+    EXPECT_TRUE(dlg_.IsChecked(IDC_ADVANCED_ENABLED));
+}
+
 TEST_F(SaveLoad, ModeNamesAndOddCodesLoadAsTheEditorShowsThem) {
     Bytes b = kStartupBase;
     b[b.size() - 3] = 2;  // usePortrait out of range

@@ -5,7 +5,12 @@
 #include <windows.h>
 #include <commctrl.h>
 #include <dlgs.h>
+#include <shellapi.h>
+#include <shlobj.h>
 
+#include <algorithm>
+#include <cstdio>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -17,9 +22,44 @@
 #include "TextCodec.h"
 #include "Walks.h"
 
+using framework::Narrow;
 using framework::Widen;
+namespace fs = std::filesystem;
 
 namespace {
+
+const std::wstring kCaption = L"RPG特殊属性编辑器 V1.6 by Tessiv";
+
+// A drop of one file as the shell hands it over; the receiver frees it.
+HDROP DropOf(const std::wstring& path) {
+    const std::size_t size = sizeof(DROPFILES) + (path.size() + 2) * sizeof(wchar_t);
+    HGLOBAL memory = GlobalAlloc(GHND, size);
+    auto* drop = static_cast<DROPFILES*>(GlobalLock(memory));
+    drop->pFiles = sizeof(DROPFILES);
+    drop->fWide = TRUE;
+    std::copy(path.begin(), path.end(), reinterpret_cast<wchar_t*>(drop + 1));  // two zeros end the list
+    GlobalUnlock(memory);
+    return static_cast<HDROP>(memory);
+}
+
+// The text colour the dialog gives a box when it paints.
+COLORREF TextColourOf(HWND dialog, HWND box) {
+    MemoryDc device(4, 4, RGB(255, 255, 255));
+    SetTextColor(device.Dc(), RGB(1, 2, 3));
+    SendMessageW(dialog, WM_CTLCOLOREDIT, reinterpret_cast<WPARAM>(device.Dc()), reinterpret_cast<LPARAM>(box));
+    return GetTextColor(device.Dc());
+}
+
+// The range tip the dialog gives the box, if any.
+std::wstring TipOf(HWND dialog, HWND box) {
+    wchar_t text[80] = {};
+    TOOLINFOW tool{};
+    tool.cbSize = sizeof tool;
+    tool.hwnd = dialog;
+    tool.uId = reinterpret_cast<UINT_PTR>(box);
+    tool.lpszText = text;
+    return SendMessageW(RangeTipOf(dialog), TTM_GETTOOLINFOW, 0, reinterpret_cast<LPARAM>(&tool)) ? text : L"";
+}
 
 std::vector<unsigned char> CoreBytes(const params::IControlAccess& controls) {
     params::VectorSink sink;
@@ -246,6 +286,7 @@ void CALLBACK DriveFileDialog(HWND, UINT, UINT_PTR timer, DWORD) {
 class CRealFileDialogs final : public IEditorPrompts {
 public:
     void ShowMessage(HWND, const std::wstring& text) override { messages.push_back(text); }
+    int AskYesNoCancel(HWND, const std::wstring&) override { return IDCANCEL; }
     std::optional<std::wstring> ChooseFile(HWND owner, const framework::FileDialogSettings& settings) override {
         return SystemPrompts().ChooseFile(owner, settings);
     }
@@ -345,7 +386,138 @@ TEST_F(EditorDialog, EnterAndEscKeepTheEditorOpenAndCloseEndsIt) {
     EXPECT_TRUE(IsWindow(hwnd_));
     SendMessageW(hwnd_, WM_CLOSE, 0, 0);
     EXPECT_FALSE(IsWindow(hwnd_));
-    EXPECT_TRUE(prompts_.messages.empty());  // no prompt, no save
+    EXPECT_TRUE(prompts_.messages.empty());  // nothing changed: no question, no save
+    EXPECT_TRUE(prompts_.questions.empty());
+}
+
+TEST_F(EditorDialog, AFileNamedAtStartOpensWholeAndNamesTheCaption) {
+    const fs::path path = folder_.Path() / L"游戏 参数.prm";
+    WriteVariedFile(Narrow(path.wstring()));
+    CFakePrompts prompts;
+    CAttrEditorDlg dlg{prompts};
+    dlg.OpenAtStart(path.wstring());
+    ASSERT_TRUE(dlg.Create());
+    const HWND h = dlg.GetSafeHwnd();
+    EXPECT_TRUE(prompts.messages.empty());  // the caption says it
+    EXPECT_EQ(TextOf(h), kCaption + L" - 游戏 参数.prm");
+    EXPECT_EQ(SendMessageW(GetDlgItem(h, IDC_ADVANCED_ENABLED), BM_GETCHECK, 0, 0), BST_CHECKED);
+    EXPECT_EQ(TextOf(GetDlgItem(h, IDC_LEVELUP_HP0)), L"40");
+    EXPECT_EQ(SendMessageW(GetDlgItem(h, IDC_SPRITE_TABLE), LVM_GETITEMCOUNT, 0, 0), 3);
+    SendMessageW(h, WM_COMMAND, MAKEWPARAM(IDC_QUICK_SAVE, BN_CLICKED), 0);
+    EXPECT_EQ(ReadBytes(folder_.Path() / "set.prm"), ReadBytes(path));
+    EXPECT_EQ(TextOf(h), kCaption + L" - set.prm");
+
+    CFakePrompts brokenPrompts;
+    CAttrEditorDlg broken{brokenPrompts};
+    broken.OpenAtStart((folder_.Path() / L"none.prm").wstring());
+    ASSERT_TRUE(broken.Create());
+    EXPECT_EQ(brokenPrompts.messages, std::vector<std::wstring>{L"读取错误"});
+    EXPECT_EQ(TextOf(broken.GetSafeHwnd()), kCaption);
+    EXPECT_EQ(TextOf(GetDlgItem(broken.GetSafeHwnd(), IDC_LEVELUP_HP0)), L"6");
+}
+
+TEST_F(EditorDialog, ADroppedFileOpensWholeAndReportsAsALoadDoes) {
+    std::FILE* cut = _wfopen(L"cut.prm", L"wb");
+    std::fputs("abc", cut);
+    std::fclose(cut);
+    SetWindowTextW(Item(IDC_LEVELUP_HP0), L"77");
+    SendMessageW(hwnd_, WM_DROPFILES, reinterpret_cast<WPARAM>(DropOf((folder_.Path() / L"cut.prm").wstring())), 0);
+    EXPECT_EQ(prompts_.messages, std::vector<std::wstring>{L"读取错误"});
+    EXPECT_EQ(TextOf(Item(IDC_LEVELUP_HP0)), L"77");
+
+    const fs::path path = folder_.Path() / L"拖入 的.prm";
+    WriteVariedFile(Narrow(path.wstring()));
+    SendMessageW(hwnd_, WM_DROPFILES, reinterpret_cast<WPARAM>(DropOf(path.wstring())), 0);
+    EXPECT_EQ(prompts_.messages.back(), L"读取完成");
+    EXPECT_EQ(SendMessageW(Item(IDC_ADVANCED_ENABLED), BM_GETCHECK, 0, 0), BST_CHECKED);
+    EXPECT_EQ(TextOf(Item(IDC_LEVELUP_HP0)), L"40");
+    EXPECT_EQ(CoreBytes(dlg_), ReadBytes(path));
+    PumpMessages();
+    EXPECT_EQ(TextOf(hwnd_), kCaption + L" - 拖入 的.prm");
+}
+
+TEST_F(EditorDialog, TheCaptionMarksWhatASaveWouldWriteDifferently) {
+    PumpMessages();
+    EXPECT_EQ(TextOf(hwnd_), kCaption);
+    SetWindowTextW(Item(IDC_LEVELUP_HP0), L"7");
+    PumpMessages();
+    EXPECT_EQ(TextOf(hwnd_), kCaption + L" *");
+    SetWindowTextW(Item(IDC_LEVELUP_HP0), L"006");  // undone: saved as 6 again
+    PumpMessages();
+    EXPECT_EQ(TextOf(hwnd_), kCaption);
+    SetWindowTextW(Item(IDC_DOUBLE_ATTACK), L"99");  // not saved while "使用" is clear
+    PumpMessages();
+    EXPECT_EQ(TextOf(hwnd_), kCaption);
+    Check(IDC_ADVANCED_ENABLED, true);
+    Click(IDC_ADVANCED_ENABLED);
+    PumpMessages();
+    EXPECT_EQ(TextOf(hwnd_), kCaption + L" *");
+    Click(IDC_QUICK_SAVE);
+    PumpMessages();
+    EXPECT_EQ(TextOf(hwnd_), kCaption + L" - set.prm");
+    SendMessageW(Item(IDC_HERO_ANIMATION_MODE), CB_SETCURSEL, 0, 0);
+    SendMessageW(hwnd_, WM_COMMAND, MAKEWPARAM(IDC_HERO_ANIMATION_MODE, CBN_SELCHANGE), 0);
+    PumpMessages();
+    EXPECT_EQ(TextOf(hwnd_), kCaption + L" - set.prm *");
+}
+
+TEST_F(EditorDialog, ClosingWithUnsavedChangesAsksAndYesClosesOnlyOnceSaved) {
+    Click(IDC_QUICK_SAVE);
+    SetWindowTextW(Item(IDC_LEVELUP_HP0), L"7");
+    prompts_.reply = IDCANCEL;
+    SendMessageW(hwnd_, WM_CLOSE, 0, 0);
+    ASSERT_TRUE(IsWindow(hwnd_));
+    EXPECT_EQ(prompts_.questions, std::vector<std::wstring>{L"参数已修改，是否保存？"});
+    EXPECT_TRUE(prompts_.asked.empty());
+
+    prompts_.reply = IDYES;  // then the file dialog is cancelled
+    SendMessageW(hwnd_, WM_CLOSE, 0, 0);
+    ASSERT_TRUE(IsWindow(hwnd_));
+    ASSERT_EQ(prompts_.asked.size(), 1u);
+    EXPECT_FALSE(prompts_.asked[0].open);
+    EXPECT_EQ(prompts_.asked[0].fileName, (folder_.Path() / L"set.prm").wstring());  // the current file
+
+    prompts_.answer = folder_.Path().wstring();  // a folder: the save fails
+    SendMessageW(hwnd_, WM_CLOSE, 0, 0);
+    ASSERT_TRUE(IsWindow(hwnd_));
+    EXPECT_EQ(prompts_.messages.back(), L"保存错误");
+
+    prompts_.answer = (folder_.Path() / L"参数.prm").wstring();
+    SendMessageW(hwnd_, WM_CLOSE, 0, 0);
+    EXPECT_FALSE(IsWindow(hwnd_));
+    EXPECT_EQ(prompts_.messages.back(), L"保存完成");
+    EXPECT_EQ(ReadBytes(folder_.Path() / L"参数.prm").at(0), 7);
+}
+
+TEST_F(EditorDialog, NoClosesWithoutWritingAnything) {
+    SetWindowTextW(Item(IDC_LEVELUP_HP0), L"7");
+    prompts_.reply = IDNO;
+    SendMessageW(hwnd_, WM_CLOSE, 0, 0);
+    EXPECT_FALSE(IsWindow(hwnd_));
+    EXPECT_EQ(prompts_.questions.size(), 1u);
+    EXPECT_TRUE(prompts_.asked.empty());
+    EXPECT_TRUE(fs::is_empty(folder_.Path()));
+}
+
+TEST_F(EditorDialog, NumbersNotStoredAsTheyReadAreRedWithATipAndSavedAsBefore) {
+    const COLORREF red = RGB(255, 0, 0);
+    const HWND hp = Item(IDC_LEVELUP_HP0);
+    for (const wchar_t* text : {L"300", L"abc", L"-1", L""}) {
+        SetWindowTextW(hp, text);
+        EXPECT_EQ(TextColourOf(hwnd_, hp), red) << text;
+        EXPECT_EQ(TipOf(hwnd_, hp), L"取值范围0～255") << text;
+    }
+    for (const wchar_t* text : {L"255", L"0"}) {
+        SetWindowTextW(hp, text);
+        EXPECT_EQ(TextColourOf(hwnd_, hp), GetSysColor(COLOR_WINDOWTEXT)) << text;
+        EXPECT_EQ(TipOf(hwnd_, hp), L"") << text;
+    }
+    SetWindowTextW(Item(IDC_EQUIP_SLOT0), L"abc");  // a name is stored as it reads
+    EXPECT_NE(TextColourOf(hwnd_, Item(IDC_EQUIP_SLOT0)), red);
+
+    SetWindowTextW(hp, L"300");
+    Click(IDC_QUICK_SAVE);
+    EXPECT_EQ(ReadBytes(folder_.Path() / "set.prm").at(0), 44);
 }
 
 // The modal run: keys go through the real loop and its dialog-key handling.
@@ -358,19 +530,58 @@ void CALLBACK PressKeysThenClose(HWND, UINT, UINT_PTR timer, DWORD) {
     PostMessageW(edit, WM_KEYDOWN, VK_RETURN, 1);
     PostMessageW(edit, WM_KEYDOWN, VK_ESCAPE, 1);
     PostMessageW(dlg, WM_COMMAND, MAKEWPARAM(IDC_QUICK_SAVE, BN_CLICKED), 0);
-    PostMessageW(dlg, WM_CLOSE, 0, 0);
+    PostMessageW(edit, WM_CHAR, L'1', 1);  // an edit after the save
+    PostMessageW(dlg, WM_SYSCOMMAND, SC_CLOSE, 0);  // Alt+F4, the close box
 }
 
-TEST(EditorModalRun, EnterAndEscInAnEditKeepItRunningAndCloseEndsIt) {
+TEST(EditorModalRun, EnterAndEscInAnEditKeepItRunningAndCloseAsksThenEndsIt) {
     CTempFolder folder;
     CFakePrompts prompts;
+    prompts.reply = IDNO;
     CAttrEditorDlg dlg{prompts};
     g_running = &dlg;
     SetTimer(nullptr, 0, 10, PressKeysThenClose);
     EXPECT_EQ(dlg.DoModal(), IDCANCEL);
     // The quick save posted after Enter and Esc still ran, so neither ended the run.
     EXPECT_EQ(prompts.messages, std::vector<std::wstring>{L"保存完成"});
+    EXPECT_EQ(prompts.questions.size(), 1u);
     EXPECT_EQ(dlg.GetSafeHwnd(), nullptr);
+}
+
+// The real program, started as Explorer starts it for a file.
+TEST(EditorProcess, OpensTheFileOnItsCommandLine) {
+    CTempFolder folder;
+    const fs::path file = folder.Path() / L"游戏 参数.prm";
+    WriteVariedFile(Narrow(file.wstring()));
+    wchar_t self[MAX_PATH] = {};
+    GetModuleFileNameW(nullptr, self, MAX_PATH);
+    const fs::path exe = fs::path(self).parent_path().parent_path().parent_path() / L"app" / L"Quillet.exe";
+    std::wstring command = L"\"" + exe.wstring() + L"\" \"" + file.wstring() + L"\"";
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    ASSERT_TRUE(CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.Path().c_str(),
+                               &startup, &process));
+    WaitForInputIdle(process.hProcess, 30000);
+    HWND editor = nullptr;
+    for (int tries = 0; !editor && tries < 300; ++tries) {
+        for (HWND h = nullptr; (h = FindWindowExW(nullptr, h, L"#32770", nullptr));) {
+            DWORD owner = 0;
+            GetWindowThreadProcessId(h, &owner);
+            if (owner == process.dwProcessId && IsWindowVisible(h)) editor = h;
+        }
+        if (!editor) Sleep(100);
+    }
+    ASSERT_NE(editor, nullptr);
+    EXPECT_EQ(TextOf(editor), kCaption + L" - 游戏 参数.prm");
+    EXPECT_EQ(SendMessageW(GetDlgItem(editor, IDC_ADVANCED_ENABLED), BM_GETCHECK, 0, 0), BST_CHECKED);
+    wchar_t hp[8] = {};  // another process's box: GetWindowText would not ask it
+    SendMessageW(GetDlgItem(editor, IDC_LEVELUP_HP0), WM_GETTEXT, 8, reinterpret_cast<LPARAM>(hp));
+    EXPECT_STREQ(hp, L"40");
+    PostMessageW(editor, WM_CLOSE, 0, 0);  // nothing changed: it ends without a question
+    EXPECT_EQ(WaitForSingleObject(process.hProcess, 30000), WAIT_OBJECT_0);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
 }
 
 }  // namespace

@@ -58,3 +58,15 @@ std::wstring ComboItem(HWND combo, int index) {
     SendMessageW(combo, CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(buffer));
     return buffer;
 }
+
+void PumpMessages() {
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
+}
+
+HWND RangeTipOf(HWND dialog) {
+    HWND found = nullptr;
+    for (HWND h = nullptr; (h = FindWindowExW(nullptr, h, TOOLTIPS_CLASSW, nullptr));)
+        if (GetWindow(h, GW_OWNER) == dialog) found = h;
+    return found;
+}

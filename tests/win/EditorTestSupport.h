@@ -17,6 +17,10 @@ public:
         owners.push_back(owner);
         messages.push_back(text);
     }
+    int AskYesNoCancel(HWND, const std::wstring& text) override {
+        questions.push_back(text);
+        return reply;
+    }
     std::optional<std::wstring> ChooseFile(HWND, const framework::FileDialogSettings& settings) override {
         asked.push_back(settings);
         if (!browseTo.empty()) SetCurrentDirectoryW(browseTo.c_str());
@@ -31,6 +35,8 @@ public:
 
     std::vector<HWND> owners;
     std::vector<std::wstring> messages;
+    std::vector<std::wstring> questions;
+    int reply = IDCANCEL;
     std::vector<framework::FileDialogSettings> asked;
     std::optional<std::wstring> answer;  // nothing: the user cancels
     std::wstring browseTo;  // the current folder after the dialog, as browsing leaves it on some systems
@@ -57,3 +63,7 @@ std::wstring ClassOf(HWND window);
 inline LONG StyleOf(HWND window) { return GetWindowLongW(window, GWL_STYLE); }
 std::wstring CellText(HWND list, int row, int column);
 std::wstring ComboItem(HWND combo, int index);
+// Runs what was posted, as the modal loop would between messages.
+void PumpMessages();
+// The dialog's own tooltip, which holds its range tips.
+HWND RangeTipOf(HWND dialog);

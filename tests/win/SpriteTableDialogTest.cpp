@@ -13,6 +13,7 @@
 #include "MemoryDialog.h"
 #include "TableFixture.h"
 #include "TextCodec.h"
+#include "MemoryDc.h"
 #include "Walks.h"
 
 namespace {
@@ -154,6 +155,71 @@ TEST_F(SpriteTableDialog, RowsComeBackFromTheFileInOrderAsTheBytesStored) {
                                              {L"5", L"道具", L"9", L"255"}}));
     PressButton(IDC_QUICK_SAVE);
     EXPECT_EQ(ReadBytes(folder_.Path() / "set.prm"), saved);
+}
+
+TEST_F(SpriteTableDialog, AnEditedCellIsAnUnsavedChangeAndClosingCommitsItFirst) {
+    const std::wstring clean = L"RPG特殊属性编辑器 V1.6 by Tessiv - set.prm";
+    Check(IDC_ADVANCED_ENABLED, true);
+    AddRows({{L"5", L"魔法", L"1", L"1"}});
+    PressButton(IDC_QUICK_SAVE);
+    DoubleClick(CellCentre(0, 2));
+    Type(L"9");
+    SetFocus(list_);
+    PumpMessages();
+    EXPECT_EQ(TextOf(hwnd_), clean + L" *");
+    DoubleClick(CellCentre(0, 2));
+    Type(L"1");
+    SetFocus(list_);
+    PumpMessages();
+    EXPECT_EQ(TextOf(hwnd_), clean);
+
+    DoubleClick(CellCentre(0, 2));
+    Type(L"7");
+    SendMessageW(hwnd_, WM_CLOSE, 0, 0);  // the close box takes no focus from the editor
+    EXPECT_EQ(prompts_.questions.size(), 1u);
+    EXPECT_EQ(Cell(0, 2), L"7");
+}
+
+TEST_F(SpriteTableDialog, CellsNotStoredAsTheyReadAreRedWithATipUnderThePointer) {
+    AddRows({{L"300", L"道具", L"abc", L"7"}});
+    const RECT client = ListClient();
+    MemoryDc device(client.right, client.bottom, RGB(255, 255, 255));
+    SendMessageW(list_, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(device.Dc()), PRF_CLIENT | PRF_ERASEBKGND);
+    const auto red = [&](int column) {
+        const RECT cell = CellRect(0, column);
+        for (int y = cell.top; y < cell.bottom; ++y)
+            for (int x = cell.left; x < cell.right; ++x) {
+                const COLORREF p = device.At(x, y);
+                if (GetRValue(p) > 160 && GetGValue(p) < 96 && GetBValue(p) < 96) return true;
+            }
+        return false;
+    };
+    EXPECT_TRUE(red(0));
+    EXPECT_FALSE(red(1));
+    EXPECT_TRUE(red(2));
+    EXPECT_FALSE(red(3));
+
+    // The tip covers the out-of-range cell under the pointer, and no other.
+    const auto tipAt = [&](int column) {
+        const POINT at = CellCentre(0, column);
+        MSG move{};
+        move.hwnd = list_;
+        move.message = WM_MOUSEMOVE;
+        move.lParam = MAKELPARAM(at.x, at.y);
+        dlg_.PreTranslateMessage(move);
+        wchar_t text[80] = {};
+        TOOLINFOW tool{};
+        tool.cbSize = sizeof tool;
+        tool.hwnd = list_;
+        tool.uId = 1;
+        tool.lpszText = text;
+        const bool shown = SendMessageW(RangeTipOf(hwnd_), TTM_GETTOOLINFOW, 0, reinterpret_cast<LPARAM>(&tool));
+        return shown && std::wstring(text) == L"取值范围0～255" && PtInRect(&tool.rect, at);
+    };
+    EXPECT_TRUE(tipAt(0));
+    EXPECT_FALSE(tipAt(3));
+    EXPECT_TRUE(tipAt(2));
+    EXPECT_FALSE(tipAt(1));
 }
 
 // Records what the list is told while a file loads.

@@ -19,8 +19,7 @@ Result LoadFile(const std::string& path, MemoryDialog& dialog, Strictness strict
     ParameterImage image;
     if (const Result decoded = DecodeParameterFile(bytes, true, strictness, image); !decoded)
         return Result::Fail("damaged: " + decoded.GetProblem().Describe());
-    dialog.SetChecked(IDC_ADVANCED_ENABLED, image.advanced);
-    ApplyImage(image, dialog);
+    ApplyWholeImage(image, dialog);
     return {};
 }
 
