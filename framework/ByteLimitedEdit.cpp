@@ -24,7 +24,9 @@ bool CByteLimitedEdit::OnWindowMessage(UINT message, WPARAM wParam, LPARAM lPara
     // automation tool, putting text in for the user.
     const bool fromOutside = m_depth == 0 && InSendMessageEx(nullptr) != ISMEX_NOSEND;
     if (message == WM_SETTEXT && !fromOutside) {  // the program's own text: shown and kept in full
+        ++m_depth;  // the parent may read the text in EN_CHANGE before it is held
         result = Default(message, wParam, lParam);
+        --m_depth;
         m_held = Text();
         return true;
     }
