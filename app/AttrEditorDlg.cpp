@@ -173,6 +173,9 @@ void CAttrEditorDlg::SetUpTable() {
     for (int i = 0; i < params::kTableColumnCount; ++i) {
         const params::ColumnDesc& c = params::kTableColumns[i];
         m_table.InsertColumn(i, Widen(c.heading), LVCFMT_LEFT, MulDiv(c.width, growth.now, growth.at96));
+        std::vector<std::wstring> choices;
+        for (std::string_view choice : c.choices) choices.push_back(Widen(choice));
+        m_table.SetColumnChoices(i, std::move(choices));
     }
 }
 
@@ -427,7 +430,14 @@ bool CAttrEditorDlg::OpenFile(const std::wstring& path) {
 
 std::string CAttrEditorDlg::GetText(int id) const { return Narrow(Get<framework::CWnd>(id).GetWindowText()); }
 
-void CAttrEditorDlg::SetText(int id, std::string_view text) { Get<framework::CWnd>(id).SetWindowText(Widen(text)); }
+// A control is set only when it shows something else: every change repaints
+// it and notifies the dialog. The choices are always set, as a drop-down's
+// typed text may differ from its selection, and selecting notifies nobody.
+void CAttrEditorDlg::SetText(int id, std::string_view text) {
+    const std::wstring wide = Widen(text);
+    auto& control = Get<framework::CWnd>(id);
+    if (!control.HasText(wide)) control.SetWindowText(wide);
+}
 
 void CAttrEditorDlg::SetTextLimit(int id, int limit) { Get<framework::CEdit>(id).SetLimitText(limit); }
 
@@ -451,29 +461,42 @@ void CAttrEditorDlg::SetChecked(int id, bool checked) {
 
 params::Color CAttrEditorDlg::GetColor(int id) const { return Get<CColorSwatchButton>(id).GetColor(); }
 
-void CAttrEditorDlg::SetColor(int id, params::Color color) { Get<CColorSwatchButton>(id).SetColor(color); }
+void CAttrEditorDlg::SetColor(int id, params::Color color) {
+    auto& swatch = Get<CColorSwatchButton>(id);
+    if (swatch.GetColor() != color) swatch.SetColor(color);
+}
 
 int CAttrEditorDlg::GetRowCount(int id) const { return Get<framework::CListCtrl>(id).GetItemCount(); }
 
-std::string CAttrEditorDlg::GetCellText(int id, int row, int column) const {
-    return Narrow(Get<framework::CListCtrl>(id).GetItemText(row, column));
+std::vector<params::RowTexts> CAttrEditorDlg::GetRows(int id) const {
+    const auto& list = Get<framework::CListCtrl>(id);
+    std::vector<params::RowTexts> rows(static_cast<std::size_t>(list.GetItemCount()));
+    for (std::size_t row = 0; row < rows.size(); ++row)
+        for (int column = 0; column < params::kTableColumnCount; ++column)
+            rows[row][column] = Narrow(list.GetItemText(static_cast<int>(row), column));
+    return rows;
 }
 
-void CAttrEditorDlg::DeleteAllRows(int id) { Get<framework::CListCtrl>(id).DeleteAllItems(); }
+void CAttrEditorDlg::SetRows(int id, std::vector<params::RowTexts> rows) {
+    auto& list = Get<framework::CListCtrl>(id);
+    list.SetRedraw(false);
+    list.DeleteAllItems();
+    for (std::size_t row = 0; row < rows.size(); ++row) PutRow(list, static_cast<int>(row), rows[row]);
+    list.SetRedraw(true);
+    list.Invalidate();
+}
+
+void CAttrEditorDlg::InsertRow(int id, int row, const params::RowTexts& cells) {
+    PutRow(Get<framework::CListCtrl>(id), row, cells);
+}
+
+void CAttrEditorDlg::PutRow(framework::CListCtrl& list, int row, const params::RowTexts& cells) {
+    const int at = list.InsertItem(row, Widen(cells[0]));
+    for (int column = 1; column < params::kTableColumnCount; ++column)
+        list.SetItemText(at, column, Widen(cells[column]));
+}
 
 void CAttrEditorDlg::DeleteRow(int id, int row) { Get<framework::CListCtrl>(id).DeleteItem(row); }
-
-void CAttrEditorDlg::InsertRow(int id, int row, std::string_view column0) {
-    Get<framework::CListCtrl>(id).InsertItem(row, Widen(column0));
-}
-
-void CAttrEditorDlg::SetCellText(int id, int row, int column, std::string_view text) {
-    Get<framework::CListCtrl>(id).SetItemText(row, column, Widen(text));
-}
-
-int CAttrEditorDlg::GetFirstSelectedRow(int id) const {
-    return Get<framework::CListCtrl>(id).GetNextItem(-1, LVNI_SELECTED);
-}
 
 std::vector<int> CAttrEditorDlg::GetSelectedRows(int id) const {
     const auto& list = Get<framework::CListCtrl>(id);
@@ -488,12 +511,17 @@ void CAttrEditorDlg::SelectRows(int id, const std::vector<int>& rows) {
     for (int row : rows) list.SetItemState(row, LVIS_SELECTED, LVIS_SELECTED);
 }
 
-void CAttrEditorDlg::BeginBulkUpdate(int id) { Get<framework::CListCtrl>(id).SetRedraw(false); }
+void CAttrEditorDlg::BeginUpdate() {
+    // A hidden dialog is left alone: turning its redraw back on would show it.
+    m_redrawHeld = IsWindowVisible(m_hWnd) != FALSE;
+    if (m_redrawHeld) Send(WM_SETREDRAW, FALSE);
+}
 
-void CAttrEditorDlg::EndBulkUpdate(int id) {
-    auto& list = Get<framework::CListCtrl>(id);
-    list.SetRedraw(true);
-    list.Invalidate();
+void CAttrEditorDlg::EndUpdate() {
+    if (!m_redrawHeld) return;
+    m_redrawHeld = false;
+    Send(WM_SETREDRAW, TRUE);
+    RedrawWindow(m_hWnd, nullptr, nullptr, RDW_ERASE | RDW_FRAME | RDW_INVALIDATE | RDW_ALLCHILDREN);
 }
 
 void CAttrEditorDlg::ShowMessage(std::string_view text) { m_prompts.ShowMessage(m_hWnd, Widen(text)); }

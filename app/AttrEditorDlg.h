@@ -51,16 +51,14 @@ public:
     params::Color GetColor(int id) const override;
     void SetColor(int id, params::Color color) override;
     int GetRowCount(int id) const override;
-    std::string GetCellText(int id, int row, int column) const override;
-    void DeleteAllRows(int id) override;
+    std::vector<params::RowTexts> GetRows(int id) const override;
+    void SetRows(int id, std::vector<params::RowTexts> rows) override;
+    void InsertRow(int id, int row, const params::RowTexts& cells) override;
     void DeleteRow(int id, int row) override;
-    void InsertRow(int id, int row, std::string_view column0) override;
-    void SetCellText(int id, int row, int column, std::string_view text) override;
-    int GetFirstSelectedRow(int id) const override;
     std::vector<int> GetSelectedRows(int id) const override;
     void SelectRows(int id, const std::vector<int>& rows) override;
-    void BeginBulkUpdate(int id) override;
-    void EndBulkUpdate(int id) override;
+    void BeginUpdate() override;
+    void EndUpdate() override;
     void ShowMessage(std::string_view text) override;
 
 protected:
@@ -86,6 +84,7 @@ private:
     // Gives the box the range tip exactly while it is out of range; true when that changed.
     bool UpdateRangeTip(HWND edit);
     void UpdateCellTip(POINT point);
+    static void PutRow(framework::CListCtrl& list, int row, const params::RowTexts& cells);
 
     void OnPaint();
     LRESULT OnQueryDragIcon();
@@ -146,4 +145,5 @@ private:
     std::wstring m_rangeTipText;
     POINT m_tipCell{-1, -1};  // (column, row) of the table's tip
     COLORREF m_cellTextColor = CLR_DEFAULT;  // of the row being drawn
+    bool m_redrawHeld = false;  // between BeginUpdate and EndUpdate
 };

@@ -11,20 +11,31 @@
 
 using namespace params;
 
+namespace {
+
+bool SaveAndLoad(const MemoryDialog& source, MemoryDialog& target) {
+    VectorSink out;
+    ParameterImage loaded;
+    if (!EncodeParameterFile(ReadControls(source), out) ||
+        !DecodeParameterFile(out.data, true, Strictness::Load, loaded))
+        return false;
+    ApplyImage(loaded, target);
+    return true;
+}
+
+}  // namespace
+
 int main() {
     const MemoryDialog source = LargestFileDialog();
     MemoryDialog target = LargestFileDialog();
-    VectorSink out;
-    out.data.reserve(kMaxFileSize);
-    ParameterImage loaded;
+    // Once before counting, so that the dynamic linker's first calls are not counted.
+    const bool warm = SaveAndLoad(source, target);
 
     CALLGRIND_START_INSTRUMENTATION;
-    const bool saved = static_cast<bool>(EncodeParameterFile(ReadControls(source), out));
-    const bool read = static_cast<bool>(DecodeParameterFile(out.data, true, Strictness::Load, loaded));
-    if (read) ApplyImage(loaded, target);
+    const bool done = SaveAndLoad(source, target);
     CALLGRIND_STOP_INSTRUMENTATION;
 
-    const bool same = ReadControls(target) == ReadControls(source);
-    std::printf("%zu bytes saved and loaded%s\n", out.data.size(), saved && read && same ? "" : ": FAILED");
-    return saved && read && same ? 0 : 1;
+    const bool ok = warm && done && ReadControls(target) == ReadControls(source);
+    std::printf("the largest file saved and loaded%s\n", ok ? "" : ": FAILED");
+    return ok ? 0 : 1;
 }

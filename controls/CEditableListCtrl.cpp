@@ -7,9 +7,7 @@
 
 #include "CInPlaceCombo.h"
 #include "CInPlaceEdit.h"
-#include "Catalogue.h"
 #include "InPlaceEditor.h"
-#include "TextCodec.h"
 
 using framework::CommandEntry;
 
@@ -49,6 +47,19 @@ bool CEditableListCtrl::OnWindowMessage(UINT message, WPARAM wParam, LPARAM lPar
 bool CEditableListCtrl::OnReflectedMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
     framework::DispatchCommand<CEditableListCtrl>(kReflected, *this, message, wParam, lParam, result);
     return false;
+}
+
+void CEditableListCtrl::SetColumnChoices(int column, std::vector<std::wstring> choices) {
+    if (column < 0) return;
+    if (static_cast<std::size_t>(column) >= m_columnChoices.size()) m_columnChoices.resize(column + 1);
+    m_columnChoices[static_cast<std::size_t>(column)] = std::move(choices);
+}
+
+const std::vector<std::wstring>& CEditableListCtrl::ChoicesOf(int column) const {
+    static const std::vector<std::wstring> kNone;
+    return column >= 0 && static_cast<std::size_t>(column) < m_columnChoices.size()
+               ? m_columnChoices[static_cast<std::size_t>(column)]
+               : kNone;
 }
 
 bool CEditableListCtrl::IsReportView() const {
@@ -153,11 +164,12 @@ void CEditableListCtrl::OpenCellCombo(int row, int column) {
         return;
     }
     combo->Send(WM_SETFONT, static_cast<WPARAM>(SendMessageW(GetParent(m_hWnd), WM_GETFONT, 0, 0)), TRUE);
-    combo->Send(CB_INITSTORAGE, 2, 10);
+    const std::vector<std::wstring>& choices = ChoicesOf(column);
+    combo->Send(CB_INITSTORAGE, choices.size(), 10);
     int match = -1;
-    for (std::string_view name : params::kCategoryNames) {
-        const int index = combo->AddString(framework::Widen(name));
-        if (framework::Widen(name) == text) match = index;
+    for (const std::wstring& choice : choices) {
+        const int index = combo->AddString(choice);
+        if (choice == text) match = index;
     }
     // The cell's own category; none for any other text, which then stays as it is.
     combo->SetCurSel(match);
@@ -185,7 +197,7 @@ LRESULT CEditableListCtrl::OnLButtonDblClk(WPARAM flags, LPARAM point) {
     int column = 0;
     const int row = CellFromPoint(at, column);
     if (row < 0) return 0;
-    if (column == kDropDownColumn)
+    if (!ChoicesOf(column).empty())
         OpenCellCombo(row, column);
     else
         OpenCellEdit(row, column);

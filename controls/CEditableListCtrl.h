@@ -1,11 +1,13 @@
 // A report-style list view whose cells are edited in place: a double-click
-// opens a text box over the cell, or the category drop-down over column 1,
-// and the editor's text comes back through LVN_ENDLABELEDITW.
+// opens a text box over the cell, or a drop-down over a column given
+// choices, and the editor's text comes back through LVN_ENDLABELEDITW.
 #pragma once
 
 #include <windows.h>
 
 #include <optional>
+#include <string>
+#include <vector>
 
 #include "CommandTable.h"
 #include "Controls.h"
@@ -14,8 +16,9 @@ class CInPlaceEdit;
 
 class CEditableListCtrl : public framework::CListCtrl {
 public:
-    // The column edited with the category drop-down; every other has a text box.
-    static constexpr int kDropDownColumn = 1;
+    // The column is edited with a drop-down of these items, in this order;
+    // a column without choices has a text box.
+    void SetColumnChoices(int column, std::vector<std::wstring> choices);
 
     // The row under a point in client coordinates, or -1; column gets the
     // column under it. A point on the border of two columns is in the left one.
@@ -37,6 +40,7 @@ private:
     // Makes the cell visible, scrolling a column whose left edge is outside
     // the list to the list's left edge, and gives the editor's rectangle.
     std::optional<RECT> PlaceEditor(int row, int column);
+    const std::vector<std::wstring>& ChoicesOf(int column) const;  // empty for a text box
     bool IsReportView() const;
     int ColumnCount() const;
     int ColumnWidth(int column) const;
@@ -61,4 +65,6 @@ private:
     // find the cell that was under the pointer.
     std::optional<POINT> m_pressOrigin;
     static const framework::CommandEntry<CEditableListCtrl> kReflected[];
+
+    std::vector<std::vector<std::wstring>> m_columnChoices;  // by column
 };

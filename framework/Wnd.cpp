@@ -81,6 +81,13 @@ std::wstring CWnd::GetWindowText() const {
     return text;
 }
 
+bool CWnd::HasText(std::wstring_view text) const {
+    // Room for one unit more: a longer text then comes back longer than text.
+    std::wstring shown(text.size() + 2, L'\0');
+    const auto n = static_cast<std::size_t>(Send(WM_GETTEXT, shown.size(), reinterpret_cast<LPARAM>(shown.data())));
+    return n == text.size() && std::wstring_view(shown.data(), n) == text;
+}
+
 void CWnd::SetWindowText(std::wstring_view text) { ::SetWindowTextW(m_hWnd, std::wstring(text).c_str()); }
 
 }  // namespace framework

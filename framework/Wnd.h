@@ -41,6 +41,8 @@ public:
 
     std::wstring GetWindowText() const;
     void SetWindowText(std::wstring_view text);
+    // Whether the window's text is exactly text, asked with one message.
+    bool HasText(std::wstring_view text) const;
     int GetDlgCtrlID() const { return ::GetDlgCtrlID(m_hWnd); }
     void Invalidate(bool erase = true) {
         if (m_hWnd) InvalidateRect(m_hWnd, nullptr, erase);  // a null window would mean every window

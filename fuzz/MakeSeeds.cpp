@@ -21,12 +21,11 @@ void SetNames(MemoryDialog& dlg, const std::string& text) {
 }
 
 void AddRows(MemoryDialog& dlg, int count) {
-    for (int i = 0; i < count; ++i) {
-        dlg.InsertRow(IDC_SPRITE_TABLE, i, std::to_string(i));
-        dlg.SetCellText(IDC_SPRITE_TABLE, i, 1, kCategoryNames[i % 2]);
-        dlg.SetCellText(IDC_SPRITE_TABLE, i, 2, std::to_string(255 - i));
-        dlg.SetCellText(IDC_SPRITE_TABLE, i, 3, std::to_string(i * 7));
-    }
+    std::vector<TableRow> rows;
+    for (int i = 0; i < count; ++i)
+        rows.push_back({static_cast<std::uint8_t>(i), static_cast<std::uint8_t>(i % 2),
+                        static_cast<std::uint8_t>(255 - i), static_cast<std::uint8_t>(i * 7)});
+    dlg.SetTableRows(IDC_SPRITE_TABLE, rows);
 }
 
 bool WriteSeed(const std::string& dir, const std::string& name, bool loadAdvanced, const MemoryDialog& dlg) {

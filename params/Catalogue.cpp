@@ -1,5 +1,6 @@
 #include "Catalogue.h"
 
+#include <algorithm>
 #include <array>
 
 namespace params {
@@ -19,7 +20,9 @@ constexpr ParamDesc Stat(std::string_view name, int id, std::string_view label) 
     return Number(name, id, label, "1", 2, false, true);
 }
 
-constexpr std::array kCatalogue = {
+}  // namespace
+
+constexpr std::array<ParamDesc, kParamCount> kCatalogueEntries = {
     Number("levelUpHp[0]", IDC_LEVELUP_HP0, "职业1  HP:", "6", 2, true),
     Number("levelUpHp[1]", IDC_LEVELUP_HP1, "职业2  HP:", "5", 2, true),
     Number("levelUpHp[2]", IDC_LEVELUP_HP2, "职业3  HP:", "4", 2, true),
@@ -102,19 +105,33 @@ constexpr std::array kCatalogue = {
     Number("levelDifference", IDC_LEVEL_DIFFERENCE, "等级差:", "0", 2, false, true),
     ParamDesc{"spriteAttributeTable", IDC_SPRITE_TABLE, Kind::Table, "", {}, -1, 0, 0, false, true, false, {}, {}},
 };
+// A shorter list would leave entries empty.
+static_assert(std::ranges::none_of(kCatalogueEntries, [](const ParamDesc& p) { return p.id == 0; }));
+
+namespace {
+
+constexpr int kLowestId = std::ranges::min(kCatalogueEntries, {}, &ParamDesc::id).id;
+constexpr int kHighestId = std::ranges::max(kCatalogueEntries, {}, &ParamDesc::id).id;
+
+// The catalogue index of every control ID from the lowest to the highest, -1 where there is none.
+constexpr auto kIndexById = [] {
+    std::array<int, kHighestId - kLowestId + 1> index{};
+    index.fill(-1);
+    for (std::size_t i = 0; i < kCatalogueEntries.size(); ++i)
+        index[static_cast<std::size_t>(kCatalogueEntries[i].id - kLowestId)] = static_cast<int>(i);
+    return index;
+}();
 
 }  // namespace
 
-std::span<const ParamDesc> Catalogue() { return kCatalogue; }
-
 const ParamDesc* FindParam(int id) {
-    for (const ParamDesc& p : kCatalogue)
-        if (p.id == id) return &p;
-    return nullptr;
+    if (id < kLowestId || id > kHighestId) return nullptr;
+    const int i = kIndexById[static_cast<std::size_t>(id - kLowestId)];
+    return i < 0 ? nullptr : &kCatalogueEntries[static_cast<std::size_t>(i)];
 }
 
 const ParamDesc* FindParam(std::string_view name) {
-    for (const ParamDesc& p : kCatalogue)
+    for (const ParamDesc& p : kCatalogueEntries)
         if (p.name == name) return &p;
     return nullptr;
 }

@@ -2,6 +2,8 @@
 // with its control, start-up value and input restrictions. Plain constant data.
 #pragma once
 
+#include <array>
+#include <cstddef>
 #include <cstdint>
 #include <span>
 #include <string_view>
@@ -41,7 +43,9 @@ struct ParamDesc {
 
 // Every parameter in file order, `advancedEnabled` included at its place
 // between the base block and the advanced block.
-std::span<const ParamDesc> Catalogue();
+constexpr std::size_t kParamCount = 79;
+extern const std::array<ParamDesc, kParamCount> kCatalogueEntries;
+inline std::span<const ParamDesc> Catalogue() { return kCatalogueEntries; }
 
 // The descriptor of a control ID, or nullptr.
 const ParamDesc* FindParam(int id);
@@ -61,10 +65,11 @@ constexpr std::string_view kCategoryNames[] = {"魔法", "道具"};
 // The sprite attribute table's columns.
 struct ColumnDesc {
     std::string_view heading;
-    int width;  // pixels at 96 DPI
+    int width;                                  // pixels at 96 DPI
+    std::span<const std::string_view> choices;  // edited with a drop-down of these; none: a text box
 };
 constexpr ColumnDesc kTableColumns[] = {
-    {"等级", 40}, {"类别", 40}, {"物品ID", 50}, {"精灵属性ID", 80}};
+    {"等级", 40, {}}, {"类别", 40, kCategoryNames}, {"物品ID", 50, {}}, {"精灵属性ID", 80, {}}};
 constexpr int kTableColumnCount = 4;
 constexpr int kCategoryColumn = 1;
 constexpr int kMaxTableRows = 255;

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "Catalogue.h"
+#include "TableRow.h"
 
 namespace params {
 
@@ -33,19 +34,23 @@ public:
     virtual Color GetColor(int id) const = 0;
     virtual void SetColor(int id, Color color) = 0;
 
-    // The table
+    // The table, whole rows at a time
     virtual int GetRowCount(int id) const = 0;
-    virtual std::string GetCellText(int id, int row, int column) const = 0;
-    virtual void DeleteAllRows(int id) = 0;
+    virtual std::vector<RowTexts> GetRows(int id) const = 0;
+    virtual void SetRows(int id, std::vector<RowTexts> rows) = 0;  // replaces every row; none selected
+    virtual void InsertRow(int id, int row, const RowTexts& cells) = 0;
     virtual void DeleteRow(int id, int row) = 0;  // rows below move up
-    virtual void InsertRow(int id, int row, std::string_view column0) = 0;
-    virtual void SetCellText(int id, int row, int column, std::string_view text) = 0;
-    virtual int GetFirstSelectedRow(int id) const = 0;  // -1 with none selected
     virtual std::vector<int> GetSelectedRows(int id) const = 0;  // in increasing order
     virtual void SelectRows(int id, const std::vector<int>& rows) = 0;  // these rows and no other
-    // Many rows are about to change: the real list holds its redraw until EndBulkUpdate.
-    virtual void BeginBulkUpdate(int /*id*/) {}
-    virtual void EndBulkUpdate(int /*id*/) {}
+    // The table as numbers: what saving stores for each row, and rows put in
+    // as loading shows them (TextsOf). Through the texts, unless a provider
+    // can keep the numbers themselves.
+    virtual std::vector<TableRow> GetTableRows(int id) const;
+    virtual void SetTableRows(int id, const std::vector<TableRow>& rows);
+
+    // Many controls are about to change: the real dialog holds its redraw until EndUpdate.
+    virtual void BeginUpdate() {}
+    virtual void EndUpdate() {}
 
     // Text only, OK button, no icon, owned by the dialog, captioned with the program's name.
     virtual void ShowMessage(std::string_view text) = 0;

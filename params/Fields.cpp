@@ -1,37 +1,35 @@
 #include "Fields.h"
 
-#include <algorithm>
+#include <cstring>
 
 namespace params {
 
-Utf8WithLength ToUtf8WithLength(std::string_view text) {
-    return {std::string(text), static_cast<std::uint16_t>(text.size())};
+void WriteByteField(VectorSink& out, int value) { out.Put(static_cast<std::uint8_t>(value & 0xFF)); }
+
+void WriteStringField(std::string_view text, VectorSink& out) {
+    out.Put(static_cast<std::uint8_t>(text.size() >> 8));
+    out.Put(static_cast<std::uint8_t>(text.size() & 0xFF));
+    out.Put(reinterpret_cast<const std::uint8_t*>(text.data()), text.size());
 }
 
-void WriteByteField(ByteSink& out, int value) {
-    const std::uint8_t b = static_cast<std::uint8_t>(value & 0xFF);
-    out.Put(&b, 1);
-}
-
-void WriteStringField(std::string_view text, ByteSink& out) {
-    const Utf8WithLength utf8 = ToUtf8WithLength(text);
-    const std::uint8_t count[2] = {static_cast<std::uint8_t>(utf8.length >> 8),
-                                   static_cast<std::uint8_t>(utf8.length & 0xFF)};
-    out.Put(count, 2);
-    out.Put(reinterpret_cast<const std::uint8_t*>(utf8.bytes.data()), utf8.length);
-}
-
-void WriteColorField(ByteSink& out, Color color) {
+void WriteColorField(VectorSink& out, Color color) {
     const std::uint8_t b[4] = {static_cast<std::uint8_t>(color >> 24), static_cast<std::uint8_t>(color >> 16),
                                static_cast<std::uint8_t>(color >> 8), static_cast<std::uint8_t>(color)};
     out.Put(b, 4);
 }
 
-void WritePad(ByteSink& out) { WriteByteField(out, 0); }
+void WritePad(VectorSink& out) { out.Put(0); }
 
 std::optional<std::uint8_t> FieldReader::ReadByte() {
     if (pos_ >= bytes_.size()) return std::nullopt;
     return bytes_[pos_++];
+}
+
+const std::uint8_t* FieldReader::ReadBytes(std::size_t count) {
+    if (bytes_.size() - pos_ < count) return nullptr;
+    const std::uint8_t* start = bytes_.data() + pos_;
+    pos_ += count;
+    return start;
 }
 
 std::optional<Color> FieldReader::ReadColor() {
@@ -47,12 +45,34 @@ Result FieldReader::ReadString(std::string& text, bool& zeroInside) {
     const std::size_t n = bytes_[pos_ + 1];
     if (bytes_.size() - pos_ - 2 < n) return Result::Fail(kEndsInsideField);
     const char* start = reinterpret_cast<const char*>(bytes_.data() + pos_ + 2);
-    const std::size_t len = std::find(start, start + n, '\0') - start;
+    const void* zero = std::memchr(start, 0, n);
+    const std::size_t len = zero ? static_cast<std::size_t>(static_cast<const char*>(zero) - start) : n;
     text.assign(start, len);
     zeroInside = len != n;
     pos_ += 2 + n;
     return {};
 }
+
+namespace {
+
+struct ByteTexts {
+    char digits[256][3];
+    std::uint8_t length[256];
+    constexpr ByteTexts() : digits{}, length{} {
+        for (int v = 0; v < 256; ++v) {
+            int n = 0;
+            if (v >= 100) digits[v][n++] = static_cast<char>('0' + v / 100);
+            if (v >= 10) digits[v][n++] = static_cast<char>('0' + v / 10 % 10);
+            digits[v][n++] = static_cast<char>('0' + v % 10);
+            length[v] = static_cast<std::uint8_t>(n);
+        }
+    }
+};
+constexpr ByteTexts kByteTexts;
+
+}  // namespace
+
+std::string_view ByteText(std::uint8_t value) { return {kByteTexts.digits[value], kByteTexts.length[value]}; }
 
 std::uint8_t LeadingIntegerByte(std::string_view text) {
     std::size_t i = 0;

@@ -17,33 +17,20 @@ namespace params {
 constexpr int kMaxStringBytes = 255;
 constexpr char kEndsInsideField[] = "file ends inside the field";
 
-// Where the writers put their bytes.
-class ByteSink {
+// Where the writers put their bytes: appended to data.
+class VectorSink {
 public:
-    virtual ~ByteSink() = default;
-    virtual void Put(const std::uint8_t* bytes, std::size_t count) = 0;
-};
-
-class VectorSink final : public ByteSink {
-public:
-    void Put(const std::uint8_t* bytes, std::size_t count) override {
-        data.insert(data.end(), bytes, bytes + count);
-    }
+    void Put(const std::uint8_t* bytes, std::size_t count) { data.insert(data.end(), bytes, bytes + count); }
+    void Put(std::uint8_t byte) { data.push_back(byte); }
     std::vector<std::uint8_t> data;
 };
 
-struct Utf8WithLength {
-    std::string bytes;
-    std::uint16_t length;  // byte count, without a terminating zero
-};
-
-// Texts are UTF-8 already, so this is the text and its byte count.
-Utf8WithLength ToUtf8WithLength(std::string_view text);
-
-void WriteByteField(ByteSink& out, int value);  // low 8 bits
-void WriteStringField(std::string_view text, ByteSink& out);
-void WriteColorField(ByteSink& out, Color color);  // most significant byte first
-void WritePad(ByteSink& out);
+// Texts are UTF-8 already, the file's own encoding: a string field holds
+// their bytes as they are.
+void WriteByteField(VectorSink& out, int value);  // low 8 bits
+void WriteStringField(std::string_view text, VectorSink& out);
+void WriteColorField(VectorSink& out, Color color);  // most significant byte first
+void WritePad(VectorSink& out);
 
 // Reads fields from a byte buffer, front to back. Each read fails, consuming
 // nothing, when the buffer ends inside the field.
@@ -52,10 +39,13 @@ public:
     explicit FieldReader(std::span<const std::uint8_t> bytes) : bytes_(bytes) {}
 
     std::size_t Offset() const { return pos_; }
+    std::size_t Size() const { return bytes_.size(); }
     bool AtEnd() const { return pos_ == bytes_.size(); }
 
     std::optional<std::uint8_t> ReadByte();
     std::optional<Color> ReadColor();
+    // The next count bytes, or nullptr when fewer are left.
+    const std::uint8_t* ReadBytes(std::size_t count);
     // The first count byte must be 0 (at most 255 bytes). The text is taken
     // up to its first zero byte; zeroInside tells whether one cut it short.
     Result ReadString(std::string& text, bool& zeroInside);
@@ -64,6 +54,9 @@ private:
     std::span<const std::uint8_t> bytes_;
     std::size_t pos_ = 0;
 };
+
+// The decimal text of a byte, from a table: no allocation.
+std::string_view ByteText(std::uint8_t value);
 
 // The leading integer of a text (white space, optional sign, decimal digits;
 // 0 without digits), reduced to its low 8 bits however many digits it has.

@@ -25,16 +25,22 @@ const MemoryDialog::Control kAbsent{};
 }  // namespace
 
 const MemoryDialog::Control& MemoryDialog::At(int id) const {
-    const auto it = controls_.find(id);
-    return it == controls_.end() ? kAbsent : it->second;
+    const ParamDesc* p = FindParam(id);
+    return p ? controls_[static_cast<std::size_t>(p - Catalogue().data())] : kAbsent;
+}
+
+MemoryDialog::Control& MemoryDialog::Slot(int id) {
+    const ParamDesc* p = FindParam(id);
+    if (!p) return nowhere_ = Control{};
+    return controls_[static_cast<std::size_t>(p - Catalogue().data())];
 }
 
 std::string MemoryDialog::GetText(int id) const { return At(id).text; }
-void MemoryDialog::SetText(int id, std::string_view text) { controls_[id].text = text; }
-void MemoryDialog::SetTextLimit(int id, int limit) { controls_[id].limit = limit; }
+void MemoryDialog::SetText(int id, std::string_view text) { Slot(id).text = text; }
+void MemoryDialog::SetTextLimit(int id, int limit) { Slot(id).limit = limit; }
 
 void MemoryDialog::AddChoiceItem(int id, std::string_view text) {
-    auto& items = controls_[id].items;
+    auto& items = Slot(id).items;
     const auto pos = std::upper_bound(items.begin(), items.end(), text, [](std::string_view t, const std::string& item) {
         return CompareNoCase(t, item) < 0;
     });
@@ -42,7 +48,7 @@ void MemoryDialog::AddChoiceItem(int id, std::string_view text) {
 }
 
 void MemoryDialog::SelectChoiceItem(int id, int index) {
-    Control& c = controls_[id];
+    Control& c = Slot(id);
     const bool inside = index >= 0 && index < static_cast<int>(c.items.size());
     c.selection = inside ? index : -1;
     c.text = inside ? c.items[static_cast<std::size_t>(index)] : std::string();
@@ -62,56 +68,87 @@ int MemoryDialog::FindChoiceItem(int id, std::string_view prefix) const {
 
 bool MemoryDialog::IsChecked(int id) const { return At(id).checked; }
 Color MemoryDialog::GetColor(int id) const { return At(id).color; }
-void MemoryDialog::SetColor(int id, Color color) { controls_[id].color = color; }
-int MemoryDialog::GetRowCount(int id) const { return static_cast<int>(At(id).rows.size()); }
-
-std::string MemoryDialog::GetCellText(int id, int row, int column) const {
-    const auto& rows = At(id).rows;
-    if (row < 0 || row >= static_cast<int>(rows.size()) || column < 0 || column >= kTableColumnCount) return {};
-    return rows[static_cast<std::size_t>(row)].cells[static_cast<std::size_t>(column)];
+void MemoryDialog::SetColor(int id, Color color) { Slot(id).color = color; }
+const MemoryDialog::Table& MemoryDialog::TableAt(int id) const {
+    static const Table kNone;
+    const auto it = tables_.find(id);
+    return it == tables_.end() ? kNone : it->second;
 }
 
-void MemoryDialog::DeleteAllRows(int id) { controls_[id].rows.clear(); }
+MemoryDialog::Table& MemoryDialog::TextTable(int id) {
+    Table& t = tables_[id];
+    if (t.asNumbers) {
+        t.texts.clear();
+        for (const TableRow& row : t.numbers) t.texts.push_back(TextsOf(row));
+        t.selected.assign(t.texts.size(), false);
+        t.numbers.clear();
+        t.asNumbers = false;
+    }
+    return t;
+}
+
+int MemoryDialog::GetRowCount(int id) const {
+    const Table& t = TableAt(id);
+    return static_cast<int>(t.asNumbers ? t.numbers.size() : t.texts.size());
+}
+
+std::vector<RowTexts> MemoryDialog::GetRows(int id) const {
+    const Table& t = TableAt(id);
+    if (!t.asNumbers) return t.texts;
+    std::vector<RowTexts> texts;
+    texts.reserve(t.numbers.size());
+    for (const TableRow& row : t.numbers) texts.push_back(TextsOf(row));
+    return texts;
+}
+
+void MemoryDialog::SetRows(int id, std::vector<RowTexts> rows) {
+    Table& t = tables_[id];
+    t.selected.assign(rows.size(), false);
+    t.texts = std::move(rows);
+    t.numbers.clear();
+    t.asNumbers = false;
+}
+
+void MemoryDialog::InsertRow(int id, int row, const RowTexts& cells) {
+    Table& t = TextTable(id);
+    const auto at = static_cast<std::ptrdiff_t>(std::clamp(row, 0, static_cast<int>(t.texts.size())));
+    t.texts.insert(t.texts.begin() + at, cells);
+    t.selected.insert(t.selected.begin() + at, false);
+}
 
 void MemoryDialog::DeleteRow(int id, int row) {
-    auto& rows = controls_[id].rows;
-    if (row >= 0 && row < static_cast<int>(rows.size())) rows.erase(rows.begin() + row);
-}
-
-void MemoryDialog::InsertRow(int id, int row, std::string_view column0) {
-    auto& rows = controls_[id].rows;
-    const auto at = static_cast<std::size_t>(std::clamp(row, 0, static_cast<int>(rows.size())));
-    Row r;
-    r.cells[0] = column0;
-    rows.insert(rows.begin() + static_cast<std::ptrdiff_t>(at), std::move(r));
-}
-
-void MemoryDialog::SetCellText(int id, int row, int column, std::string_view text) {
-    auto& rows = controls_[id].rows;
-    if (row < 0 || row >= static_cast<int>(rows.size()) || column < 0 || column >= kTableColumnCount) return;
-    rows[static_cast<std::size_t>(row)].cells[static_cast<std::size_t>(column)] = text;
-}
-
-int MemoryDialog::GetFirstSelectedRow(int id) const {
-    const auto& rows = At(id).rows;
-    for (std::size_t i = 0; i < rows.size(); ++i)
-        if (rows[i].selected) return static_cast<int>(i);
-    return -1;
+    Table& t = TextTable(id);
+    if (row < 0 || row >= static_cast<int>(t.texts.size())) return;
+    t.texts.erase(t.texts.begin() + row);
+    t.selected.erase(t.selected.begin() + row);
 }
 
 std::vector<int> MemoryDialog::GetSelectedRows(int id) const {
-    std::vector<int> selected;
-    const auto& rows = At(id).rows;
-    for (std::size_t i = 0; i < rows.size(); ++i)
-        if (rows[i].selected) selected.push_back(static_cast<int>(i));
-    return selected;
+    const Table& t = TableAt(id);
+    std::vector<int> rows;
+    for (std::size_t i = 0; i < t.selected.size(); ++i)
+        if (t.selected[i]) rows.push_back(static_cast<int>(i));
+    return rows;
 }
 
-void MemoryDialog::SelectRows(int id, const std::vector<int>& selected) {
-    auto& rows = controls_[id].rows;
-    for (Row& r : rows) r.selected = false;
-    for (int i : selected)
-        if (i >= 0 && i < static_cast<int>(rows.size())) rows[static_cast<std::size_t>(i)].selected = true;
+void MemoryDialog::SelectRows(int id, const std::vector<int>& rows) {
+    Table& t = TextTable(id);
+    t.selected.assign(t.texts.size(), false);
+    for (int i : rows)
+        if (i >= 0 && i < static_cast<int>(t.selected.size())) t.selected[static_cast<std::size_t>(i)] = true;
+}
+
+std::vector<TableRow> MemoryDialog::GetTableRows(int id) const {
+    const Table& t = TableAt(id);
+    return t.asNumbers ? t.numbers : IControlAccess::GetTableRows(id);
+}
+
+void MemoryDialog::SetTableRows(int id, const std::vector<TableRow>& rows) {
+    Table& t = tables_[id];
+    t.numbers = rows;
+    t.asNumbers = true;
+    t.texts.clear();
+    t.selected.clear();
 }
 
 void MemoryDialog::ShowMessage(std::string_view text) { messages.emplace_back(text); }

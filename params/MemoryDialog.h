@@ -2,7 +2,6 @@
 // behaving as the real controls do where the walks rely on it.
 #pragma once
 
-#include <array>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -13,10 +12,6 @@ namespace params {
 
 class MemoryDialog final : public IControlAccess {
 public:
-    struct Row {
-        std::array<std::string, kTableColumnCount> cells;
-        bool selected = false;
-    };
     struct Control {
         std::string text;
         int limit = 0;
@@ -24,7 +19,6 @@ public:
         int selection = -1;
         bool checked = false;
         Color color = Rgb(255, 0, 0);  // what a new swatch holds
-        std::vector<Row> rows;
     };
 
     std::string GetText(int id) const override;
@@ -35,27 +29,42 @@ public:
     int GetChoiceSelection(int id) const override;
     int FindChoiceItem(int id, std::string_view prefix) const override;
     bool IsChecked(int id) const override;
-    void SetChecked(int id, bool checked) override { controls_[id].checked = checked; }
+    void SetChecked(int id, bool checked) override { Slot(id).checked = checked; }
     Color GetColor(int id) const override;
     void SetColor(int id, Color color) override;
     int GetRowCount(int id) const override;
-    std::string GetCellText(int id, int row, int column) const override;
-    void DeleteAllRows(int id) override;
+    std::vector<RowTexts> GetRows(int id) const override;
+    void SetRows(int id, std::vector<RowTexts> rows) override;
+    void InsertRow(int id, int row, const RowTexts& cells) override;
     void DeleteRow(int id, int row) override;
-    void InsertRow(int id, int row, std::string_view column0) override;
-    void SetCellText(int id, int row, int column, std::string_view text) override;
-    int GetFirstSelectedRow(int id) const override;
     std::vector<int> GetSelectedRows(int id) const override;
     void SelectRows(int id, const std::vector<int>& rows) override;
+    std::vector<TableRow> GetTableRows(int id) const override;
+    void SetTableRows(int id, const std::vector<TableRow>& rows) override;
     void ShowMessage(std::string_view text) override;
 
-    void SelectRow(int id, int row, bool selected) { controls_[id].rows.at(static_cast<std::size_t>(row)).selected = selected; }
     const Control& At(int id) const;
 
     std::vector<std::string> messages;  // every message shown, oldest first
 
 private:
-    std::unordered_map<int, Control> controls_;  // looked up once for every cell a walk touches
+    // Rows of texts or, as SetTableRows leaves a table until a row changes,
+    // only their numbers: a load then makes no texts, as saving needs none.
+    struct Table {
+        std::vector<RowTexts> texts;
+        std::vector<bool> selected;
+        std::vector<TableRow> numbers;
+        bool asNumbers = false;
+    };
+    const Table& TableAt(int id) const;
+    Table& TextTable(int id);  // the texts made from the numbers first
+
+    // The control of a catalogue ID. No other ID has one: what is put there is lost.
+    Control& Slot(int id);
+
+    std::vector<Control> controls_ = std::vector<Control>(kParamCount);  // by catalogue index
+    Control nowhere_;
+    std::unordered_map<int, Table> tables_;
 };
 
 }  // namespace params

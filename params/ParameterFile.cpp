@@ -1,6 +1,7 @@
 #include "ParameterFile.h"
 
 #include <algorithm>
+#include <cstring>
 #include <string>
 
 #include "Fields.h"
@@ -100,22 +101,22 @@ private:
     Result Table(std::vector<TableRow>& rows) {
         const auto count = in_.ReadByte();
         if (!count) return Truncated("spriteAttributeTable");
-        rows.clear();
-        rows.reserve(*count);
-        for (std::size_t i = 0; i < *count; ++i) {
-            fieldStart_ = in_.Offset();
-            std::uint8_t b[4];
-            for (std::uint8_t& x : b) {
-                const auto r = in_.ReadByte();
-                if (!r)
-                    return Fail(RowField(i),
-                                "file ends inside the row (" + std::to_string(*count) + " rows announced)");
-                x = *r;
-            }
-            if (strict_ && b[1] >= std::size(kCategoryNames))
-                return Fail(RowField(i), "category " + std::to_string(b[1]) + " is not 0 or 1");
-            rows.push_back({b[0], b[1], b[2], b[3]});
+        const std::size_t start = in_.Offset();
+        const std::uint8_t* bytes = in_.ReadBytes(*count * sizeof(TableRow));
+        if (!bytes) {
+            const std::size_t row = (in_.Size() - start) / sizeof(TableRow);
+            fieldStart_ = start + row * sizeof(TableRow);
+            return Fail(RowField(row), "file ends inside the row (" + std::to_string(*count) + " rows announced)");
         }
+        // A row is its four byte fields in file order.
+        rows.resize(*count);
+        std::memcpy(rows.data(), bytes, *count * sizeof(TableRow));
+        if (strict_)
+            for (std::size_t i = 0; i < rows.size(); ++i)
+                if (rows[i].category >= std::size(kCategoryNames)) {
+                    fieldStart_ = start + i * sizeof(TableRow);
+                    return Fail(RowField(i), "category " + std::to_string(rows[i].category) + " is not 0 or 1");
+                }
         return {};
     }
 
@@ -127,7 +128,7 @@ private:
 
 }  // namespace
 
-Result EncodeParameterFile(const ParameterImage& image, ByteSink& out) {
+Result EncodeParameterFile(const ParameterImage& image, VectorSink& out) {
     if (image.advanced && image.rows.size() > static_cast<std::size_t>(kMaxTableRows))
         return Result::Fail("the sprite attribute table has more than " + std::to_string(kMaxTableRows) + " rows");
     // A longer text would need a count the file cannot hold (a loaded name
@@ -135,6 +136,7 @@ Result EncodeParameterFile(const ParameterImage& image, ByteSink& out) {
     for (const ParamDesc& p : Catalogue())
         if (image[p].text.size() > static_cast<std::size_t>(kMaxStringBytes))
             return Result::Fail(std::string(p.name) + " is longer than " + std::to_string(kMaxStringBytes) + " bytes");
+    out.data.reserve(out.data.size() + kMaxFileSize);
     for (const ParamDesc& p : Catalogue()) {
         if (p.kind == Kind::Switch || (p.advanced && !image.advanced)) continue;
         if (p.padBefore) WritePad(out);
@@ -147,10 +149,8 @@ Result EncodeParameterFile(const ParameterImage& image, ByteSink& out) {
         case Kind::Colour: WriteColorField(out, v.color); break;
         case Kind::Table:
             WriteByteField(out, static_cast<int>(image.rows.size()));
-            for (const TableRow& r : image.rows) {  // a row's four byte fields in one run
-                const std::uint8_t row[] = {r.level, r.category, r.itemId, r.spriteAttributeId};
-                out.Put(row, sizeof row);
-            }
+            // A row is its four byte fields in file order.
+            out.Put(reinterpret_cast<const std::uint8_t*>(image.rows.data()), image.rows.size() * sizeof(TableRow));
             break;
         case Kind::Switch: break;
         }

@@ -10,16 +10,9 @@
 
 #include "Catalogue.h"
 #include "Result.h"
+#include "TableRow.h"
 
 namespace params {
-
-struct TableRow {
-    std::uint8_t level = 0;
-    std::uint8_t category = 0;  // index into kCategoryNames; other codes survive unchanged
-    std::uint8_t itemId = 0;
-    std::uint8_t spriteAttributeId = 0;
-    bool operator==(const TableRow&) const = default;
-};
 
 // The value of one parameter as the file holds it.
 struct FieldValue {
@@ -47,9 +40,9 @@ struct ParameterImage {
 // Check  checked against every invariant of a well-formed file.
 enum class Strictness { Load, Keep, Check };
 
-// The file's bytes, field by field. A table of more than 255 rows or a text
+// Appends the file's bytes, field by field. A table of more than 255 rows or a text
 // of more than 255 bytes cannot be written: fails and writes nothing.
-Result EncodeParameterFile(const ParameterImage& image, class ByteSink& out);
+Result EncodeParameterFile(const ParameterImage& image, class VectorSink& out);
 
 // Reads the base block and, when wantAdvanced, the advanced block; a file
 // that ends exactly after the base block has none. Any other short file, a

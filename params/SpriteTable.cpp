@@ -1,7 +1,6 @@
 #include "SpriteTable.h"
 
 #include <algorithm>
-#include <array>
 #include <vector>
 
 #include "Fields.h"
@@ -14,39 +13,37 @@ void AddTableRow(IControlAccess& controls) {
         controls.ShowMessage(kTableFull);
         return;
     }
-    controls.InsertRow(IDC_SPRITE_TABLE, n, kNewRow[0]);
-    for (int column = 1; column < kTableColumnCount; ++column)
-        controls.SetCellText(IDC_SPRITE_TABLE, n, column, kNewRow[column]);
+    RowTexts row;
+    std::copy(std::begin(kNewRow), std::end(kNewRow), row.begin());
+    controls.InsertRow(IDC_SPRITE_TABLE, n, row);
 }
 
 void DeleteSelectedTableRow(IControlAccess& controls) {
-    const int row = controls.GetFirstSelectedRow(IDC_SPRITE_TABLE);
-    if (row >= 0) controls.DeleteRow(IDC_SPRITE_TABLE, row);
+    const std::vector<int> selected = controls.GetSelectedRows(IDC_SPRITE_TABLE);
+    if (!selected.empty()) controls.DeleteRow(IDC_SPRITE_TABLE, selected.front());
 }
 
 void SortTableRows(IControlAccess& controls) {
-    struct Row {
-        std::array<std::string, kTableColumnCount> cells;
-        bool selected = false;
+    std::vector<RowTexts> rows = controls.GetRows(IDC_SPRITE_TABLE);
+    struct Entry {
+        std::uint8_t level;
+        std::size_t from;  // the row's place before sorting
     };
-    std::vector<Row> rows(static_cast<std::size_t>(controls.GetRowCount(IDC_SPRITE_TABLE)));
-    for (std::size_t i = 0; i < rows.size(); ++i)
-        for (int column = 0; column < kTableColumnCount; ++column)
-            rows[i].cells[column] = controls.GetCellText(IDC_SPRITE_TABLE, static_cast<int>(i), column);
-    for (int i : controls.GetSelectedRows(IDC_SPRITE_TABLE)) rows[static_cast<std::size_t>(i)].selected = true;
-    std::stable_sort(rows.begin(), rows.end(), [](const Row& a, const Row& b) {
-        return LeadingIntegerByte(a.cells[0]) < LeadingIntegerByte(b.cells[0]);
-    });
+    std::vector<Entry> order(rows.size());
+    for (std::size_t i = 0; i < rows.size(); ++i) order[i] = {LeadingIntegerByte(rows[i][0]), i};
+    std::stable_sort(order.begin(), order.end(), [](const Entry& a, const Entry& b) { return a.level < b.level; });
+
+    std::vector<bool> wasSelected(rows.size());
+    for (int i : controls.GetSelectedRows(IDC_SPRITE_TABLE)) wasSelected[static_cast<std::size_t>(i)] = true;
+    std::vector<RowTexts> sorted(rows.size());
     std::vector<int> selected;
-    controls.BeginBulkUpdate(IDC_SPRITE_TABLE);
-    for (std::size_t i = 0; i < rows.size(); ++i) {
-        for (int column = 0; column < kTableColumnCount; ++column)
-            controls.SetCellText(IDC_SPRITE_TABLE, static_cast<int>(i), column, rows[i].cells[column]);
-        if (rows[i].selected) selected.push_back(static_cast<int>(i));
+    for (std::size_t i = 0; i < order.size(); ++i) {
+        sorted[i] = std::move(rows[order[i].from]);
+        if (wasSelected[order[i].from]) selected.push_back(static_cast<int>(i));
     }
+    controls.SetRows(IDC_SPRITE_TABLE, std::move(sorted));
     // The selection moves with its rows, so Delete after Sort removes the row the user chose.
     controls.SelectRows(IDC_SPRITE_TABLE, selected);
-    controls.EndBulkUpdate(IDC_SPRITE_TABLE);
 }
 
 }  // namespace params

@@ -29,29 +29,6 @@ void ApplyDefaults(IControlAccess& controls) {
     }
 }
 
-std::string CategoryText(std::uint8_t code) {
-    return code < std::size(kCategoryNames) ? std::string(kCategoryNames[code]) : std::to_string(code);
-}
-
-std::uint8_t CategoryCode(std::string_view text) {
-    for (std::size_t i = 0; i < std::size(kCategoryNames); ++i)
-        if (text == kCategoryNames[i]) return static_cast<std::uint8_t>(i);
-    return LeadingIntegerByte(text);
-}
-
-void PutTableRows(const std::vector<TableRow>& rows, IControlAccess& controls) {
-    controls.BeginBulkUpdate(IDC_SPRITE_TABLE);
-    controls.DeleteAllRows(IDC_SPRITE_TABLE);
-    for (int i = 0; i < static_cast<int>(rows.size()); ++i) {
-        const TableRow& r = rows[static_cast<std::size_t>(i)];
-        controls.InsertRow(IDC_SPRITE_TABLE, i, std::to_string(r.level));
-        controls.SetCellText(IDC_SPRITE_TABLE, i, 1, CategoryText(r.category));
-        controls.SetCellText(IDC_SPRITE_TABLE, i, 2, std::to_string(r.itemId));
-        controls.SetCellText(IDC_SPRITE_TABLE, i, 3, std::to_string(r.spriteAttributeId));
-    }
-    controls.EndBulkUpdate(IDC_SPRITE_TABLE);
-}
-
 bool CellStoredAsShown(int column, std::string_view text) {
     if (column == kCategoryColumn)  // a code without a name loads as its number
         for (std::string_view name : kCategoryNames)
@@ -79,17 +56,7 @@ ParameterImage ReadControls(const IControlAccess& controls) {
             break;
         }
         case Kind::Colour: v.color = controls.GetColor(p.id); break;
-        case Kind::Table: {
-            // Reading changes nothing, so the count asked once holds for every row.
-            const int rows = controls.GetRowCount(p.id);
-            image.rows.reserve(static_cast<std::size_t>(rows));
-            for (int row = 0; row < rows; ++row)
-                image.rows.push_back({LeadingIntegerByte(controls.GetCellText(p.id, row, 0)),
-                                      CategoryCode(controls.GetCellText(p.id, row, 1)),
-                                      LeadingIntegerByte(controls.GetCellText(p.id, row, 2)),
-                                      LeadingIntegerByte(controls.GetCellText(p.id, row, 3))});
-            break;
-        }
+        case Kind::Table: image.rows = controls.GetTableRows(p.id); break;
         case Kind::Switch: break;
         }
     }
@@ -97,21 +64,23 @@ ParameterImage ReadControls(const IControlAccess& controls) {
 }
 
 void ApplyImage(const ParameterImage& image, IControlAccess& controls) {
+    controls.BeginUpdate();
     for (const ParamDesc& p : Catalogue()) {
         if (p.advanced && !image.advanced) continue;
         const FieldValue& v = image[p];
         switch (p.kind) {
-        case Kind::Number: controls.SetText(p.id, std::to_string(v.byte)); break;
+        case Kind::Number: controls.SetText(p.id, ByteText(v.byte)); break;
         case Kind::Name: controls.SetText(p.id, v.text); break;
         case Kind::YesNoChoice: controls.SelectChoiceItem(p.id, v.byte); break;
         case Kind::ModeChoice:  // an empty name selects nothing rather than whatever item comes first
             controls.SelectChoiceItem(p.id, v.text.empty() ? -1 : controls.FindChoiceItem(p.id, v.text));
             break;
         case Kind::Colour: controls.SetColor(p.id, v.color); break;
-        case Kind::Table: PutTableRows(image.rows, controls); break;
+        case Kind::Table: controls.SetTableRows(p.id, image.rows); break;
         case Kind::Switch: break;
         }
     }
+    controls.EndUpdate();
 }
 
 void ApplyWholeImage(const ParameterImage& image, IControlAccess& controls) {

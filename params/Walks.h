@@ -22,9 +22,6 @@ ParameterImage ReadControls(const IControlAccess& controls);
 // are touched only when the image holds the advanced block.
 void ApplyImage(const ParameterImage& image, IControlAccess& controls);
 
-// Replaces the table's rows with rows, as their cells' texts.
-void PutTableRows(const std::vector<TableRow>& rows, IControlAccess& controls);
-
 // ApplyImage, with "使用" set exactly when the image holds the advanced block,
 // so that a later save keeps every block the file had.
 void ApplyWholeImage(const ParameterImage& image, IControlAccess& controls);
@@ -33,11 +30,6 @@ void ApplyWholeImage(const ParameterImage& image, IControlAccess& controls);
 // file can carry (more than 255 rows, a text of more than 255 bytes).
 std::optional<std::vector<std::uint8_t>> BytesToSave(const IControlAccess& controls);
 
-// Decimal text of a table cell's category code: the category name, or the
-// code itself for a code without a name.
-std::string CategoryText(std::uint8_t code);
-// The code written for a category cell: the name's index, else the leading integer.
-std::uint8_t CategoryCode(std::string_view text);
 // Whether saving stores a table cell's text as it reads, so a load shows it unchanged.
 bool CellStoredAsShown(int column, std::string_view text);
 

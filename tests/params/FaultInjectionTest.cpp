@@ -107,7 +107,7 @@ protected:
         fs::create_directories(dir_);
         ApplyDefaults(dlg_);
         dlg_.SetChecked(IDC_ADVANCED_ENABLED, true);
-        dlg_.InsertRow(IDC_SPRITE_TABLE, 0, "2");
+        dlg_.InsertRow(IDC_SPRITE_TABLE, 0, {"2"});
     }
     void TearDown() override { RemoveTree(dir_); }
 

@@ -90,12 +90,7 @@ TEST_F(SaveLoad, VariedValuesRoundTripByteForByte) {
     dlg_.SelectChoiceItem(IDC_USE_PORTRAIT, 0);
     dlg_.SetColor(IDC_SLIDER_COLOR, 0xFF123456);  // a top byte only a file can bring
     dlg_.SetColor(IDC_ADVANCED_COLOR2, Rgb(1, 2, 3));
-    for (int i = 0; i < 3; ++i) {
-        dlg_.InsertRow(IDC_SPRITE_TABLE, i, std::to_string(i * 100));
-        dlg_.SetCellText(IDC_SPRITE_TABLE, i, 1, i == 1 ? "道具" : "魔法");
-        dlg_.SetCellText(IDC_SPRITE_TABLE, i, 2, "x" + std::to_string(i));
-        dlg_.SetCellText(IDC_SPRITE_TABLE, i, 3, "300");
-    }
+    dlg_.SetRows(IDC_SPRITE_TABLE, {{"0", "魔法", "x0", "300"}, {"100", "道具", "x1", "300"}, {"200", "魔法", "x2", "300"}});
     const Bytes first = Saved(dlg_);
     EXPECT_EQ(first.size(), 118u - 6 + 14 + 6 + 52 + 12);
 
@@ -111,10 +106,10 @@ TEST_F(SaveLoad, VariedValuesRoundTripByteForByte) {
     EXPECT_EQ(fresh.GetChoiceSelection(IDC_USE_PORTRAIT), 0);
     EXPECT_EQ(fresh.GetColor(IDC_SLIDER_COLOR), 0xFF123456u);
     ASSERT_EQ(fresh.GetRowCount(IDC_SPRITE_TABLE), 3);
-    EXPECT_EQ(fresh.GetCellText(IDC_SPRITE_TABLE, 2, 0), "200");
-    EXPECT_EQ(fresh.GetCellText(IDC_SPRITE_TABLE, 1, 1), "道具");
-    EXPECT_EQ(fresh.GetCellText(IDC_SPRITE_TABLE, 1, 2), "0");
-    EXPECT_EQ(fresh.GetCellText(IDC_SPRITE_TABLE, 0, 3), "44");
+    EXPECT_EQ(fresh.GetRows(IDC_SPRITE_TABLE)[2][0], "200");
+    EXPECT_EQ(fresh.GetRows(IDC_SPRITE_TABLE)[1][1], "道具");
+    EXPECT_EQ(fresh.GetRows(IDC_SPRITE_TABLE)[1][2], "0");
+    EXPECT_EQ(fresh.GetRows(IDC_SPRITE_TABLE)[0][3], "44");
     EXPECT_EQ(Saved(fresh), first);
 }
 
@@ -122,7 +117,7 @@ TEST_F(SaveLoad, BaseOnlyFileLeavesTheAdvancedControlsAndTableAlone) {
     Write("base.prm", kStartupBase);
     dlg_.SetChecked(IDC_ADVANCED_ENABLED, true);
     dlg_.SetText(IDC_DOUBLE_ATTACK, "77");
-    dlg_.InsertRow(IDC_SPRITE_TABLE, 0, "9");
+    dlg_.InsertRow(IDC_SPRITE_TABLE, 0, {"9"});
     dlg_.SetText(IDC_LEVELUP_HP0, "50");
     LoadParameterFile(dlg_, Path("base.prm"));
     EXPECT_EQ(dlg_.messages.back(), kLoadDone);
@@ -177,8 +172,8 @@ TEST_F(SaveLoad, ModeNamesAndOddCodesLoadAsTheEditorShowsThem) {
     EXPECT_EQ(dlg_.messages.back(), kLoadDone);
     EXPECT_EQ(dlg_.GetChoiceSelection(IDC_HERO_ANIMATION_MODE), 3);
     EXPECT_EQ(dlg_.GetChoiceSelection(IDC_USE_PORTRAIT), -1);
-    EXPECT_EQ(dlg_.GetCellText(IDC_SPRITE_TABLE, 0, 1), "7");  // unknown category shows its code
-    EXPECT_EQ(dlg_.GetCellText(IDC_SPRITE_TABLE, 1, 1), "道具");
+    EXPECT_EQ(dlg_.GetRows(IDC_SPRITE_TABLE)[0][1], "7");  // unknown category shows its code
+    EXPECT_EQ(dlg_.GetRows(IDC_SPRITE_TABLE)[1][1], "道具");
     dlg_.SelectChoiceItem(IDC_USE_PORTRAIT, 1);
     const Bytes again = Saved(dlg_);
     EXPECT_EQ(again[again.size() - 7], 7);  // and survives a save
@@ -208,7 +203,7 @@ TEST_F(SaveLoad, TruncatedFilesAreRefusedWithNothingChanged) {
             ApplyDefaults(dlg);
             dlg.SetChecked(IDC_ADVANCED_ENABLED, checked);
             dlg.SetText(IDC_LEVELUP_HP0, "marker");
-            dlg.InsertRow(IDC_SPRITE_TABLE, 0, "row");
+            dlg.InsertRow(IDC_SPRITE_TABLE, 0, {"row"});
             const MemoryDialog before = dlg;
             Write("cut.prm", Bytes(full.begin(), full.begin() + static_cast<std::ptrdiff_t>(len)));
             LoadParameterFile(dlg, Path("cut.prm"));
@@ -224,7 +219,7 @@ TEST_F(SaveLoad, TruncatedFilesAreRefusedWithNothingChanged) {
                     EXPECT_EQ(dlg.GetChoiceSelection(p.id), before.GetChoiceSelection(p.id)) << len << p.name;
                 }
                 EXPECT_EQ(dlg.GetRowCount(IDC_SPRITE_TABLE), 1);
-                EXPECT_EQ(dlg.GetCellText(IDC_SPRITE_TABLE, 0, 0), "row");
+                EXPECT_EQ(dlg.GetRows(IDC_SPRITE_TABLE)[0][0], "row");
             }
         }
     }
@@ -279,7 +274,7 @@ TEST_F(SaveLoad, MissingFileIsAReadError) {
 TEST_F(SaveLoad, FailedSaveKeepsTheOldFileAndSaysSo) {
     Write("keep.prm", {1, 2, 3});
     dlg_.SetChecked(IDC_ADVANCED_ENABLED, true);
-    for (int i = 0; i < 256; ++i) dlg_.InsertRow(IDC_SPRITE_TABLE, i, "1");
+    for (int i = 0; i < 256; ++i) dlg_.InsertRow(IDC_SPRITE_TABLE, i, {"1"});
     SaveParameterFile(dlg_, Path("keep.prm"));
     EXPECT_EQ(dlg_.messages.back(), kSaveError);
     Bytes b;

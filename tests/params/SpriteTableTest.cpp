@@ -9,22 +9,15 @@ namespace {
 
 std::vector<std::string> Column(const MemoryDialog& dlg, int column) {
     std::vector<std::string> cells;
-    for (int i = 0; i < dlg.GetRowCount(IDC_SPRITE_TABLE); ++i)
-        cells.push_back(dlg.GetCellText(IDC_SPRITE_TABLE, i, column));
+    for (const RowTexts& row : dlg.GetRows(IDC_SPRITE_TABLE)) cells.push_back(row[column]);
     return cells;
 }
 
 TEST(SpriteTable, AddAppendsTheDefaultRowUnselected) {
     MemoryDialog dlg;
     for (int i = 0; i < 3; ++i) AddTableRow(dlg);
-    ASSERT_EQ(dlg.GetRowCount(IDC_SPRITE_TABLE), 3);
-    for (int i = 0; i < 3; ++i) {
-        EXPECT_EQ(dlg.GetCellText(IDC_SPRITE_TABLE, i, 0), "2");
-        EXPECT_EQ(dlg.GetCellText(IDC_SPRITE_TABLE, i, 1), "魔法");
-        EXPECT_EQ(dlg.GetCellText(IDC_SPRITE_TABLE, i, 2), "1");
-        EXPECT_EQ(dlg.GetCellText(IDC_SPRITE_TABLE, i, 3), "1");
-    }
-    EXPECT_EQ(dlg.GetFirstSelectedRow(IDC_SPRITE_TABLE), -1);
+    EXPECT_EQ(dlg.GetRows(IDC_SPRITE_TABLE), std::vector<RowTexts>(3, RowTexts{"2", "魔法", "1", "1"}));
+    EXPECT_TRUE(dlg.GetSelectedRows(IDC_SPRITE_TABLE).empty());
     EXPECT_TRUE(dlg.messages.empty());
 }
 
@@ -39,35 +32,40 @@ TEST(SpriteTable, AddStopsAtTheRowsAFileCanHold) {
 
 TEST(SpriteTable, DeleteRemovesOnlyTheFirstSelectedRow) {
     MemoryDialog dlg;
-    for (int i = 0; i < 5; ++i) {
-        AddTableRow(dlg);
-        dlg.SetCellText(IDC_SPRITE_TABLE, i, 0, std::to_string(i));
-    }
+    dlg.SetRows(IDC_SPRITE_TABLE, {{"0"}, {"1"}, {"2"}, {"3"}, {"4"}});
     DeleteSelectedTableRow(dlg);  // nothing selected: nothing happens
     EXPECT_EQ(dlg.GetRowCount(IDC_SPRITE_TABLE), 5);
 
-    dlg.SelectRow(IDC_SPRITE_TABLE, 1, true);
-    dlg.SelectRow(IDC_SPRITE_TABLE, 3, true);
+    dlg.SelectRows(IDC_SPRITE_TABLE, {1, 3});
     DeleteSelectedTableRow(dlg);
     EXPECT_EQ(Column(dlg, 0), (std::vector<std::string>{"0", "2", "3", "4"}));
-    EXPECT_EQ(dlg.GetFirstSelectedRow(IDC_SPRITE_TABLE), 2);  // the former fourth row stays selected
+    EXPECT_EQ(dlg.GetSelectedRows(IDC_SPRITE_TABLE), std::vector<int>{2});  // the former fourth row stays selected
 }
 
 TEST(SpriteTable, SortOrdersStablyByTheLevelByteThatIsSaved) {
     MemoryDialog dlg;
-    const char* levels[] = {"10", "abc", "258", "2", "-1", "2 "};
-    for (int i = 0; i < 6; ++i) {
-        AddTableRow(dlg);
-        dlg.SetCellText(IDC_SPRITE_TABLE, i, 0, levels[i]);
-        dlg.SetCellText(IDC_SPRITE_TABLE, i, 2, std::to_string(i));
-    }
-    dlg.SelectRow(IDC_SPRITE_TABLE, 0, true);
-    dlg.SelectRow(IDC_SPRITE_TABLE, 3, true);
+    dlg.SetRows(IDC_SPRITE_TABLE, {{"10", "魔法", "0"}, {"abc", "魔法", "1"}, {"258", "魔法", "2"},
+                                   {"2", "魔法", "3"}, {"-1", "魔法", "4"}, {"2 ", "魔法", "5"}});
+    dlg.SelectRows(IDC_SPRITE_TABLE, {0, 3});
     SortTableRows(dlg);
     // bytes: 10, 0, 2, 2, 255, 2 -> stable by byte
     EXPECT_EQ(Column(dlg, 0), (std::vector<std::string>{"abc", "258", "2", "2 ", "10", "-1"}));
     EXPECT_EQ(Column(dlg, 2), (std::vector<std::string>{"1", "2", "3", "5", "0", "4"}));
     EXPECT_EQ(dlg.GetSelectedRows(IDC_SPRITE_TABLE), (std::vector<int>{2, 4}));  // the selection moved with its rows
+}
+
+// A load puts in numbers; every later change sees them as the texts the load shows.
+TEST(SpriteTable, RowsPutInAsNumbersReadAndChangeAsTheirTexts) {
+    MemoryDialog dlg;
+    dlg.SetTableRows(IDC_SPRITE_TABLE, {{5, 7, 1, 2}, {0, 1, 255, 0}});
+    EXPECT_EQ(dlg.GetRows(IDC_SPRITE_TABLE),
+              (std::vector<RowTexts>{{"5", "7", "1", "2"}, {"0", "道具", "255", "0"}}));
+    AddTableRow(dlg);
+    dlg.SelectRows(IDC_SPRITE_TABLE, {0});
+    SortTableRows(dlg);
+    EXPECT_EQ(dlg.GetTableRows(IDC_SPRITE_TABLE),
+              (std::vector<TableRow>{{0, 1, 255, 0}, {2, 0, 1, 1}, {5, 7, 1, 2}}));
+    EXPECT_EQ(dlg.GetSelectedRows(IDC_SPRITE_TABLE), std::vector<int>{2});
 }
 
 }  // namespace

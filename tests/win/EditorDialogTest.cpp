@@ -181,12 +181,7 @@ void WriteVariedFile(const std::string& path) {
     }
     memory.SelectChoiceItem(IDC_HERO_ANIMATION_MODE, 1);
     memory.SelectChoiceItem(IDC_USE_PORTRAIT, 0);
-    for (int row = 0; row < 3; ++row) {
-        memory.InsertRow(IDC_SPRITE_TABLE, row, std::to_string(row + 1));
-        memory.SetCellText(IDC_SPRITE_TABLE, row, 1, row == 1 ? "道具" : "魔法");
-        memory.SetCellText(IDC_SPRITE_TABLE, row, 2, std::to_string(10 + row));
-        memory.SetCellText(IDC_SPRITE_TABLE, row, 3, std::to_string(20 + row));
-    }
+    memory.SetRows(IDC_SPRITE_TABLE, {{"1", "魔法", "10", "20"}, {"2", "道具", "11", "21"}, {"3", "魔法", "12", "22"}});
     params::SaveParameterFile(memory, path);
     ASSERT_EQ(memory.messages.back(), params::kSaveDone);
 }

@@ -138,11 +138,10 @@ TEST_F(SpriteTableDialog, RowsComeBackFromTheFileInOrderAsTheBytesStored) {
     params::MemoryDialog memory;
     params::ApplyDefaults(memory);
     memory.SetChecked(IDC_ADVANCED_ENABLED, true);
-    for (int row = 0; row < 3; ++row) {
-        memory.InsertRow(IDC_SPRITE_TABLE, row, framework::Narrow(typed[row][0]));
-        for (int column = 1; column < 4; ++column)
-            memory.SetCellText(IDC_SPRITE_TABLE, row, column, framework::Narrow(typed[row][column]));
-    }
+    std::vector<params::RowTexts> rows(typed.size());
+    for (std::size_t row = 0; row < typed.size(); ++row)
+        for (int column = 0; column < 4; ++column) rows[row][column] = framework::Narrow(typed[row][column]);
+    memory.SetRows(IDC_SPRITE_TABLE, std::move(rows));
     params::SaveParameterFile(memory, (folder_.Path() / "core.prm").string());
     EXPECT_EQ(saved, ReadBytes(folder_.Path() / "core.prm"));
 

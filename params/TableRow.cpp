@@ -1,0 +1,29 @@
+#include "TableRow.h"
+
+#include <iterator>
+
+#include "Fields.h"
+
+namespace params {
+
+std::string CategoryText(std::uint8_t code) {
+    return std::string(code < std::size(kCategoryNames) ? kCategoryNames[code] : ByteText(code));
+}
+
+std::uint8_t CategoryCode(std::string_view text) {
+    for (std::size_t i = 0; i < std::size(kCategoryNames); ++i)
+        if (text == kCategoryNames[i]) return static_cast<std::uint8_t>(i);
+    return LeadingIntegerByte(text);
+}
+
+RowTexts TextsOf(const TableRow& row) {
+    return {std::string(ByteText(row.level)), CategoryText(row.category), std::string(ByteText(row.itemId)),
+            std::string(ByteText(row.spriteAttributeId))};
+}
+
+TableRow NumbersOf(const RowTexts& texts) {
+    return {LeadingIntegerByte(texts[0]), CategoryCode(texts[1]), LeadingIntegerByte(texts[2]),
+            LeadingIntegerByte(texts[3])};
+}
+
+}  // namespace params
