@@ -4,8 +4,6 @@
 
 namespace params {
 
-void WriteByteField(VectorSink& out, int value) { out.Put(static_cast<std::uint8_t>(value & 0xFF)); }
-
 void WriteStringField(std::string_view text, VectorSink& out) {
     out.Put(static_cast<std::uint8_t>(text.size() >> 8));
     out.Put(static_cast<std::uint8_t>(text.size() & 0xFF));
@@ -16,13 +14,6 @@ void WriteColorField(VectorSink& out, Color color) {
     const std::uint8_t b[4] = {static_cast<std::uint8_t>(color >> 24), static_cast<std::uint8_t>(color >> 16),
                                static_cast<std::uint8_t>(color >> 8), static_cast<std::uint8_t>(color)};
     out.Put(b, 4);
-}
-
-void WritePad(VectorSink& out) { out.Put(0); }
-
-std::optional<std::uint8_t> FieldReader::ReadByte() {
-    if (pos_ >= bytes_.size()) return std::nullopt;
-    return bytes_[pos_++];
 }
 
 const std::uint8_t* FieldReader::ReadBytes(std::size_t count) {

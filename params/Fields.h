@@ -25,12 +25,13 @@ public:
     std::vector<std::uint8_t> data;
 };
 
+// The low 8 bits of value.
+inline void WriteByteField(VectorSink& out, int value) { out.Put(static_cast<std::uint8_t>(value & 0xFF)); }
 // Texts are UTF-8 already, the file's own encoding: a string field holds
 // their bytes as they are.
-void WriteByteField(VectorSink& out, int value);  // low 8 bits
 void WriteStringField(std::string_view text, VectorSink& out);
 void WriteColorField(VectorSink& out, Color color);  // most significant byte first
-void WritePad(VectorSink& out);
+inline void WritePad(VectorSink& out) { out.Put(0); }
 
 // Reads fields from a byte buffer, front to back. Each read fails, consuming
 // nothing, when the buffer ends inside the field.
@@ -42,7 +43,10 @@ public:
     std::size_t Size() const { return bytes_.size(); }
     bool AtEnd() const { return pos_ == bytes_.size(); }
 
-    std::optional<std::uint8_t> ReadByte();
+    std::optional<std::uint8_t> ReadByte() {
+        if (pos_ >= bytes_.size()) return std::nullopt;
+        return bytes_[pos_++];
+    }
     std::optional<Color> ReadColor();
     // The next count bytes, or nullptr when fewer are left.
     const std::uint8_t* ReadBytes(std::size_t count);
