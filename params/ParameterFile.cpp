@@ -110,7 +110,7 @@ private:
         }
         // A row is its four byte fields in file order.
         rows.resize(*count);
-        std::memcpy(rows.data(), bytes, *count * sizeof(TableRow));
+        if (!rows.empty()) std::memcpy(rows.data(), bytes, rows.size() * sizeof(TableRow));
         if (strict_)
             for (std::size_t i = 0; i < rows.size(); ++i)
                 if (rows[i].category >= std::size(kCategoryNames)) {
