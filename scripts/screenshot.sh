@@ -1,7 +1,10 @@
 #!/usr/bin/env bash
 # Makes docs/screenshot.png: the editor at start-up on a virtual display,
-# inside a Wine desktop window so that its caption shows.
-#   QUILLET_BUILD_W64  build folder (default build-w64), holds the Wine prefix
+# inside a Wine desktop window so that its caption shows; and
+# docs/screenshot-file.png: the editor opened on a file made by prmtool, with
+# "300" typed into a box and a table cell, the pointer resting on the box.
+#   QUILLET_BUILD_W64     build folder (default build-w64), holds the Wine prefix
+#   QUILLET_BUILD_NATIVE  build folder of prmtool (default build-native)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$(pwd)
@@ -12,7 +15,15 @@ bash scripts/install-deps.sh --windows --display
 [ -f "$build/CMakeCache.txt" ] ||
   cmake -S . -B "$build" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-x86_64.cmake" -DCMAKE_BUILD_TYPE=Release >/dev/null
 cmake --build "$build" -j2 --target Quillet
+native=$(realpath -m "${QUILLET_BUILD_NATIVE:-build-native}")
+[ -f "$native/CMakeCache.txt" ] || cmake -S . -B "$native" -DCMAKE_BUILD_TYPE=Release >/dev/null
+cmake --build "$native" -j2 --target prmtool
 mkdir -p "$root/docs"
+sample=$(mktemp -d)
+trap 'rm -rf "$sample"' EXIT
+"$native/tools/prmtool/prmtool" new --advanced "$sample/game.prm"
+"$native/tools/prmtool/prmtool" set "$sample/game.prm" levelUpHp[0]=12 \
+  'spriteAttributeTable=[{"level":1,"category":"魔法","itemId":3,"spriteAttributeId":4},{"level":5,"category":"道具","itemId":12,"spriteAttributeId":2}]'
 
 export WINEPREFIX="$build/wineprefix" WINELOADER=/usr/lib/wine/wine64
 wineserver -k 2>/dev/null || true
@@ -26,5 +37,20 @@ xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
   sleep 2  # let every control paint
   import -window root -crop '"$size"'+0+0 +repage "$3"
   wineserver -k
-' _ "$root" "$build" "$out"
-echo "wrote $out"
+
+  "$1/tools/wine-run.sh" explorer /desktop=quillet,'"$size"' "$2/app/Quillet.exe" "Z:$4/game.prm" </dev/null >/dev/null 2>&1 &
+  for _ in $(seq 60); do
+    sleep 0.5
+    xdotool search --name "RPG特殊属性编辑器" >/dev/null 2>&1 && break
+  done
+  sleep 2
+  # Positions at 96 DPI in the 800x560 desktop: the 物品ID cell of row 2, then the first R box.
+  xdotool mousemove 597 355 click --repeat 2 --delay 80 1; sleep 0.5
+  xdotool key End BackSpace BackSpace BackSpace; xdotool type 300; xdotool key Return; sleep 0.5
+  xdotool mousemove 298 92 click 1; sleep 0.3
+  xdotool key End BackSpace BackSpace BackSpace; xdotool type 300; sleep 0.3
+  xdotool mousemove 300 94; sleep 0.2; xdotool mousemove 302 93; sleep 1.5  # the tip shows after a rest
+  import -window root -crop '"$size"'+0+0 +repage "$5"
+  wineserver -k
+' _ "$root" "$build" "$out" "$sample" "$root/docs/screenshot-file.png"
+echo "wrote $out and docs/screenshot-file.png"
