@@ -64,7 +64,19 @@ std::FILE* OpenForReading(const std::string& path) {
 #ifdef _WIN32
     return _wfopen(Wide(path).c_str(), L"rb");
 #else
-    return std::fopen(path.c_str(), "rb");
+    // Opening a FIFO waits for a writer, for ever if none comes. Opened
+    // without waiting and then read as usual, one without a writer reads as
+    // empty at once, while one being written (such as <(command)) is read whole.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) return nullptr;
+    const int flags = ::fcntl(fd, F_GETFL);
+    std::FILE* file = flags < 0 || ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) != 0 ? nullptr : ::fdopen(fd, "rb");
+    if (!file) {
+        const int error = errno;
+        ::close(fd);
+        errno = error;
+    }
+    return file;
 #endif
 }
 

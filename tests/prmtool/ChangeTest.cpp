@@ -92,13 +92,17 @@ TEST_F(Set, EveryBadNameOrValueIsRefusedWithNothingWritten) {
     }
 }
 
-TEST_F(Set, ReadOnlyOrMissingFile) {
+TEST_F(Set, ReadOnlyMissingOrSpecialFile) {
     Write("a.prm", kStartupBase);
     std::filesystem::permissions(Path("a.prm"), std::filesystem::perms::owner_read);
     EXPECT_EQ(Run({"set", "a.prm", "levelUpHp[0]=1"}).status, 1);
     EXPECT_EQ(Read("a.prm"), kStartupBase);
     EXPECT_EQ(Listing(), std::vector<std::string>{"a.prm"});
     EXPECT_EQ(Run({"set", "none.prm", "levelUpHp[0]=1"}).status, 1);
+    // A FIFO nobody writes reads as empty instead of holding the tool for ever.
+    ASSERT_EQ(::mkfifo(Path("pipe.prm").c_str(), 0600), 0);
+    EXPECT_EQ(Run({"set", "pipe.prm", "levelUpHp[0]=1"}).status, 1);
+    EXPECT_TRUE(std::filesystem::is_fifo(Path("pipe.prm")));
 }
 
 // The file saved is the one the user means, with what makes it that file:
