@@ -262,6 +262,7 @@ TEST_F(Import, BadInputIsRefusedWithNothingWritten) {
     for (int i = 0; i < 256; ++i) rows += std::string(i ? "," : "") + R"({"level":1,"category":0,"itemId":1,"spriteAttributeId":1})";
     const std::pair<std::string, std::string> bad[] = {
         {"not json", "JSON"},
+        {std::string("{}\0{\"levelUpHp[0]\": 1}", 22), "JSON"},
         {"[1, 2]", "not an object"},
         {R"({"levelUpHp[0]": 6.0})", "levelUpHp[0]"},
         {R"({"levelUpHp[0]": "6"})", "levelUpHp[0]"},

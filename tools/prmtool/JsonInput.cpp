@@ -53,8 +53,11 @@ params::Result TooLarge() {
 params::Result ParseJson(std::string_view text, Json& out) {
     if (text.size() > kMaxJsonBytes) return TooLarge();
     if (params::Result shape = CheckShape(text); !shape) return shape;
-    out = Json::parse(text, nullptr, false);
-    if (out.is_discarded()) return params::Result::Fail("is not valid JSON");
+    // The parser takes a zero byte for the end of the text and would ignore
+    // what follows; JSON never holds one.
+    const bool whole = text.find('\0') == std::string_view::npos;
+    if (whole) out = Json::parse(text, nullptr, false);
+    if (!whole || out.is_discarded()) return params::Result::Fail("is not valid JSON");
     return {};
 }
 
