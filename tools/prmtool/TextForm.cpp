@@ -1,30 +1,21 @@
 #include "TextForm.h"
 
-#include <cstdio>
-
 #include "Catalogue.h"
+#include "Messages.h"
 
 namespace prmtool {
 namespace {
 
-// Double quotes; a quote, a backslash and control characters escaped. Other
-// bytes pass unchanged, even ones that are not UTF-8.
+// Double quotes; a quote and a backslash escaped, and control characters as
+// in messages (C1 ones too: some terminals obey them). Other bytes pass
+// unchanged, even ones that are not UTF-8.
 std::string Quoted(const std::string& text) {
-    std::string out = "\"";
+    std::string out;
     for (char c : text) {
-        const auto u = static_cast<unsigned char>(c);
-        if (c == '"' || c == '\\') {
-            out += '\\';
-            out += c;
-        } else if (u < 0x20 || u == 0x7F) {
-            char escaped[8];
-            std::snprintf(escaped, sizeof escaped, "\\x%02X", u);
-            out += escaped;
-        } else {
-            out += c;
-        }
+        if (c == '"' || c == '\\') out += '\\';
+        out += c;
     }
-    return out + "\"";
+    return "\"" + Printable(out) + "\"";
 }
 
 std::string Scalar(const Json& value, bool quote) {
