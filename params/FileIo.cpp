@@ -126,7 +126,9 @@ public:
         const DWORD attributes = GetFileAttributesW(target.c_str());
         if (ReplaceFileW(target.c_str(), source.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr)) {
             // Wine's ReplaceFileW gives the file the new one's attributes; Windows keeps them.
-            if (attributes != INVALID_FILE_ATTRIBUTES) SetFileAttributesW(target.c_str(), attributes);
+            // Either way the file has changed, which its archive bit tells backups.
+            if (attributes != INVALID_FILE_ATTRIBUTES)
+                SetFileAttributesW(target.c_str(), (attributes & ~FILE_ATTRIBUTE_NORMAL) | FILE_ATTRIBUTE_ARCHIVE);
             return true;
         }
         const DWORD error = GetLastError();
