@@ -300,7 +300,9 @@ bool OverwriteKeepingCopy(const std::string& path, const std::vector<std::uint8_
     if (!ReadFilePrefix(path, SIZE_MAX, old)) return false;  // errno says why
     std::string copy;
     if (!WriteTemporary(path, old, ops, copy, &path)) return false;
-    if (Overwrite(path, bytes, ops)) {
+    std::FILE* file = ops.OpenToOverwrite(path);
+    if (!file) return Abandon(ops, copy);  // not opened, so not emptied: the file is whole
+    if (WriteAndClose(ops, file, bytes)) {
         ops.Remove(copy);
         return true;
     }

@@ -188,7 +188,8 @@ TEST_F(FaultInjection, EveryFailingFileOperationLeavesTheOldFileAndNoTemporary) 
 
 // A file with a second name is written in place. When writing it fails and
 // goes on failing, so that even the old bytes cannot be put back, the copy
-// of them made before the first new byte stays beside it.
+// of them made before the first new byte stays beside it; a file that could
+// not even be opened was never emptied, and no copy of it stays.
 TEST_F(FaultInjection, AnInPlaceSaveThatCannotRestoreKeepsTheOldBytesBesideIt) {
     ASSERT_TRUE(WriteFileAtomically(Target(), old_));
     fs::create_hard_link(Target(), dir_ / "other.prm");
@@ -199,6 +200,13 @@ TEST_F(FaultInjection, AnInPlaceSaveThatCannotRestoreKeepsTheOldBytesBesideIt) {
     names.erase("set.prm");
     names.erase("other.prm");
     EXPECT_EQ(Read((dir_ / *names.begin()).string()), old_);
+
+    fs::remove(dir_ / *names.begin());
+    ASSERT_TRUE(WriteFileAtomically(Target(), old_));
+    FailingFileOps closed(Op::OpenToOverwrite, 1, true);
+    ExpectSaveFails(Target(), closed);
+    EXPECT_EQ(Listing(), (std::set<std::string>{"other.prm", "set.prm"}));
+    EXPECT_EQ(Read(Target()), old_);
 }
 
 // Saves that were cut off (their temporary files stay) never block the next,
