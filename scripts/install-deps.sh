@@ -4,6 +4,7 @@
 #   install-deps.sh --windows  also the MinGW-w64 cross compilers, Wine (64-bit only) and fonts:
 #                              WenQuanYi Micro Hei for Chinese, DejaVu Sans for Latin at high DPI,
 #                              Wine's own (Marlett draws the caption buttons)
+#   install-deps.sh --release  also what the release zip and prmtool's .deb need (zip, dpkg-shlibdeps, file)
 #   install-deps.sh --display  also Xvfb (with xauth, which xvfb-run needs) and screenshot tools
 set -euo pipefail
 
@@ -12,6 +13,7 @@ for arg in "$@"; do
   case "$arg" in
     --windows) want+=(mingw-w64 wine wine64 fonts-wqy-microhei fonts-dejavu-core fonts-wine) ;;
     --display) want+=(xvfb xauth x11-apps imagemagick xdotool) ;;
+    --release) want+=(zip dpkg-dev file) ;;
     --fuzz)    want+=(clang libclang-rt-14-dev) ;;
     --bench)   want+=(valgrind hyperfine) ;;
     *) echo "install-deps.sh: unknown option $arg" >&2; exit 2 ;;

@@ -4,11 +4,14 @@
 # only: this kernel cannot run 32-bit programs.
 #   QUILLET_BUILD_W64  build folder for x86_64 (default build-w64), holds the Wine prefix
 #   QUILLET_BUILD_W32  build folder for i686 (default build-w32)
+#   QUILLET_BUILD_NATIVE  native build folder (default build-native): the
+#                      runner of prmtool's tests, which here run prmtool.exe
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$(pwd)
 w64=$(realpath -m "${QUILLET_BUILD_W64:-build-w64}")
 w32=$(realpath -m "${QUILLET_BUILD_W32:-build-w32}")
+native=$(realpath -m "${QUILLET_BUILD_NATIVE:-build-native}")
 
 bash scripts/install-deps.sh --windows
 
@@ -18,6 +21,21 @@ for pair in "x86_64:$w64" "i686:$w32"; do
     cmake -S . -B "$dir" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-$arch.cmake" -DCMAKE_BUILD_TYPE=Release >/dev/null
   cmake --build "$dir" -j2
 done
+# Reproducible programs, as the release needs them: the same sources built
+# again in another folder, at another time, give the same bytes.
+again="$w64-again"
+[ -f "$again/CMakeCache.txt" ] || cmake -S . -B "$again" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-x86_64.cmake" \
+  -DCMAKE_BUILD_TYPE=Release -DQUILLET_TESTS=OFF >/dev/null
+cmake --build "$again" -j2 --target Quillet prmtool
+reproducible=0
+for exe in app/Quillet.exe tools/prmtool/prmtool.exe; do
+  cmp "$w64/$exe" "$again/$exe" || { echo "$exe differs between two builds"; reproducible=1; }
+done
+[ $reproducible = 0 ] && echo "Quillet.exe and prmtool.exe: byte-identical from two builds."
+
+# The runner of prmtool's tests is native.
+[ -f "$native/CMakeCache.txt" ] || cmake -S . -B "$native" -DCMAKE_BUILD_TYPE=Release >/dev/null
+cmake --build "$native" -j2 --target prmtool_test
 
 # One Wine server per prefix for the whole run, started outside CTest: CTest
 # would otherwise wait on Wine's background processes.
@@ -35,8 +53,14 @@ keep=$!
 stop() { kill "$keep" 2>/dev/null || true; wineserver -k 2>/dev/null || true; }
 trap stop EXIT
 
-rc=0
+rc=$reproducible
 (cd "$w64" && ctest --output-on-failure --timeout 120 -j2) || rc=$?
+
+# prmtool.exe against prmtool's own tests: the native test program, each
+# run of the tool going through Wine instead.
+echo "prmtool.exe under Wine:"
+PRMTOOL="'$root/tools/wine-run.sh' '$w64/tools/prmtool/prmtool.exe'" \
+  "$native/tests/prmtool/prmtool_test" --gtest_brief=1 </dev/null || rc=$?
 stop
 trap - EXIT
 

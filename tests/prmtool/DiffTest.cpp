@@ -45,7 +45,7 @@ TEST_F(Diff, GitDiffShowsTheChangedParameterByName) {
     Write("set.prm", kStartupBase);
     WriteText(".gitattributes", "*.prm diff=prm\n");
     const std::string git = "git -c user.name=t -c user.email=t@t -c init.defaultBranch=main ";
-    const Outcome setUp = Shell(git + "init -q . && git config diff.prm.textconv " + Quote(std::string(PRMTOOL_PATH) + " show") +
+    const Outcome setUp = Shell(git + "init -q . && git config diff.prm.textconv " + Quote(ToolCommand() + " show") +
                                 " && git add . && " + git + "commit -q -m one");
     ASSERT_EQ(setUp.status, 0) << setUp.err;
     ASSERT_EQ(Run({"set", "set.prm", "partyMaxSize=4"}).status, 0);

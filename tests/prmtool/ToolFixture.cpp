@@ -51,9 +51,16 @@ Outcome ToolTest::Shell(const std::string& line) {
     return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, Slurp(io_ / "out"), Slurp(io_ / "err")};
 }
 
+std::string ToolCommand() {
+    const char* command = std::getenv("PRMTOOL");
+    return command && *command ? command : Quote(PRMTOOL_PATH);
+}
+
+bool ToolIsForWindows() { return ToolCommand().find(".exe") != std::string::npos; }
+
 Outcome ToolTest::Run(const std::vector<std::string>& args, const std::string& input) {
     std::ofstream(io_ / "in", std::ios::binary) << input;
-    std::string line = Quote(PRMTOOL_PATH);
+    std::string line = ToolCommand();
     for (const std::string& a : args) {
         line += ' ';
         line += Quote(a);

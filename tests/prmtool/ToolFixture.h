@@ -37,3 +37,9 @@ protected:
 };
 
 std::string Quote(const std::string& arg);  // for /bin/sh
+// How the tests start prmtool, as words for /bin/sh: the environment's
+// PRMTOOL (the Windows build under Wine, say), else the native build.
+std::string ToolCommand();
+// Whether that is a Windows build: no dangling links or bytes that are not
+// UTF-8 reach it through the Windows API.
+bool ToolIsForWindows();

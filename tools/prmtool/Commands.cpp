@@ -10,6 +10,7 @@
 #include "JsonForm.h"
 #include "JsonInput.h"
 #include "Messages.h"
+#include "Platform.h"
 #include "TextForm.h"
 #include "Values.h"
 
@@ -122,7 +123,7 @@ int RunCheck(const Args& args) {
     if (checked) return 0;
     Problem& problem = checked.GetProblem();
     std::error_code ec;
-    const auto size = std::filesystem::file_size(path, ec);
+    const auto size = std::filesystem::file_size(Utf8Path(path), ec);
     if (problem.field == "end" && !ec)  // the read stopped short of a long file's real end
         problem.message = std::to_string(size - problem.offset) + " bytes follow the last field";
     std::cout << Printable(path + ": " + problem.Describe()) << "\n";

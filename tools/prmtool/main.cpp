@@ -9,6 +9,8 @@
 
 #include "Commands.h"
 #include "Messages.h"
+#include "Platform.h"
+#include "QuilletVersion.h"
 
 namespace {
 
@@ -34,6 +36,7 @@ constexpr std::string_view kHelp =
                                    prints ('-' reads it from standard input)
   prmtool diff A B                 list the parameters whose values differ
   prmtool --help                   show this help
+  prmtool --version                show the version
 
 Values for set: numbers 0-255; names within their limit (a character below
 U+0080 counts 1 byte, one above U+FFFF 4, any other 2); heroAnimationMode
@@ -60,6 +63,7 @@ bool AsksForHelp(const prmtool::Args& args) {
 int Run(const prmtool::Args& args) {
     if (args.empty()) return prmtool::UsageError("no command given");
     if (IsHelp(args[0])) return std::cout << kHelp, 0;
+    if (args[0] == "--version") return std::cout << "prmtool " QUILLET_VERSION "\n", 0;
     for (const Command& c : kCommands) {
         if (args[0] != c.name) continue;
         const prmtool::Args rest(args.begin() + 1, args.end());
@@ -72,7 +76,8 @@ int Run(const prmtool::Args& args) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    const prmtool::Args args(argv + 1, argv + argc);
+    prmtool::UseUtf8Streams();
+    const prmtool::Args args = prmtool::Utf8Arguments(argc, argv);
     const bool diff = !args.empty() && args[0] == "diff";
     int status = 0;
     try {
