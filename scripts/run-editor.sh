@@ -2,6 +2,7 @@
 # Builds the x86_64 editor and opens it under Wine. It needs a display; with
 # QUILLET_XVFB=1 it opens on a virtual one (Xvfb) instead.
 #   QUILLET_BUILD_W64  build folder (default build-w64), holds the Wine prefix
+#   QUILLET_DPI        e.g. 144 for 150 %, in a Wine prefix of its own
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$(pwd)
@@ -25,6 +26,7 @@ fi
 cmake --build "$build" -j2 --target Quillet
 
 export WINEPREFIX="$build/wineprefix"
+[ "${QUILLET_DPI:-96}" = 96 ] || WINEPREFIX="$build/wineprefix-${QUILLET_DPI}dpi"
 # Wine's desktop keeps the display of the first program of a session: start afresh.
 WINELOADER=/usr/lib/wine/wine64 wineserver -k 2>/dev/null || true
 exec "${xvfb[@]}" "$root/tools/wine-run.sh" "$build/app/Quillet.exe"

@@ -34,13 +34,17 @@ if [ ! -f "$WINEPREFIX/system.reg" ]; then
   # The dialog font, "MS Shell Dlg", is SimSun on a Chinese system. WenQuanYi
   # Micro Hei stands in for it; at 96 DPI its metrics suit the editor's layout.
   reg 'HKCU\Software\Wine\Fonts\Replacements' /v SimSun /t REG_SZ /d 'WenQuanYi Micro Hei'
+  # Marlett draws the caption buttons; Wine looks for it in the prefix's Fonts folder.
+  cp /usr/share/wine/fonts/marlett.ttf "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
   if [ "$dpi" -gt 96 ]; then
     # Larger, its Latin letters (the dialog's unit of width) grow less than
     # its Chinese ones, and labels no longer fit. DejaVu Sans lends its wider
     # Latin letters, Micro Hei the Chinese ones.
     nt='HKLM\Software\Microsoft\Windows NT\CurrentVersion'
     reg "$nt\\FontSubstitutes" /v 'MS Shell Dlg' /t REG_SZ /d 'DejaVu Sans'
-    reg "$nt\\FontLink\\SystemLink" /v 'DejaVu Sans' /t REG_MULTI_SZ /d 'wqy-microhei.ttc,WenQuanYi Micro Hei'
+    for face in 'DejaVu Sans' 'DejaVu Sans Bold'; do  # the bold one for the caption
+      reg "$nt\\FontLink\\SystemLink" /v "$face" /t REG_MULTI_SZ /d 'wqy-microhei.ttc,WenQuanYi Micro Hei'
+    done
   fi
   WINEPREFIX=$WINEPREFIX wineserver -k || true  # flushes the registry to disk
 fi
