@@ -15,7 +15,8 @@ name=Quillet-$version
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
-git archive --format=tar HEAD | (mkdir "$work/src" && tar -x -C "$work/src")
+commit=$(git rev-parse HEAD)  # once: a commit made meanwhile does not count
+git archive --format=tar "$commit" | (mkdir "$work/src" && tar -x -C "$work/src")
 for arch in x86_64 i686; do
   cmake -S "$work/src" -B "$work/build-$arch" -DCMAKE_TOOLCHAIN_FILE="$work/src/cmake/mingw-$arch.cmake" \
     -DCMAKE_BUILD_TYPE=Release -DQUILLET_TESTS=OFF >/dev/null
@@ -26,7 +27,7 @@ done
 cp "$work/src/README.md" "$work/src/LICENSE" "$work/$name/"
 
 # The same modes and times on every run; zip -X leaves out owner and extra times.
-stamp=$(git log -1 --format=%ct HEAD)
+stamp=$(git log -1 --format=%ct "$commit")
 find "$work/$name" -type d -exec chmod 755 {} + -o -type f -exec chmod 644 {} +
 find "$work/$name" -exec touch -h -d "@$stamp" {} +
 mkdir -p dist
