@@ -241,6 +241,8 @@ TEST_F(Import, HostileInputIsRefusedInOneShortLine) {
         {{"show", "x\n\x1B[2J.prm"}, ""},
     };
     for (const auto& [args, input] : cases) {
+        // A Windows command line holds at most 32767 characters: longer never reaches the tool.
+        if (ToolIsForWindows() && args.back().size() > 32000) continue;
         const std::string what = (args.back() + input).substr(0, 40);
         const Outcome o = Run(args, input);
         EXPECT_EQ(o.status, 1) << what;
