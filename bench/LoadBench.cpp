@@ -34,6 +34,7 @@ public:
     void ShowMessage(HWND, const std::wstring& text) override { last = text; }
     std::optional<std::wstring> ChooseFile(HWND, const framework::FileDialogSettings&) override { return {}; }
     std::optional<COLORREF> AskColor(HWND, const framework::ColorDialogSettings&) override { return {}; }
+    int AskYesNoCancel(HWND, const std::wstring&) override { return IDCANCEL; }
     std::wstring last;
 };
 
@@ -144,7 +145,7 @@ void FillBare(const BareControls& c, const Values& v) {
 bool Shows(HWND dlg, const Values& v) {
     wchar_t text[512];
     for (const auto& [id, want] : v.texts)
-        if (GetDlgItemTextW(dlg, id, text, 512) < 0 || want != text) return false;
+        if (GetDlgItemTextW(dlg, id, text, 512) != want.size() || want != text) return false;
     const HWND list = GetDlgItem(dlg, IDC_SPRITE_TABLE);
     if (ListView_GetItemCount(list) != static_cast<int>(v.rows.size())) return false;
     for (std::size_t r = 0; r < v.rows.size(); r += 97)
