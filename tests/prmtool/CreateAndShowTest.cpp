@@ -129,8 +129,7 @@ TEST_F(Show, NamesThatAreNotUtf8OrHoldControlCharacters) {
 
 TEST_F(Show, ChineseReachesATerminal) {
     Write("a.prm", kStartupBase);
-    // script(1) gives the tool a terminal: a Windows build then writes to a console.
-    const Outcome o = Shell("script -qec " + Quote(ToolCommand() + " show a.prm") + " /dev/null");
+    const Outcome o = RunOnTerminal({"show", "a.prm"});
     EXPECT_NE(o.out.find("\"武器\""), std::string::npos) << o.out;
 }
 

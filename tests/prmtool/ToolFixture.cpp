@@ -1,5 +1,7 @@
 #include "ToolFixture.h"
 
+#include <poll.h>
+#include <pty.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -66,6 +68,38 @@ Outcome ToolTest::Run(const std::vector<std::string>& args, const std::string& i
         line += Quote(a);
     }
     return Shell(line);
+}
+
+Outcome ToolTest::RunOnTerminal(const std::vector<std::string>& args) {
+    std::string line = "cd " + Quote(dir_.string()) + " && " + ToolCommand();
+    for (const std::string& a : args) line += " " + Quote(a);
+    int terminal = -1;
+    const pid_t pid = ::forkpty(&terminal, nullptr, nullptr, nullptr);
+    if (pid == 0) {
+        ::execl("/bin/sh", "sh", "-c", line.c_str(), static_cast<char*>(nullptr));
+        ::_exit(127);
+    }
+    // Until the tool has ended and the terminal has nothing more to give: a
+    // helper it left behind may hold the terminal open.
+    std::string out;
+    int raw = 0;
+    bool ended = false;
+    for (int idle = 0; pid > 0 && idle < 600;) {
+        pollfd ready{terminal, POLLIN, 0};
+        if (::poll(&ready, 1, 100) > 0) {
+            char buffer[4096];
+            const ssize_t n = ::read(terminal, buffer, sizeof buffer);
+            if (n <= 0) break;
+            out.append(buffer, static_cast<std::size_t>(n));
+            continue;
+        }
+        if (ended) break;
+        ended = ::waitpid(pid, &raw, WNOHANG) == pid;
+        ++idle;
+    }
+    if (!ended && pid > 0) ::waitpid(pid, &raw, 0);
+    ::close(terminal);
+    return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, out, {}};
 }
 
 void ToolTest::Write(const std::string& name, const Bytes& bytes) {

@@ -25,6 +25,9 @@ protected:
     Outcome Run(const std::vector<std::string>& args, const std::string& input = {});
     // Runs a shell command line in the folder; returns its exit status and output.
     Outcome Shell(const std::string& line);
+    // Runs prmtool with args on a terminal of its own (a console, for a
+    // Windows build); out is what the terminal received.
+    Outcome RunOnTerminal(const std::vector<std::string>& args);
 
     std::string Path(const std::string& name) const { return (dir_ / name).string(); }
     void Write(const std::string& name, const Bytes& bytes);
