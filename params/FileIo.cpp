@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cerrno>
 #include <chrono>
-#include <cinttypes>
 #include <cstring>
 
 #ifdef _WIN32
@@ -349,8 +348,10 @@ std::string TemporaryName(const std::string& path, std::uint64_t salt) {
     // (never more units than UTF-8 bytes), so a name cut to leave room for the
     // suffix fits wherever path's own name fits.
     constexpr std::size_t kMaxName = 255;
-    char suffix[24];
-    std::snprintf(suffix, sizeof suffix, ".~%012" PRIx64 ".tmp", salt & 0xFFFFFFFFFFFFu);
+    // ".~" and twelve hex digits of salt: by hand, as a printf would bring
+    // the C library's whole formatter into the editor.
+    char suffix[] = ".~000000000000.tmp";
+    for (int i = 13; i >= 2; --i, salt >>= 4) suffix[i] = "0123456789abcdef"[salt & 0xF];
     const std::size_t nameStart = FolderOf(path).size();
     const std::size_t nameLength = path.size() - nameStart;
     std::size_t keep = std::min(nameLength, kMaxName - std::char_traits<char>::length(suffix));

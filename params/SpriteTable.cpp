@@ -1,6 +1,7 @@
 #include "SpriteTable.h"
 
 #include <algorithm>
+#include <array>
 #include <vector>
 
 #include "Fields.h"
@@ -25,21 +26,21 @@ void DeleteSelectedTableRow(IControlAccess& controls) {
 
 void SortTableRows(IControlAccess& controls) {
     std::vector<RowTexts> rows = controls.GetRows(IDC_SPRITE_TABLE);
-    struct Entry {
-        std::uint8_t level;
-        std::size_t from;  // the row's place before sorting
-    };
-    std::vector<Entry> order(rows.size());
-    for (std::size_t i = 0; i < rows.size(); ++i) order[i] = {LeadingIntegerByte(rows[i][0]), i};
-    std::stable_sort(order.begin(), order.end(), [](const Entry& a, const Entry& b) { return a.level < b.level; });
+    // A counting sort by the level byte: stable, and small in the editor.
+    std::vector<std::uint8_t> levels(rows.size());
+    std::array<std::size_t, 257> next{};  // where the next row of each level goes
+    for (std::size_t i = 0; i < rows.size(); ++i) ++next[(levels[i] = LeadingIntegerByte(rows[i][0])) + 1u];
+    for (std::size_t level = 1; level < next.size(); ++level) next[level] += next[level - 1];
+    std::vector<std::size_t> from(rows.size());  // the place before sorting of each place after
+    for (std::size_t i = 0; i < rows.size(); ++i) from[next[levels[i]]++] = i;
 
     std::vector<bool> wasSelected(rows.size());
     for (int i : controls.GetSelectedRows(IDC_SPRITE_TABLE)) wasSelected[static_cast<std::size_t>(i)] = true;
     std::vector<RowTexts> sorted(rows.size());
     std::vector<int> selected;
-    for (std::size_t i = 0; i < order.size(); ++i) {
-        sorted[i] = std::move(rows[order[i].from]);
-        if (wasSelected[order[i].from]) selected.push_back(static_cast<int>(i));
+    for (std::size_t i = 0; i < from.size(); ++i) {
+        sorted[i] = std::move(rows[from[i]]);
+        if (wasSelected[from[i]]) selected.push_back(static_cast<int>(i));
     }
     controls.SetRows(IDC_SPRITE_TABLE, std::move(sorted));
     // The selection moves with its rows, so Delete after Sort removes the row the user chose.

@@ -249,6 +249,7 @@ TEST_F(FaultInjection, TheLongestNameSaves) {
     const std::size_t kept = tempName.find(".~");
     EXPECT_EQ(tempName.substr(0, kept), name.substr(0, kept));
     EXPECT_EQ((kept - 2) % 3, 0u);  // whole characters only
+    EXPECT_EQ(TemporaryName("dir/set.prm", 0xFEDCBA9876543210u), "dir/set.prm.~ba9876543210.tmp");
 
 }
 
