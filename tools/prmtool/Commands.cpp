@@ -73,9 +73,13 @@ Result FromText(const std::string& name, const std::string& text, Json& value) {
     case Kind::Table:
         if (Result r = ParseJson(text, value); !r) return Result::Fail(name + ": " + r.GetProblem().message);
         return {};
-    default:
+    case Kind::Name:
+    case Kind::ModeChoice:
+    case Kind::YesNoChoice:
+    case Kind::Colour:
         return {};
     }
+    return {};
 }
 
 }  // namespace
