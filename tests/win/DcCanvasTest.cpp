@@ -41,21 +41,3 @@ TEST(SwatchOnDeviceContext, PaintsThePixelCanvasPixels) {
     DeleteObject(shadowPen);
     DeleteObject(faceBrush);
 }
-
-TEST(SwatchOnDeviceContext, PutsBackTheCallersPenAndBrush) {
-    HPEN shadowPen = CreatePen(PS_SOLID, 1, RGB(128, 128, 128));
-    HBRUSH faceBrush = CreateSolidBrush(kFace);
-    HPEN callerPen = CreatePen(PS_DOT, 1, RGB(1, 2, 3));
-    HBRUSH callerBrush = CreateSolidBrush(RGB(4, 5, 6));
-    MemoryDc device(24, 16, kBackground);
-    SelectObject(device.Dc(), callerPen);
-    SelectObject(device.Dc(), callerBrush);
-    DcCanvas canvas(device.Dc(), shadowPen, faceBrush);
-    DrawSwatchButton(canvas, {0, 0, 24, 16, false, false, true, kColour});
-    EXPECT_EQ(GetCurrentObject(device.Dc(), OBJ_PEN), callerPen);
-    EXPECT_EQ(GetCurrentObject(device.Dc(), OBJ_BRUSH), callerBrush);
-    SelectObject(device.Dc(), GetStockObject(BLACK_PEN));
-    SelectObject(device.Dc(), GetStockObject(WHITE_BRUSH));
-    for (HGDIOBJ object : {HGDIOBJ(shadowPen), HGDIOBJ(faceBrush), HGDIOBJ(callerPen), HGDIOBJ(callerBrush)})
-        DeleteObject(object);
-}

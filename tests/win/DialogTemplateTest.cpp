@@ -17,6 +17,10 @@
 
 #include "Catalogue.h"
 #include "EditorTestSupport.h"
+#include "TextCodec.h"
+
+using framework::Narrow;
+using framework::Widen;
 
 namespace {
 
@@ -70,24 +74,9 @@ constexpr GroupBox kGroupBoxes[] = {
     {L"Advancd", 239, 3, 132, 242},     {L"升级属性变动", 242, 85, 112, 71},
 };
 
-std::wstring Widen(std::string_view utf8) {
-    std::wstring out(utf8.size(), L'\0');
-    out.resize(MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()),
-                                   out.data(), static_cast<int>(out.size())));
-    return out;
-}
-
-std::string Narrow(std::wstring_view wide) {
-    std::string out(wide.size() * 3, '\0');
-    out.resize(WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()),
-                                   out.data(), static_cast<int>(out.size()), nullptr, nullptr));
-    return out;
-}
-
 bool HasAll(LONG style, LONG bits) { return (style & bits) == bits; }
 
-// A control's style as the template states it. Live controls adjust theirs:
-// a bordered edit or list view trades WS_BORDER for a sunken client edge.
+// The dialog template's bytes, read as the resource holds them.
 class DialogTemplate {
 public:
     DialogTemplate() {

@@ -121,12 +121,6 @@ TEST_F(EditorDialog, SwatchesHoldAndPaintTheirStartColours) {
     EXPECT_EQ(swatches, 9);
 }
 
-TEST_F(EditorDialog, SetColorKeepsAllThirtyTwoBits) {
-    dlg_.SetColor(IDC_ARROW_COLOR, 0x12345678);
-    EXPECT_EQ(dlg_.GetColor(IDC_ARROW_COLOR), 0x12345678u);
-    EXPECT_EQ(dlg_.GetColor(IDC_BACKGROUND_COLOR), 0x00FFFFFFu);  // only its own swatch changes
-}
-
 TEST_F(EditorDialog, TableStartsEmptyWithItsStylesAndColumns) {
     const HWND list = Item(IDC_SPRITE_TABLE);
     EXPECT_EQ(SendMessageW(list, LVM_GETEXTENDEDLISTVIEWSTYLE, 0, 0) & 0x21, 0x21);
