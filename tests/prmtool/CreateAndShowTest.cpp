@@ -22,7 +22,6 @@ TEST_F(New, WritesTheStartupValues) {
     EXPECT_EQ(Read("a.prm"), kStartupBase);
     ASSERT_EQ(Run({"new", "--advanced", "b.prm"}).status, 0);
     EXPECT_EQ(Read("b.prm"), kStartupFull);
-    EXPECT_EQ(Read("b.prm").size(), 170u);
 }
 
 TEST_F(New, NeverReplacesAnythingNorLeavesAPartialFile) {

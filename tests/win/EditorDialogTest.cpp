@@ -360,13 +360,7 @@ TEST_F(EditorDialog, NameBoxesLimitTypingInCodePage936Bytes) {
     const HWND name = Item(IDC_EQUIP_SLOT0);
     SetWindowTextW(name, L"");
     for (wchar_t c : std::wstring(L"铠甲手")) SendMessageW(name, WM_CHAR, c, 1);
-    EXPECT_EQ(TextOf(name), L"铠甲");
-    SetWindowTextW(name, L"a");
-    SendMessageW(name, EM_SETSEL, 1, 1);
-    SendMessageW(name, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(L"武器铠甲"));  // as another program puts text in
-    EXPECT_EQ(TextOf(name), L"a武");
-    SetWindowTextW(name, L"武器铠甲手部");  // what the program puts in is shown in full
-    EXPECT_EQ(TextOf(name), L"武器铠甲手部");
+    EXPECT_EQ(TextOf(name), L"铠甲");  // the other ways text comes in: TextLimitTest
 }
 
 TEST_F(EditorDialog, EnterAndEscKeepTheEditorOpenAndCloseEndsIt) {
