@@ -113,6 +113,15 @@ std::wstring FullPath(const std::wstring& path) {
     return full;
 }
 
+// The range tip's tool of owner with the given ID, as adding, finding and removing it name it.
+TOOLINFOW TipTool(HWND owner, UINT_PTR id) {
+    TOOLINFOW tool{};
+    tool.cbSize = sizeof tool;
+    tool.hwnd = owner;
+    tool.uId = id;
+    return tool;
+}
+
 std::wstring FileNameOf(const std::wstring& path) {
     const std::size_t slash = path.find_last_of(L"\\/");
     return slash == std::wstring::npos ? path : path.substr(slash + 1);
@@ -303,18 +312,13 @@ bool CAttrEditorDlg::IsOutOfRange(HWND edit) const {
     const params::ParamDesc* p = params::FindParam(::GetDlgCtrlID(edit));
     // A combo box's own edit is a child of the combo box, whatever its ID.
     if (!p || p->kind != params::Kind::Number || GetParent(edit) != m_hWnd) return false;
-    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(edit)) + 1, L'\0');
-    text.resize(static_cast<std::size_t>(::GetWindowTextW(edit, text.data(), static_cast<int>(text.size()))));
-    return !params::IsByteText(Narrow(text));
+    return !params::IsByteText(GetText(p->id));
 }
 
 bool CAttrEditorDlg::UpdateRangeTip(HWND edit) {
     const bool outOfRange = IsOutOfRange(edit);
     wchar_t current[32] = {};
-    TOOLINFOW tool{};
-    tool.cbSize = sizeof tool;
-    tool.hwnd = m_hWnd;
-    tool.uId = reinterpret_cast<UINT_PTR>(edit);
+    TOOLINFOW tool = TipTool(m_hWnd, reinterpret_cast<UINT_PTR>(edit));
     tool.lpszText = current;
     const bool tipped = SendMessageW(m_rangeTip, TTM_GETTOOLINFOW, 0, reinterpret_cast<LPARAM>(&tool)) != 0;
     if (outOfRange == tipped) return false;
@@ -365,10 +369,7 @@ void CAttrEditorDlg::UpdateCellTip(POINT point) {
     const bool outOfRange = row >= 0 && !params::CellStoredAsShown(column, Narrow(m_table.GetItemText(row, column)));
     const POINT cell = outOfRange ? POINT{column, row} : POINT{-1, -1};
     if (cell.x == m_tipCell.x && cell.y == m_tipCell.y) return;
-    TOOLINFOW tool{};
-    tool.cbSize = sizeof tool;
-    tool.hwnd = m_table.GetSafeHwnd();
-    tool.uId = 1;
+    TOOLINFOW tool = TipTool(m_table.GetSafeHwnd(), 1);
     if (m_tipCell.y >= 0) SendMessageW(m_rangeTip, TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
     m_tipCell = cell;
     if (!outOfRange) return;
