@@ -47,6 +47,7 @@ const CommandEntry<CAttrEditorDlg> CAttrEditorDlg::kCommands[] = {
     // throws the edits away; the close box and Alt+F4 ask first.
     {WM_CLOSE, 0, 0, &CAttrEditorDlg::OnClose},
     {WM_DROPFILES, 0, 0, &CAttrEditorDlg::OnDropFiles},
+    {WM_ENABLE, 0, 0, &CAttrEditorDlg::OnEnable},
     {WM_COMMAND, EN_CHANGE, kAnyControl, &CAttrEditorDlg::OnEditChange},
     {WM_CTLCOLOREDIT, 0, 0, &CAttrEditorDlg::OnCtlColorEdit},
     {WM_NOTIFY, static_cast<UINT>(NM_CUSTOMDRAW), IDC_SPRITE_TABLE, &CAttrEditorDlg::OnTableCustomDraw},
@@ -66,7 +67,7 @@ std::size_t CountOf(params::Kind a, params::Kind b) {
 
 framework::FileDialogSettings FileSettings(bool open) {
     // OFN_OVERWRITEPROMPT is kept for the open dialog too, where it has no effect.
-    return {open, L"prm", Widen(params::kQuickFile), OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT,
+    return {open, L"prm", L"", Widen(params::kQuickFile), OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT,
             L"Prm Files (*.prm)|*.prm||"};
 }
 
@@ -105,6 +106,15 @@ Growth DialogGrowth(HWND dlg) {
 // Text that saving would not store as it reads.
 constexpr COLORREF kOutOfRangeColor = RGB(255, 0, 0);
 
+// A message asking the editor to act: a drop, a close, a button's command.
+// Every modal box of ours (message box, question, file or colour dialog)
+// disables the dialog while it is up, yet its loop still brings such a
+// message here: a drop, or a message another program posts. Run then, it
+// would load or close behind the box, so a disabled dialog refuses it.
+bool IsRequest(UINT message, WPARAM wParam) {
+    return message == WM_DROPFILES || message == WM_CLOSE || (message == WM_COMMAND && HIWORD(wParam) == BN_CLICKED);
+}
+
 std::wstring FullPath(const std::wstring& path) {
     const DWORD n = GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
     if (n == 0) return path;
@@ -122,9 +132,16 @@ TOOLINFOW TipTool(HWND owner, UINT_PTR id) {
     return tool;
 }
 
-std::wstring FileNameOf(const std::wstring& path) {
+// A path as its folder (with the separator, so a root stays a root) and its name.
+struct PathParts {
+    std::wstring folder;
+    std::wstring name;
+};
+
+PathParts SplitPath(const std::wstring& path) {
     const std::size_t slash = path.find_last_of(L"\\/");
-    return slash == std::wstring::npos ? path : path.substr(slash + 1);
+    if (slash == std::wstring::npos) return {L"", path};
+    return {path.substr(0, slash + 1), path.substr(slash + 1)};
 }
 
 }  // namespace
@@ -153,6 +170,7 @@ BOOL CAttrEditorDlg::OnInitDialog() {
 
 void CAttrEditorDlg::CreateRangeTip() {
     m_rangeTipText = Widen(params::kValueRangeTip);
+    m_choiceTipText = Widen(params::kChooseFromListTip);
     m_rangeTip = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
                                  CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, m_hWnd, nullptr,
                                  GetModuleHandleW(nullptr), nullptr);
@@ -198,6 +216,11 @@ void CAttrEditorDlg::SetUpBoxMargins() {
 bool CAttrEditorDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
     // Any command may change a value (typing, a choice, "使用", a button's work).
     if (message == WM_COMMAND) ScheduleChangeCheck();
+    if (IsRequest(message, wParam) && !IsWindowEnabled(m_hWnd)) {
+        if (message == WM_DROPFILES) DragFinish(reinterpret_cast<HDROP>(wParam));
+        result = 0;
+        return true;
+    }
     return framework::DispatchCommand<CAttrEditorDlg>(kCommands, *this, message, wParam, lParam, result);
 }
 
@@ -227,13 +250,15 @@ void CAttrEditorDlg::OnLoad() {
     }
 }
 
-bool CAttrEditorDlg::SaveThroughDialog(const std::wstring& fileName) {
+bool CAttrEditorDlg::SaveThroughDialog(const std::wstring& path) {
     framework::FileDialogSettings settings = FileSettings(false);
-    settings.fileName = fileName;
-    const auto path = m_prompts.ChooseFile(m_hWnd, settings);
-    if (!path) return false;
-    m_quickFolder.FileChosen(*path);
-    return SaveParameterFile(Narrow(*path));
+    PathParts parts = SplitPath(path);
+    settings.folder = std::move(parts.folder);
+    settings.fileName = std::move(parts.name);
+    const auto chosen = m_prompts.ChooseFile(m_hWnd, settings);
+    if (!chosen) return false;
+    m_quickFolder.FileChosen(*chosen);
+    return SaveParameterFile(Narrow(*chosen));
 }
 
 // Yes saves as "保存" does and closes only once saved; Cancel (and Esc) stays.
@@ -252,6 +277,7 @@ void CAttrEditorDlg::OnClose() {
 }
 
 // The first file dropped is opened; a load by drop reports as one by button.
+// While a modal box is up the drop never gets here (IsRequest).
 LRESULT CAttrEditorDlg::OnDropFiles(WPARAM drop, LPARAM) {
     const auto files = reinterpret_cast<HDROP>(drop);
     std::wstring path(DragQueryFileW(files, 0, nullptr, 0) + 1, L'\0');
@@ -278,6 +304,7 @@ void CAttrEditorDlg::TakeAsSaved(const std::wstring& path) {
     m_savedBytes = params::BytesToSave(*this).value_or(std::vector<std::uint8_t>{});
     m_unsaved = false;
     UpdateCaption();
+    ScheduleChangeCheck();  // a drop-down may show what it lacks in its list
 }
 
 void CAttrEditorDlg::ScheduleChangeCheck() {
@@ -286,20 +313,28 @@ void CAttrEditorDlg::ScheduleChangeCheck() {
 
 void CAttrEditorDlg::OnCheckChanges() {
     m_checkPosted = false;
+    FollowTypedChoice(m_portraitList);
+    FollowTypedChoice(m_modeList);
     m_unsaved = HasUnsavedChanges();
     UpdateCaption();
 }
 
 void CAttrEditorDlg::UpdateCaption() {
     std::wstring caption = Widen(params::kCaption);
-    if (!m_filePath.empty()) caption += Widen(params::kCaptionFileSeparator) + FileNameOf(m_filePath);
-    if (m_unsaved) caption += Widen(params::kUnsavedMark);
+    if (!m_filePath.empty()) caption = SplitPath(m_filePath).name + Widen(params::kCaptionFileSeparator) + caption;
+    if (m_unsaved) caption = Widen(params::kUnsavedMark) + caption;
     if (caption == m_caption) return;
     m_caption = std::move(caption);
     SetWindowText(m_caption);
 }
 
 void CAttrEditorDlg::OnCellEdited() { ScheduleChangeCheck(); }
+
+// The drop effect says what a drop would do: nothing while a modal box is up.
+LRESULT CAttrEditorDlg::OnEnable(WPARAM enabled, LPARAM) {
+    DragAcceptFiles(m_hWnd, enabled != 0);
+    return 0;
+}
 
 LRESULT CAttrEditorDlg::OnEditChange(WPARAM, LPARAM edit) {
     const auto box = reinterpret_cast<HWND>(edit);
@@ -308,28 +343,48 @@ LRESULT CAttrEditorDlg::OnEditChange(WPARAM, LPARAM edit) {
     return 0;
 }
 
-bool CAttrEditorDlg::IsOutOfRange(HWND edit) const {
+// Typed text equal to an item selects it, so the list shows what a save
+// writes; the caret stays where the typing left it.
+void CAttrEditorDlg::FollowTypedChoice(framework::CComboBox& list) {
+    const int shown = list.FindShownItem();
+    if (shown != CB_ERR && shown != list.GetCurSel()) {
+        DWORD start = 0;
+        DWORD end = 0;
+        list.Send(CB_GETEDITSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+        list.SetCurSel(shown);
+        list.Send(CB_SETEDITSEL, 0, MAKELPARAM(start, end));
+    }
+    const HWND edit = list.GetEditPart();
+    if (UpdateRangeTip(edit)) InvalidateRect(edit, nullptr, FALSE);
+}
+
+const std::wstring* CAttrEditorDlg::TipFor(HWND edit) const {
+    const HWND parent = GetParent(edit);
+    // A drop-down's edit, if it has one, is its child, whatever its ID.
+    for (const framework::CComboBox* list : {&m_portraitList, &m_modeList})
+        if (edit == list->GetSafeHwnd() || parent == list->GetSafeHwnd())
+            return list->FindShownItem() == CB_ERR ? &m_choiceTipText : nullptr;
     const params::ParamDesc* p = params::FindParam(::GetDlgCtrlID(edit));
-    // A combo box's own edit is a child of the combo box, whatever its ID.
-    if (!p || p->kind != params::Kind::Number || GetParent(edit) != m_hWnd) return false;
-    return !params::IsByteText(GetText(p->id));
+    if (!p || p->kind != params::Kind::Number || parent != m_hWnd) return nullptr;
+    return params::IsByteText(GetText(p->id)) ? nullptr : &m_rangeTipText;
 }
 
 bool CAttrEditorDlg::UpdateRangeTip(HWND edit) {
-    const bool outOfRange = IsOutOfRange(edit);
+    const std::wstring* tip = TipFor(edit);
+    const bool outOfRange = tip != nullptr;
     wchar_t current[32] = {};
     TOOLINFOW tool = TipTool(m_hWnd, reinterpret_cast<UINT_PTR>(edit));
     tool.lpszText = current;
     const bool tipped = SendMessageW(m_rangeTip, TTM_GETTOOLINFOW, 0, reinterpret_cast<LPARAM>(&tool)) != 0;
     if (outOfRange == tipped) return false;
     tool.uFlags = TTF_IDISHWND;
-    tool.lpszText = m_rangeTipText.data();
+    tool.lpszText = const_cast<wchar_t*>(tip ? tip->c_str() : L"");
     SendMessageW(m_rangeTip, outOfRange ? TTM_ADDTOOLW : TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
     return true;
 }
 
 LRESULT CAttrEditorDlg::OnCtlColorEdit(WPARAM dc, LPARAM edit) {
-    if (!IsOutOfRange(reinterpret_cast<HWND>(edit))) return 0;  // the usual colours
+    if (!TipFor(reinterpret_cast<HWND>(edit))) return 0;  // the usual colours
     const auto hdc = reinterpret_cast<HDC>(dc);
     SetTextColor(hdc, kOutOfRangeColor);
     SetBkColor(hdc, GetSysColor(COLOR_WINDOW));
@@ -346,7 +401,17 @@ LRESULT CAttrEditorDlg::OnTableCustomDraw(WPARAM, LPARAM info) {
     case CDDS_ITEMPREPAINT | CDDS_SUBITEM: {
         const int row = static_cast<int>(draw.nmcd.dwItemSpec);
         const std::string text = Narrow(m_table.GetItemText(row, draw.iSubItem));
-        draw.clrText = params::CellStoredAsShown(draw.iSubItem, text) ? m_cellTextColor : kOutOfRangeColor;
+        if (params::CellStoredAsShown(draw.iSubItem, text)) {
+            draw.clrText = m_cellTextColor;
+            return CDRF_DODEFAULT;
+        }
+        draw.clrText = kOutOfRangeColor;
+        // The focused list paints a selected cell in its own text colour:
+        // this cell gets the selection's background from us instead.
+        if ((draw.nmcd.uItemState & CDIS_SELECTED) && GetFocus() == m_table.GetSafeHwnd()) {
+            draw.nmcd.uItemState &= ~CDIS_SELECTED;
+            draw.clrTextBk = GetSysColor(COLOR_HIGHLIGHT);
+        }
         return CDRF_DODEFAULT;
     }
     default: return CDRF_DODEFAULT;
@@ -448,7 +513,9 @@ void CAttrEditorDlg::AddChoiceItem(int id, std::string_view text) {
 
 void CAttrEditorDlg::SelectChoiceItem(int id, int index) { Get<framework::CComboBox>(id).SetCurSel(index); }
 
-int CAttrEditorDlg::GetChoiceSelection(int id) const { return Get<framework::CComboBox>(id).GetCurSel(); }
+// The item the drop-down shows: typed text counts only when it is an item's
+// own, whatever the list's selection says.
+int CAttrEditorDlg::GetChoiceSelection(int id) const { return Get<framework::CComboBox>(id).FindShownItem(); }
 
 int CAttrEditorDlg::FindChoiceItem(int id, std::string_view prefix) const {
     return Get<framework::CComboBox>(id).FindString(0, Widen(prefix));

@@ -77,11 +77,13 @@ private:
     void UpdateCaption();
     // An open in-place editor puts its text into the cell before anything reads the table.
     void CommitOpenEdit();
-    // The save-file dialog opened on fileName, then the save; true when saved.
-    bool SaveThroughDialog(const std::wstring& fileName);
-    // A number box whose text saving would not store as it reads.
-    bool IsOutOfRange(HWND edit) const;
-    // Gives the box the range tip exactly while it is out of range; true when that changed.
+    // The save-file dialog opened on path (its folder and name), then the save; true when saved.
+    bool SaveThroughDialog(const std::wstring& path);
+    void FollowTypedChoice(framework::CComboBox& list);
+    // The tip of a box whose text a save would not store as it reads (a
+    // number out of range, a drop-down's text that is no item), else nullptr.
+    const std::wstring* TipFor(HWND edit) const;
+    // Gives the box its tip exactly while it needs one; true when that changed.
     bool UpdateRangeTip(HWND edit);
     void UpdateCellTip(POINT point);
     static void PutRow(framework::CListCtrl& list, int row, const params::RowTexts& cells);
@@ -94,6 +96,7 @@ private:
     void OnLoad();
     void OnClose();
     LRESULT OnDropFiles(WPARAM drop, LPARAM unused);
+    LRESULT OnEnable(WPARAM enabled, LPARAM unused);
     LRESULT OnEditChange(WPARAM codeAndId, LPARAM edit);
     LRESULT OnCtlColorEdit(WPARAM dc, LPARAM edit);
     LRESULT OnTableCustomDraw(WPARAM id, LPARAM info);
@@ -143,6 +146,7 @@ private:
     std::wstring m_caption;
     HWND m_rangeTip = nullptr;  // tooltip owned by the dialog, gone with it
     std::wstring m_rangeTipText;
+    std::wstring m_choiceTipText;
     POINT m_tipCell{-1, -1};  // (column, row) of the table's tip
     COLORREF m_cellTextColor = CLR_DEFAULT;  // of the row being drawn
     bool m_redrawHeld = false;  // between BeginUpdate and EndUpdate

@@ -12,6 +12,23 @@ int CComboBox::FindString(int after, std::wstring_view prefix) const {
     return static_cast<int>(Send(CB_FINDSTRING, static_cast<WPARAM>(after), reinterpret_cast<LPARAM>(s.c_str())));
 }
 
+int CComboBox::FindShownItem() const {
+    const std::wstring shown = GetWindowText();
+    const int count = static_cast<int>(Send(CB_GETCOUNT));
+    for (int i = 0; i < count; ++i) {
+        std::wstring item(static_cast<std::size_t>(Send(CB_GETLBTEXTLEN, static_cast<WPARAM>(i))) + 1, L'\0');
+        item.resize(static_cast<std::size_t>(Send(CB_GETLBTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(item.data()))));
+        if (item == shown) return i;
+    }
+    return CB_ERR;
+}
+
+HWND CComboBox::GetEditPart() const {
+    COMBOBOXINFO info{};
+    info.cbSize = sizeof info;
+    return GetComboBoxInfo(m_hWnd, &info) && info.hwndItem ? info.hwndItem : m_hWnd;
+}
+
 void CButton::DrawItem(const DRAWITEMSTRUCT&) {}
 
 bool CButton::OnReflectedMessage(UINT message, WPARAM, LPARAM lParam, LRESULT& result) {

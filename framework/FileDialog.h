@@ -12,7 +12,8 @@ namespace framework {
 struct FileDialogSettings {
     bool open;                // the open-file dialog, else the save-file dialog
     std::wstring defaultExt;  // added to a name typed without one
-    std::wstring fileName;    // shown at first
+    std::wstring folder;      // opened at first; empty: where the system chooses
+    std::wstring fileName;    // shown at first, a name without its folder
     DWORD flags;              // OFN_*
     std::wstring filter;      // "Name (*.x)|*.x||": pairs separated by '|'
 };

@@ -95,12 +95,15 @@ constexpr std::string_view kLoadDone = "读取完成";
 constexpr std::string_view kLoadError = "读取错误";
 constexpr std::string_view kTableFull = "表格最多255行";
 
-// The editor's caption names the file last loaded or saved, and marks unsaved changes.
+// The editor's caption: the mark of unsaved changes and the name of the file
+// last loaded or saved come first, so a caption cut short still shows them.
 constexpr std::string_view kCaptionFileSeparator = " - ";
-constexpr std::string_view kUnsavedMark = " *";
+constexpr std::string_view kUnsavedMark = "*";
 // Closing with unsaved changes asks this (Yes, No, Cancel).
 constexpr std::string_view kSaveChangesQuestion = "参数已修改，是否保存？";
 // The tip of a number box or table cell whose text is not stored as it reads.
 constexpr std::string_view kValueRangeTip = "取值范围0～255";
+// The tip of a drop-down whose typed text is no item of its list.
+constexpr std::string_view kChooseFromListTip = "请从列表中选择";
 
 }  // namespace params

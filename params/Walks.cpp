@@ -6,26 +6,27 @@
 
 namespace params {
 
+namespace {
+
+void ApplyStartValue(const ParamDesc& p, IControlAccess& controls) {
+    switch (p.kind) {
+    case Kind::Number:
+    case Kind::Name: controls.SetText(p.id, p.defaultText); break;
+    case Kind::ModeChoice:
+    case Kind::YesNoChoice: controls.SelectChoiceItem(p.id, p.defaultIndex); break;
+    case Kind::Colour: controls.SetColor(p.id, p.defaultColor); break;
+    case Kind::Table: controls.SetTableRows(p.id, {}); break;
+    case Kind::Switch: break;
+    }
+}
+
+}  // namespace
+
 void ApplyDefaults(IControlAccess& controls) {
     for (const ParamDesc& p : Catalogue()) {
-        switch (p.kind) {
-        case Kind::Number:
-        case Kind::Name:
-            controls.SetTextLimit(p.id, p.limit);
-            controls.SetText(p.id, p.defaultText);
-            break;
-        case Kind::ModeChoice:
-        case Kind::YesNoChoice:
-            for (std::string_view item : p.addOrder) controls.AddChoiceItem(p.id, item);
-            controls.SelectChoiceItem(p.id, p.defaultIndex);
-            break;
-        case Kind::Colour:
-            controls.SetColor(p.id, p.defaultColor);
-            break;
-        case Kind::Switch:
-        case Kind::Table:
-            break;
-        }
+        if (p.kind == Kind::Number || p.kind == Kind::Name) controls.SetTextLimit(p.id, p.limit);
+        for (std::string_view item : p.addOrder) controls.AddChoiceItem(p.id, item);
+        ApplyStartValue(p, controls);
     }
 }
 
@@ -85,6 +86,10 @@ void ApplyImage(const ParameterImage& image, IControlAccess& controls) {
 
 void ApplyWholeImage(const ParameterImage& image, IControlAccess& controls) {
     controls.SetChecked(IDC_ADVANCED_ENABLED, image.advanced);
+    // A file without the advanced block shows none of another file's.
+    if (!image.advanced)
+        for (const ParamDesc& p : Catalogue())
+            if (p.advanced) ApplyStartValue(p, controls);
     ApplyImage(image, controls);
 }
 

@@ -23,7 +23,8 @@ ParameterImage ReadControls(const IControlAccess& controls);
 void ApplyImage(const ParameterImage& image, IControlAccess& controls);
 
 // ApplyImage, with "使用" set exactly when the image holds the advanced block,
-// so that a later save keeps every block the file had.
+// so that a later save keeps every block the file had; without that block the
+// advanced controls and the table go back to their start-up values.
 void ApplyWholeImage(const ParameterImage& image, IControlAccess& controls);
 
 // The bytes a save would write now, or nothing when the controls hold what no

@@ -152,7 +152,8 @@ TEST_F(SaveLoad, OpeningANamedFileTakesAllOfItWhateverTheSwitch) {
     EXPECT_FALSE(dlg_.IsChecked(IDC_ADVANCED_ENABLED));
     EXPECT_EQ(BytesToSave(dlg_), kStartupBase);
 
-    dlg_.SetChecked(IDC_ADVANCED_ENABLED, true);
+    dlg_.SetChecked(IDC_ADVANCED_ENABLED, true);  // nothing of full.prm's advanced block and rows is left
+    EXPECT_EQ(BytesToSave(dlg_), kStartupFull);
     EXPECT_FALSE(OpenParameterFile(dlg_, Path("none.prm")));
     EXPECT_EQ(dlg_.messages, std::vector<std::string>{std::string(kLoadError)});
     EXPECT_TRUE(dlg_.IsChecked(IDC_ADVANCED_ENABLED));

@@ -157,7 +157,7 @@ TEST_F(SpriteTableDialog, RowsComeBackFromTheFileInOrderAsTheBytesStored) {
 }
 
 TEST_F(SpriteTableDialog, AnEditedCellIsAnUnsavedChangeAndClosingCommitsItFirst) {
-    const std::wstring clean = L"RPG特殊属性编辑器 V1.6 by Tessiv - set.prm";
+    const std::wstring clean = L"set.prm - RPG特殊属性编辑器 V1.6 by Tessiv";
     Check(IDC_ADVANCED_ENABLED, true);
     AddRows({{L"5", L"魔法", L"1", L"1"}});
     PressButton(IDC_QUICK_SAVE);
@@ -165,7 +165,7 @@ TEST_F(SpriteTableDialog, AnEditedCellIsAnUnsavedChangeAndClosingCommitsItFirst)
     Type(L"9");
     SetFocus(list_);
     PumpMessages();
-    EXPECT_EQ(TextOf(hwnd_), clean + L" *");
+    EXPECT_EQ(TextOf(hwnd_), L"*" + clean);
     DoubleClick(CellCentre(0, 2));
     Type(L"1");
     SetFocus(list_);
@@ -180,23 +180,28 @@ TEST_F(SpriteTableDialog, AnEditedCellIsAnUnsavedChangeAndClosingCommitsItFirst)
 }
 
 TEST_F(SpriteTableDialog, CellsNotStoredAsTheyReadAreRedWithATipUnderThePointer) {
-    AddRows({{L"300", L"道具", L"abc", L"7"}});
+    AddRows({{L"300", L"道具", L"abc", L"7"}, {L"300", L"道具", L"abc", L"7"}});
+    Select(1);  // in the focused list, where a selected row has colours of its own
+    SetFocus(list_);
     const RECT client = ListClient();
     MemoryDc device(client.right, client.bottom, RGB(255, 255, 255));
     SendMessageW(list_, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(device.Dc()), PRF_CLIENT | PRF_ERASEBKGND);
-    const auto red = [&](int column) {
-        const RECT cell = CellRect(0, column);
+    const auto count = [&](int row, int column, auto wanted) {
+        const RECT cell = CellRect(row, column);
+        int n = 0;
         for (int y = cell.top; y < cell.bottom; ++y)
-            for (int x = cell.left; x < cell.right; ++x) {
-                const COLORREF p = device.At(x, y);
-                if (GetRValue(p) > 160 && GetGValue(p) < 96 && GetBValue(p) < 96) return true;
-            }
-        return false;
+            for (int x = cell.left; x < cell.right; ++x) n += wanted(device.At(x, y));
+        return n;
     };
-    EXPECT_TRUE(red(0));
-    EXPECT_FALSE(red(1));
-    EXPECT_TRUE(red(2));
-    EXPECT_FALSE(red(3));
+    const auto isRed = [](COLORREF p) { return GetRValue(p) > 160 && GetGValue(p) < 96 && GetBValue(p) < 96; };
+    const auto isSelection = [](COLORREF p) { return p == GetSysColor(COLOR_HIGHLIGHT); };
+    for (int row : {0, 1}) {
+        EXPECT_GT(count(row, 0, isRed), 0) << row;
+        EXPECT_EQ(count(row, 1, isRed), 0) << row;
+        EXPECT_GT(count(row, 2, isRed), 0) << row;
+        EXPECT_EQ(count(row, 3, isRed), 0) << row;
+    }
+    EXPECT_GT(count(1, 0, isSelection), count(1, 0, isRed));  // red on the selection colour
 
     // The tip covers the out-of-range cell under the pointer, and no other.
     const auto tipAt = [&](int column) {
