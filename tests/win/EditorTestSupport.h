@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -16,9 +17,11 @@ public:
     void ShowMessage(HWND owner, const std::wstring& text) override {
         owners.push_back(owner);
         messages.push_back(text);
+        WhileUp(owner);
     }
-    int AskYesNoCancel(HWND, const std::wstring& text) override {
+    int AskYesNoCancel(HWND owner, const std::wstring& text) override {
         questions.push_back(text);
+        WhileUp(owner);
         return reply;
     }
     std::optional<std::wstring> ChooseFile(HWND, const framework::FileDialogSettings& settings) override {
@@ -43,6 +46,19 @@ public:
     std::vector<HWND> colorOwners;
     std::vector<framework::ColorDialogSettings> colorAsked;
     std::optional<COLORREF> colorAnswer;  // nothing: the user cancels
+    std::function<void(HWND owner)> whileUp;  // runs while a box is up, as a message from elsewhere would
+
+private:
+    // A modal box disables its owner while it is up.
+    void WhileUp(HWND owner) {
+        if (!whileUp || m_up) return;
+        m_up = true;
+        EnableWindow(owner, FALSE);
+        whileUp(owner);
+        EnableWindow(owner, TRUE);
+        m_up = false;
+    }
+    bool m_up = false;
 };
 
 // Makes a fresh folder the current directory for the test's lifetime.
