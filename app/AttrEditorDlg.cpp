@@ -47,7 +47,6 @@ const CommandEntry<CAttrEditorDlg> CAttrEditorDlg::kCommands[] = {
     // throws the edits away; the close box and Alt+F4 ask first.
     {WM_CLOSE, 0, 0, &CAttrEditorDlg::OnClose},
     {WM_DROPFILES, 0, 0, &CAttrEditorDlg::OnDropFiles},
-    {WM_ENABLE, 0, 0, &CAttrEditorDlg::OnEnable},
     {WM_COMMAND, EN_CHANGE, kAnyControl, &CAttrEditorDlg::OnEditChange},
     {WM_CTLCOLOREDIT, 0, 0, &CAttrEditorDlg::OnCtlColorEdit},
     {WM_NOTIFY, static_cast<UINT>(NM_CUSTOMDRAW), IDC_SPRITE_TABLE, &CAttrEditorDlg::OnTableCustomDraw},
@@ -132,16 +131,10 @@ TOOLINFOW TipTool(HWND owner, UINT_PTR id) {
     return tool;
 }
 
-// A path as its folder (with the separator, so a root stays a root) and its name.
-struct PathParts {
-    std::wstring folder;
-    std::wstring name;
-};
-
-PathParts SplitPath(const std::wstring& path) {
+// Where a path's name begins: its folder, before, keeps the separator, so a root stays a root.
+std::size_t NameStart(const std::wstring& path) {
     const std::size_t slash = path.find_last_of(L"\\/");
-    if (slash == std::wstring::npos) return {L"", path};
-    return {path.substr(0, slash + 1), path.substr(slash + 1)};
+    return slash == std::wstring::npos ? 0 : slash + 1;
 }
 
 }  // namespace
@@ -216,6 +209,8 @@ void CAttrEditorDlg::SetUpBoxMargins() {
 bool CAttrEditorDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
     // Any command may change a value (typing, a choice, "使用", a button's work).
     if (message == WM_COMMAND) ScheduleChangeCheck();
+    // While a modal box is up: the drop effect says no drop is taken, and no request runs.
+    if (message == WM_ENABLE) DragAcceptFiles(m_hWnd, wParam != 0);
     if (IsRequest(message, wParam) && !IsWindowEnabled(m_hWnd)) {
         if (message == WM_DROPFILES) DragFinish(reinterpret_cast<HDROP>(wParam));
         result = 0;
@@ -252,9 +247,9 @@ void CAttrEditorDlg::OnLoad() {
 
 bool CAttrEditorDlg::SaveThroughDialog(const std::wstring& path) {
     framework::FileDialogSettings settings = FileSettings(false);
-    PathParts parts = SplitPath(path);
-    settings.folder = std::move(parts.folder);
-    settings.fileName = std::move(parts.name);
+    const std::size_t name = NameStart(path);
+    settings.folder = path.substr(0, name);
+    settings.fileName = path.substr(name);
     const auto chosen = m_prompts.ChooseFile(m_hWnd, settings);
     if (!chosen) return false;
     m_quickFolder.FileChosen(*chosen);
@@ -321,7 +316,8 @@ void CAttrEditorDlg::OnCheckChanges() {
 
 void CAttrEditorDlg::UpdateCaption() {
     std::wstring caption = Widen(params::kCaption);
-    if (!m_filePath.empty()) caption = SplitPath(m_filePath).name + Widen(params::kCaptionFileSeparator) + caption;
+    if (!m_filePath.empty())
+        caption = m_filePath.substr(NameStart(m_filePath)) + Widen(params::kCaptionFileSeparator) + caption;
     if (m_unsaved) caption = Widen(params::kUnsavedMark) + caption;
     if (caption == m_caption) return;
     m_caption = std::move(caption);
@@ -329,12 +325,6 @@ void CAttrEditorDlg::UpdateCaption() {
 }
 
 void CAttrEditorDlg::OnCellEdited() { ScheduleChangeCheck(); }
-
-// The drop effect says what a drop would do: nothing while a modal box is up.
-LRESULT CAttrEditorDlg::OnEnable(WPARAM enabled, LPARAM) {
-    DragAcceptFiles(m_hWnd, enabled != 0);
-    return 0;
-}
 
 LRESULT CAttrEditorDlg::OnEditChange(WPARAM, LPARAM edit) {
     const auto box = reinterpret_cast<HWND>(edit);
@@ -360,10 +350,10 @@ void CAttrEditorDlg::FollowTypedChoice(framework::CComboBox& list) {
 
 const std::wstring* CAttrEditorDlg::TipFor(HWND edit) const {
     const HWND parent = GetParent(edit);
-    // A drop-down's edit, if it has one, is its child, whatever its ID.
-    for (const framework::CComboBox* list : {&m_portraitList, &m_modeList})
-        if (edit == list->GetSafeHwnd() || parent == list->GetSafeHwnd())
-            return list->FindShownItem() == CB_ERR ? &m_choiceTipText : nullptr;
+    // The drop-down's edit is its child, whatever its ID. (The mode list has
+    // no edit: it always shows one of its items, or nothing.)
+    if (parent == m_portraitList.GetSafeHwnd())
+        return m_portraitList.FindShownItem() == CB_ERR ? &m_choiceTipText : nullptr;
     const params::ParamDesc* p = params::FindParam(::GetDlgCtrlID(edit));
     if (!p || p->kind != params::Kind::Number || parent != m_hWnd) return nullptr;
     return params::IsByteText(GetText(p->id)) ? nullptr : &m_rangeTipText;

@@ -14,13 +14,7 @@ int CComboBox::FindString(int after, std::wstring_view prefix) const {
 
 int CComboBox::FindShownItem() const {
     const std::wstring shown = GetWindowText();
-    const int count = static_cast<int>(Send(CB_GETCOUNT));
-    for (int i = 0; i < count; ++i) {
-        std::wstring item(static_cast<std::size_t>(Send(CB_GETLBTEXTLEN, static_cast<WPARAM>(i))) + 1, L'\0');
-        item.resize(static_cast<std::size_t>(Send(CB_GETLBTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(item.data()))));
-        if (item == shown) return i;
-    }
-    return CB_ERR;
+    return static_cast<int>(Send(CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(shown.c_str())));
 }
 
 HWND CComboBox::GetEditPart() const {

@@ -23,7 +23,8 @@ public:
     int GetCurSel() const { return static_cast<int>(Send(CB_GETCURSEL)); }
     // The first item after 'after' whose text begins with prefix, wrapping; CB_ERR if none.
     int FindString(int after, std::wstring_view prefix) const;
-    // The item whose text is exactly the box's own text (case counts), or CB_ERR.
+    // The item whose text is the box's own text, as the list compares (case
+    // aside), or CB_ERR.
     int FindShownItem() const;
     // The edit part of a drop-down, or the box itself when it has none.
     HWND GetEditPart() const;
