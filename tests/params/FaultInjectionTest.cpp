@@ -24,62 +24,68 @@ namespace {
 
 using Bytes = std::vector<std::uint8_t>;
 
-enum class Op { Inspect, CreateNew, OpenToOverwrite, Write, KeepAttributes, Close, Replace, Place, SyncFolder };
-constexpr std::array kOps = {Op::Inspect, Op::CreateNew,  Op::OpenToOverwrite, Op::Write,     Op::KeepAttributes,
-                             Op::Close,   Op::Replace,    Op::Place,           Op::SyncFolder};
+enum class Op { CreateExclusive, CopyAttributes, WriteAt, Truncate, Sync, Close, Identify, Rename, Place, SyncFolder };
+constexpr std::array kOps = {Op::CreateExclusive, Op::CopyAttributes, Op::WriteAt, Op::Truncate, Op::Sync,
+                             Op::Close,           Op::Identify,       Op::Rename,  Op::Place,    Op::SyncFolder};
 const char* Name(Op op) {
-    constexpr const char* kNames[] = {"Inspect", "CreateNew", "OpenToOverwrite", "Write", "KeepAttributes",
-                                      "Close",   "Replace",   "Place",           "SyncFolder"};
+    constexpr const char* kNames[] = {"CreateExclusive", "CopyAttributes", "WriteAt", "Truncate", "Sync",
+                                      "Close",           "Identify",       "Rename",  "Place",    "SyncFolder"};
     return kNames[static_cast<int>(op)];
 }
 
-// The system's file operations, except that one of them fails at its
-// failAt-th call, or from it on when the fault persists. A failing write
-// first writes half its bytes, as a full disk does; a failing close still
-// closes. removes=false plays a process killed before it could clean up.
+// The system's calls, except that one of them fails at its failAt-th call,
+// or from it on when the fault persists: as the system fails, so the save's
+// own checks meet it. A failing write first writes half its bytes, as a full
+// disk does; a failing close still closes. removes=false plays a process
+// killed before it could clean up. before, when set, runs just ahead of the
+// failAt-th call of op instead of a failure: another process acting then.
 class FailingFileOps final : public IFileOps {
 public:
     FailingFileOps(Op op, int failAt, bool persists = false) : op_(op), failAt_(failAt), persists_(persists) {}
 
-    bool Inspect(const std::string& path, SaveTarget& target) override {
-        return !Fails(Op::Inspect) && sys_.Inspect(path, target);
+    int CreateExclusive(const Folder& folder, const std::string& name) override {
+        return Fails(Op::CreateExclusive) ? -1 : sys_.CreateExclusive(folder, name);
     }
-    std::FILE* CreateNew(const std::string& path) override {
-        return Fails(Op::CreateNew) ? nullptr : sys_.CreateNew(path);
+    int CopyAttributes(int from, int to) override {
+        return Fails(Op::CopyAttributes) ? -1 : sys_.CopyAttributes(from, to);
     }
-    std::FILE* OpenToOverwrite(const std::string& path) override {
-        return Fails(Op::OpenToOverwrite) ? nullptr : sys_.OpenToOverwrite(path);
+    long long WriteAt(int fd, const std::uint8_t* bytes, std::size_t count, std::uint64_t offset) override {
+        if (!Fails(Op::WriteAt)) return sys_.WriteAt(fd, bytes, count, offset);
+        sys_.WriteAt(fd, bytes, count / 2, offset);
+        return -1;
     }
-    bool Write(std::FILE* file, const std::uint8_t* bytes, std::size_t count) override {
-        if (!Fails(Op::Write)) return sys_.Write(file, bytes, count);
-        sys_.Write(file, bytes, count / 2);
-        return false;
+    int Truncate(int fd, std::uint64_t size) override { return Fails(Op::Truncate) ? -1 : sys_.Truncate(fd, size); }
+    int Sync(int fd) override { return Fails(Op::Sync) ? -1 : sys_.Sync(fd); }
+    int Close(int fd) override {
+        const bool fails = Fails(Op::Close);
+        const int closed = sys_.Close(fd);
+        return fails ? (errno = EIO, -1) : closed;
     }
-    bool KeepAttributes(std::FILE* file, const std::string& original) override {
-        return !Fails(Op::KeepAttributes) && sys_.KeepAttributes(file, original);
+    int Identify(const Folder& folder, const std::string& name, FileIdentity& out) override {
+        return Fails(Op::Identify) ? -1 : sys_.Identify(folder, name, out);
     }
-    bool Close(std::FILE* file) override {
-        const bool closed = sys_.Close(file);
-        return !Fails(Op::Close) && closed;
+    int Rename(const Folder& folder, const std::string& from, const std::string& to) override {
+        return Fails(Op::Rename) ? -1 : sys_.Rename(folder, from, to);
     }
-    bool Replace(const std::string& from, const std::string& to) override {
-        return !Fails(Op::Replace) && sys_.Replace(from, to);
+    int Place(const Folder& folder, const std::string& from, const std::string& to) override {
+        return Fails(Op::Place) ? -1 : sys_.Place(folder, from, to);
     }
-    bool Place(const std::string& from, const std::string& to) override {
-        return !Fails(Op::Place) && sys_.Place(from, to);
-    }
-    bool SyncFolder(const std::string& path) override { return !Fails(Op::SyncFolder) && sys_.SyncFolder(path); }
-    void Remove(const std::string& path) override {
-        if (removes) sys_.Remove(path);
+    int SyncFolder(const Folder& folder) override { return Fails(Op::SyncFolder) ? -1 : sys_.SyncFolder(folder); }
+    int Remove(const Folder& folder, const std::string& name) override {
+        return removes ? sys_.Remove(folder, name) : 0;
     }
 
     int Calls(Op op) const { return calls_[static_cast<int>(op)]; }
     bool removes = true;
+    std::function<void()> before;
 
 private:
     bool Fails(Op op) {
         const int call = ++calls_[static_cast<int>(op)];
-        return op == op_ && (persists_ ? call >= failAt_ : call == failAt_);
+        if (op != op_ || !(persists_ ? call >= failAt_ : call == failAt_)) return false;
+        if (before) return before(), false;
+        errno = EIO;
+        return true;
     }
 
     IFileOps& sys_ = SystemFileOps();
@@ -138,11 +144,12 @@ protected:
 // second name (a hard link), which is written in place.
 enum class Before { Nothing, File, LinkedFile };
 
-// Each operation of the save fails in turn, at every call the save makes of
-// it, over each kind of target. Whatever fails, the old file is intact under
+// Each call of the save fails in turn, at every call the save makes of it,
+// over each kind of target. Whatever fails, the old file is intact under
 // every name, no temporary file is left, and the next save works. A failed
 // folder sync comes after the rename: the save is reported failed, the new
-// bytes are in place.
+// bytes are in place. A copy of the old bytes that cannot take the file's
+// attributes stays the saver's own, 0600: the save goes on.
 TEST_F(FaultInjection, EveryFailingFileOperationLeavesTheOldFileAndNoTemporary) {
     VectorSink expected;
     ASSERT_TRUE(EncodeParameterFile(ReadControls(dlg_), expected));
@@ -167,9 +174,10 @@ TEST_F(FaultInjection, EveryFailingFileOperationLeavesTheOldFileAndNoTemporary) 
                 dlg_.messages.clear();
                 SaveParameterFile(dlg_, Target(), ops);
                 ASSERT_EQ(dlg_.messages.size(), 1u);
-                const bool failed = ops.Calls(op) >= k;  // else the save never made that call
+                const bool tolerated = before == Before::LinkedFile && op == Op::CopyAttributes;
+                const bool failed = !tolerated && ops.Calls(op) >= k;  // else the save never made that call
                 EXPECT_EQ(dlg_.messages[0], failed ? kSaveError : kSaveDone);
-                const bool replaced = !failed || op == Op::SyncFolder;
+                const bool replaced = !failed || (op == Op::SyncFolder && before != Before::LinkedFile);
                 std::set<std::string> listing = names;
                 if (replaced) listing.insert("set.prm");
                 EXPECT_EQ(Listing(), listing);
@@ -178,9 +186,9 @@ TEST_F(FaultInjection, EveryFailingFileOperationLeavesTheOldFileAndNoTemporary) 
                 if (!failed) break;
                 ++failures;
             }
-            const bool used = before == Before::LinkedFile ? op != Op::Replace && op != Op::Place && op != Op::SyncFolder
-                                                           : op != Op::OpenToOverwrite && op != Op::Place &&
-                                                                 (op != Op::KeepAttributes || before == Before::File);
+            const bool used = before == Before::Nothing ? op != Op::Truncate && op != Op::Identify && op != Op::Rename
+                              : before == Before::File ? op != Op::Truncate && op != Op::Place
+                                                       : op != Op::Rename && op != Op::Place && op != Op::CopyAttributes;
             EXPECT_EQ(failures >= 1, used) << Name(op);
         }
     }
@@ -188,25 +196,35 @@ TEST_F(FaultInjection, EveryFailingFileOperationLeavesTheOldFileAndNoTemporary) 
 
 // A file with a second name is written in place. When writing it fails and
 // goes on failing, so that even the old bytes cannot be put back, the copy
-// of them made before the first new byte stays beside it; a file that could
-// not even be opened was never emptied, and no copy of it stays.
+// of them made before the first new byte stays beside it, the message names
+// it and so does the next open; a write that fails once is undone from memory.
 TEST_F(FaultInjection, AnInPlaceSaveThatCannotRestoreKeepsTheOldBytesBesideIt) {
     ASSERT_TRUE(WriteFileAtomically(Target(), old_));
     fs::create_hard_link(Target(), dir_ / "other.prm");
-    FailingFileOps ops(Op::Write, 2, true);  // the copy is written, then nothing more
-    ExpectSaveFails(Target(), ops);
+    const Bytes bytes = {7, 7, 7};
+    FailingFileOps ops(Op::WriteAt, 2, true);  // the copy is written, then nothing more
+    const Result failed = WriteFileAtomically(Target(), bytes, ops);
+    ASSERT_FALSE(failed);
     std::set<std::string> names = Listing();
     ASSERT_EQ(names.size(), 3u);
     names.erase("set.prm");
     names.erase("other.prm");
-    EXPECT_EQ(Read((dir_ / *names.begin()).string()), old_);
+    const std::string copy = *names.begin();
+    EXPECT_EQ(Read((dir_ / copy).string()), old_);
+    EXPECT_NE(failed.GetProblem().message.find("its old bytes are in "), std::string::npos);
+    EXPECT_NE(failed.GetProblem().message.find(copy), std::string::npos);
+    HeldFile held;
+    ASSERT_TRUE(held.Open(Target(), HeldFile::Use::Read));
+    ASSERT_EQ(held.LeftoverCopies().size(), 1u);
+    EXPECT_NE(held.LeftoverCopies()[0].find(copy), std::string::npos);
 
-    fs::remove(dir_ / *names.begin());
+    fs::remove(dir_ / copy);
     ASSERT_TRUE(WriteFileAtomically(Target(), old_));
-    FailingFileOps closed(Op::OpenToOverwrite, 1, true);
-    ExpectSaveFails(Target(), closed);
+    FailingFileOps once(Op::WriteAt, 2);
+    const Result undone = WriteFileAtomically(Target(), bytes, once);
+    EXPECT_NE(undone.GetProblem().message.find("the file keeps its old bytes"), std::string::npos);
     EXPECT_EQ(Listing(), (std::set<std::string>{"other.prm", "set.prm"}));
-    EXPECT_EQ(Read(Target()), old_);
+    EXPECT_EQ(Read((dir_ / "other.prm").string()), old_);
 }
 
 // Saves that were cut off (their temporary files stay) never block the next,
@@ -214,7 +232,7 @@ TEST_F(FaultInjection, AnInPlaceSaveThatCannotRestoreKeepsTheOldBytesBesideIt) {
 TEST_F(FaultInjection, LeftoverTemporaryFilesNeverBlockASave) {
     ASSERT_TRUE(WriteFileAtomically(Target(), old_));
     for (int i = 0; i < 100; ++i) {
-        FailingFileOps killed(Op::Replace, 1);
+        FailingFileOps killed(Op::Rename, 1);
         killed.removes = false;
         SaveParameterFile(dlg_, Target(), killed);
     }
@@ -296,7 +314,7 @@ TEST_F(FaultInjection, ANewFileIsMadeOnlyWhereNothingIs) {
     EXPECT_EQ(Read(Target()), old_);
 
     const std::string fresh = (dir_ / "new.prm").string();
-    for (Op op : {Op::CreateNew, Op::Write, Op::Close, Op::Place}) {
+    for (Op op : {Op::CreateExclusive, Op::WriteAt, Op::Close, Op::Place}) {
         FailingFileOps ops(op, 1);
         EXPECT_FALSE(WriteNewFile(fresh, bytes, ops)) << Name(op);
         EXPECT_EQ(Listing(), before) << Name(op);

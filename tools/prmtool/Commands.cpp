@@ -1,6 +1,5 @@
 #include "Commands.h"
 
-#include <filesystem>
 #include <iostream>
 #include <optional>
 #include <unordered_map>
@@ -11,6 +10,7 @@
 #include "JsonInput.h"
 #include "Messages.h"
 #include "Platform.h"
+#include "Sha256.h"
 #include "TextForm.h"
 #include "Values.h"
 
@@ -82,7 +82,19 @@ Result FromText(const std::string& name, const std::string& text, Json& value) {
     return {};
 }
 
+// Opens path to change it, and names what an interrupted save left of its old bytes.
+Result OpenToChange(const std::string& path, HeldFile& file) {
+    if (Result opened = file.Open(path, HeldFile::Use::Change); !opened) return opened;
+    NameLeftoverCopies(path, file);
+    return {};
+}
+
 }  // namespace
+
+void NameLeftoverCopies(const std::string& path, const HeldFile& file) {
+    for (const std::string& copy : file.LeftoverCopies())
+        Complain(path + ": an interrupted save left the file's earlier bytes in " + copy);
+}
 
 int UsageError(std::string_view problem) {
     Complain(problem);
@@ -96,7 +108,7 @@ int RunNew(const Args& args) {
     const std::string& path = op->files[0];
     MemoryDialog dialog = StartupDialog();
     dialog.SetChecked(IDC_ADVANCED_ENABLED, op->flag);
-    if (const Result r = SaveFile(dialog, path, Saving::NewFile); !r) return Fail(path, r);
+    if (const Result r = CreateFile(dialog, path); !r) return Fail(path, r);
     return 0;
 }
 
@@ -115,21 +127,43 @@ int RunShow(const Args& args) {
     return 0;
 }
 
+int RunTextconv(const Args& args) {
+    const auto op = Split(args, {}, 1);
+    if (!op) return kUsage;
+    const std::string& path = op->files[0];
+    MemoryDialog dialog = StartupDialog();
+    HeldFile file;
+    Result loaded = file.Open(path, HeldFile::Use::Read);
+    if (loaded) loaded = LoadFile(file, dialog);
+    if (loaded) {
+        for (const TextLine& line : TextLines(ToJson(dialog))) std::cout << line.name << " = " << line.value << "\n";
+        return 0;
+    }
+    // git shows this file's line and every other file's diff, as it would for any file it can show.
+    std::vector<std::uint8_t> bytes;
+    std::cout << Printable("(not a parameter file: " + loaded.GetProblem().Describe());
+    if (file.Exists() && file.Read(SIZE_MAX, bytes))
+        std::cout << "; " << bytes.size() << " bytes, SHA-256 " << Sha256Hex(bytes);
+    std::cout << ")\n";
+    return 0;
+}
+
 int RunCheck(const Args& args) {
     const auto op = Split(args, {}, 1);
     if (!op) return kUsage;
     const std::string& path = op->files[0];
+    HeldFile file;
+    if (const Result opened = file.Open(path, HeldFile::Use::Read); !opened) return Fail(path, opened);
+    NameLeftoverCopies(path, file);
     // One byte more than the walk reads tells whether anything follows its last field.
     std::vector<std::uint8_t> bytes;
-    if (const Result read = ReadFilePrefix(path, kMaxFileSize + 1, bytes); !read) return Fail(path, read);
+    if (const Result read = file.Read(kMaxFileSize + 1, bytes); !read) return Fail(path, read);
     ParameterImage image;
     Result checked = DecodeParameterFile(bytes, true, Strictness::Check, image);
     if (checked) return 0;
     Problem& problem = checked.GetProblem();
-    std::error_code ec;
-    const auto size = std::filesystem::file_size(Utf8Path(path), ec);
-    if (problem.field == "end" && !ec)  // the read stopped short of a long file's real end
-        problem.message = std::to_string(size - problem.offset) + " bytes follow the last field";
+    if (problem.field == "end")  // the read stopped short of a long file's real end
+        problem.message = std::to_string(file.Size() - problem.offset) + " bytes follow the last field";
     std::cout << Printable(path + ": " + problem.Describe()) << "\n";
     return kFailed;
 }
@@ -147,11 +181,16 @@ int RunSet(const Args& args) {
         if (Result r = FromText(name, assignment.substr(eq + 1), changes[name]); !r)
             return Fail(path, r, "; nothing changed");
     }
+    // One file from the load to the save, locked against other changers.
+    HeldFile file;
+    if (const Result r = OpenToChange(path, file); !r) return Fail(path, r);
     MemoryDialog dialog = StartupDialog();
     // What set was not asked to change it writes back byte for byte.
-    if (const Result r = LoadFile(path, dialog, Strictness::Keep); !r) return Fail(path, r);
+    std::size_t dropped = 0;
+    if (const Result r = LoadFile(file, dialog, Strictness::Keep, &dropped); !r) return Fail(path, r);
     if (const Result r = ApplyJson(changes, NameRule::Typed, dialog); !r) return Fail(path, r, "; nothing changed");
-    if (const Result r = SaveFile(dialog, path); !r) return Fail(path, r);
+    if (const Result r = SaveFile(dialog, file); !r) return Fail(path, r);
+    if (dropped > 0) Complain(path + ": the bytes after its last field were not kept");
     return 0;
 }
 
@@ -165,7 +204,9 @@ int RunImport(const Args& args) {
     if (const Result r = ReadJson(jsonPath, object); !r) return Fail(source, r, "; nothing written");
     MemoryDialog dialog = StartupDialog();
     if (const Result r = ApplyJson(object, NameRule::Stored, dialog); !r) return Fail(source, r, "; nothing written");
-    if (const Result r = SaveFile(dialog, path); !r) return Fail(path, r);
+    HeldFile file;
+    if (const Result r = OpenToChange(path, file); !r) return Fail(path, r);
+    if (const Result r = SaveFile(dialog, file); !r) return Fail(path, r);
     return 0;
 }
 
