@@ -3,13 +3,18 @@
 #include <array>
 #include <cerrno>
 #include <filesystem>
+#include <cstring>
 #include <functional>
 #include <set>
 
 #ifdef _WIN32
 #include <process.h>
 #else
+#include <acl/libacl.h>
+#include <sys/acl.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 #endif
 
@@ -226,6 +231,82 @@ TEST_F(FaultInjection, AnInPlaceSaveThatCannotRestoreKeepsTheOldBytesBesideIt) {
     EXPECT_EQ(Listing(), (std::set<std::string>{"other.prm", "set.prm"}));
     EXPECT_EQ(Read((dir_ / "other.prm").string()), old_);
 }
+
+// Another process swaps the checked name for a file of its own between the
+// check and the write, for a file saved by rename and for one written in
+// place: nothing is written, neither file changes, and the save says why.
+TEST_F(FaultInjection, ANameSwappedAfterTheCheckRedirectsNothing) {
+    const Bytes theirs = {6, 6, 6};
+    for (const bool linked : {false, true}) {
+        SCOPED_TRACE(linked ? "in place" : "by rename");
+        RemoveTree(dir_);
+        fs::create_directories(dir_ / "theirs");
+        ASSERT_TRUE(WriteFileAtomically(Target(), old_));
+        if (linked) fs::create_hard_link(Target(), dir_ / "other.prm");
+        const std::string victim = (dir_ / "theirs" / "victim.prm").string();
+        ASSERT_TRUE(WriteFileAtomically(victim, theirs));
+        FailingFileOps ops(Op::CreateExclusive, 1);
+        ops.before = [&] {
+            fs::rename(Target(), dir_ / "moved.prm");
+#ifdef _WIN32
+            fs::rename(victim, Target());
+#else
+            fs::create_symlink("theirs/victim.prm", Target());
+#endif
+        };
+        const Result saved = WriteFileAtomically(Target(), {9, 9}, ops);
+        ASSERT_FALSE(saved);
+        EXPECT_NE(saved.GetProblem().message.find("replaced meanwhile"), std::string::npos);
+        EXPECT_EQ(Read(Target()), theirs);
+        EXPECT_EQ(Read((dir_ / "moved.prm").string()), old_);
+        EXPECT_EQ(Listing().size(), linked ? 4u : 3u);
+    }
+}
+
+#ifndef _WIN32
+// Nobody else may open what a save makes before it carries the original's
+// owner, mode, ACL and attributes, even with every umask bit clear; and
+// after the save the file carries exactly those again.
+TEST_F(FaultInjection, ASaveShowsNoByteEarlyAndKeepsAclsAndAttributes) {
+    ASSERT_TRUE(WriteFileAtomically(Target(), old_));
+    ASSERT_EQ(::chmod(Target().c_str(), 0600), 0);
+    acl_t acl = acl_from_text("u::rw-,u:65534:rw-,g::---,m::rw-,o::---");
+    ASSERT_NE(acl, nullptr);
+    const int set = acl_set_file(Target().c_str(), ACL_TYPE_ACCESS, acl);
+    acl_free(acl);
+    if (set != 0 || ::setxattr(Target().c_str(), "user.game", "x1", 2, 0) != 0)
+        GTEST_SKIP() << "this file system keeps no ACLs or user attributes: " << std::strerror(errno);
+    const auto aclText = [](const std::string& path) {
+        acl_t a = acl_get_file(path.c_str(), ACL_TYPE_ACCESS);
+        char* text = acl_to_any_text(a, nullptr, ',', 0);
+        std::string out = text;
+        acl_free(text);
+        acl_free(a);
+        return out;
+    };
+    const std::string before = aclText(Target());
+    const mode_t mask = ::umask(0);
+    for (const bool linked : {false, true}) {
+        if (linked) fs::create_hard_link(Target(), dir_ / "other.prm");
+        std::vector<std::string> seen;  // what each new file was when it took the attributes
+        FailingFileOps ops(Op::CopyAttributes, 1, true);
+        ops.before = [&] {
+            for (const std::string& name : Listing()) {
+                struct stat st;
+                if (name.find(".~") != std::string::npos && ::stat((dir_ / name).c_str(), &st) == 0)
+                    seen.push_back(std::to_string(st.st_mode & 07777) + "/" + std::to_string(st.st_size));
+            }
+        };
+        EXPECT_TRUE(WriteFileAtomically(Target(), {5, 5}, ops));
+        EXPECT_EQ(seen, std::vector<std::string>{std::to_string(0600) + "/0"});
+        EXPECT_EQ(aclText(Target()), before);
+        char value[8] = {};
+        EXPECT_EQ(::getxattr(Target().c_str(), "user.game", value, sizeof value), 2);
+        EXPECT_STREQ(value, "x1");
+    }
+    ::umask(mask);
+}
+#endif
 
 // Saves that were cut off (their temporary files stay) never block the next,
 // and a temporary file left by someone else is neither reused nor removed.
