@@ -96,6 +96,14 @@ bool FinalPath(HANDLE file, std::wstring& out) {
     return true;
 }
 
+bool FullPath(const std::wstring& path, std::wstring& out) {
+    out.assign(GetFullPathNameW(path.c_str(), 0, nullptr, nullptr), L'\0');
+    const DWORD n = GetFullPathNameW(path.c_str(), static_cast<DWORD>(out.size()), out.data(), nullptr);
+    if (n == 0 || n >= out.size()) return false;
+    out.resize(n);
+    return true;
+}
+
 class WindowsOps final : public IFileOps {
 public:
     int CreateExclusive(const Folder& folder, const std::string& name) override {
@@ -174,10 +182,8 @@ Result ResolveOnce(const std::string& path, HeldFile::Use use, fs::Resolved& out
         if (!out.writable && (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND)) {
             if (error == ERROR_PATH_NOT_FOUND) return Failure(what, ENOENT);
             // Nothing there: a save makes it in the folder.
-            std::wstring full(GetFullPathNameW(name.c_str(), 0, nullptr, nullptr), L'\0');
-            const DWORD n = GetFullPathNameW(name.c_str(), static_cast<DWORD>(full.size()), full.data(), nullptr);
-            if (n == 0 || n >= full.size()) return Failure(what, ErrnoOf(GetLastError()));
-            full.resize(n);
+            std::wstring full;
+            if (!FullPath(name, full)) return Failure(what, ErrnoOf(GetLastError()));
             auto [folder, leaf] = fs::SplitPath(Narrow(full));
             if (leaf.empty()) return Failure(what, EISDIR);
             out.name = std::move(leaf);
@@ -191,8 +197,10 @@ Result ResolveOnce(const std::string& path, HeldFile::Use use, fs::Resolved& out
     const bool known = GetFileInformationByHandle(file, &info) != 0;
     out.regular = known && GetFileType(file) == FILE_TYPE_DISK && !(info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY);
     if (out.regular && change && (info.dwFileAttributes & FILE_ATTRIBUTE_READONLY)) out.writable = false;
+    // Wine finds no final path longer than MAX_PATH: the name given then,
+    // which the identity check below holds to the file opened.
     std::wstring final;
-    const bool located = out.regular && FinalPath(file, final);
+    const bool located = out.regular && (FinalPath(file, final) || FullPath(name, final));
     out.fd = DescriptorOf(file);
     if (out.fd < 0) return Failure(what, EMFILE);
     out.identity = IdentityOf(info);
