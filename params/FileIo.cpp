@@ -4,7 +4,6 @@
 #include <cerrno>
 #include <chrono>
 #include <cstring>
-#include <thread>
 
 #include "FileSystem.h"
 
@@ -179,7 +178,7 @@ Result HeldFile::Open(const std::string& path, Use use) {
         while (fs::TryLock(fd_) != 0) {
             if (std::chrono::steady_clock::now() > giveUp)
                 return Result::Fail("another program is changing the file; nothing changed");
-            std::this_thread::sleep_for(std::chrono::milliseconds(2));
+            fs::Pause();
         }
         if (StillThere(SystemFileOps(), folder_, name_, identity_)) return {};
     }

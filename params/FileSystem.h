@@ -29,6 +29,9 @@ Result Resolve(const std::string& path, HeldFile::Use use, Resolved& out);
 // Takes the advisory lock of a changer without waiting: 0, or -1 when another holds it.
 int TryLock(int fd);
 
+// Waits a moment, for another changer to finish.
+void Pause();
+
 // Reads at offset; the bytes read, 0 at the end, -1 on failure.
 long long ReadAt(int fd, std::uint8_t* bytes, std::size_t count, std::uint64_t offset);
 

@@ -182,6 +182,8 @@ Result Resolve(const std::string& path, HeldFile::Use use, Resolved& out) {
 
 int TryLock(int fd) { return ::flock(fd, LOCK_EX | LOCK_NB); }
 
+void Pause() { ::usleep(2000); }
+
 long long ReadAt(int fd, std::uint8_t* bytes, std::size_t count, std::uint64_t offset) {
     // A FIFO has no offsets: it is read as it comes.
     const ssize_t n = ::pread(fd, bytes, count, static_cast<off_t>(offset));

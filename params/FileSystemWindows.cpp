@@ -249,6 +249,9 @@ int TryLock(int fd) {
     return LockFileEx(HandleOf(fd), LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, 1, 0, &at) ? 0 : Fail();
 }
 
+// Sleep, not the C++ library's, which would bring a threads library into the editor.
+void Pause() { Sleep(2); }
+
 long long ReadAt(int fd, std::uint8_t* bytes, std::size_t count, std::uint64_t offset) {
     OVERLAPPED at{};
     at.Offset = static_cast<DWORD>(offset);
