@@ -223,10 +223,15 @@ TEST_F(DialogTemplateTest, EveryParameterControlHasItsClassAndStyles) {
             EXPECT_EQ(style & BS_TYPEMASK, BS_AUTOCHECKBOX);
             EXPECT_EQ(TextOf(c), Widen(p.label));
             break;
-        case params::Kind::Colour:
+        case params::Kind::Colour: {
             EXPECT_EQ(ClassOf(c), L"Button");
             EXPECT_EQ(style & BS_TYPEMASK, BS_OWNERDRAW);
+            // Its name for a screen reader: the label beside it.
+            std::string_view name = p.label;
+            if (name.ends_with(':')) name.remove_suffix(1);
+            EXPECT_EQ(TextOf(c), Widen(name));
             break;
+        }
         case params::Kind::Table:
             EXPECT_EQ(ClassOf(c), WC_LISTVIEWW);
             EXPECT_EQ(style & LVS_TYPEMASK, LVS_REPORT);

@@ -398,6 +398,30 @@ TEST_F(EditableList, TheTextBoxWidensOneKeystrokeBehindUpToTheListsEdge) {
     EXPECT_EQ(TextOf(Editor()), L"");
 }
 
+TEST_F(EditableList, KeysMoveTheCurrentCellF2EditsItAndAltDownDropsTheCategoryList) {
+    SetFocus(list_);
+    LVITEMW focus{};
+    focus.stateMask = focus.state = LVIS_FOCUSED;
+    SendMessageW(list_, LVM_SETITEMSTATE, 1, reinterpret_cast<LPARAM>(&focus));
+    SendMessageW(list_, WM_KEYDOWN, VK_RIGHT, 1);
+    EXPECT_EQ(Control().CurrentColumn(), 1);
+    SendMessageW(list_, WM_SYSKEYDOWN, VK_DOWN, 1 | 1 << 29);
+    ASSERT_NE(Editor(), nullptr);
+    EXPECT_EQ(ClassOf(Editor()), L"ComboBox");
+    EXPECT_TRUE(SendMessageW(Editor(), CB_GETDROPPEDSTATE, 0, 0));
+    EXPECT_EQ(EditorRect().top, CellRect(1, 1).top);
+
+    SetFocus(list_);
+    for (int i = 0; i < 5; ++i) SendMessageW(list_, WM_KEYDOWN, VK_RIGHT, 1);
+    EXPECT_EQ(Control().CurrentColumn(), 3);  // no further than the last
+    SendMessageW(list_, WM_SYSKEYDOWN, VK_DOWN, 1 | 1 << 29);
+    EXPECT_EQ(Editor(), nullptr);  // a text column has no list to drop
+    SendMessageW(list_, WM_KEYDOWN, VK_F2, 1);
+    ASSERT_NE(Editor(), nullptr);
+    EXPECT_EQ(TextOf(Editor()), L"200");
+    EXPECT_EQ(EditorRect(), ExpectedPlace(1, 3));
+}
+
 TEST_F(EditableList, ClosingTheDialogWithAnOpenEditorEndsTheEditor) {
     DoubleClick(CellCentre(1, 3));
     const HWND editor = Editor();
