@@ -3,9 +3,11 @@
 // version information.
 #include <windows.h>
 #include <commctrl.h>
+#include <oleacc.h>
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <cwctype>
 #include <iterator>
@@ -329,6 +331,37 @@ TEST_F(DialogTemplateTest, TabWalksTheControlsInOrderAndWraps) {
         at = GetNextDlgTabItem(dlg_, at, FALSE);
         ASSERT_NE(at, nullptr);
         EXPECT_EQ(GetDlgCtrlID(at), kTabOrder[step % kTabStops].id) << "step " << step;
+    }
+}
+
+// What a screen reader hears for a control: its name through the system's
+// accessibility layer, which names a box by the label before it.
+std::wstring AccessibleName(HWND control) {
+    IAccessible* accessible = nullptr;
+    if (FAILED(AccessibleObjectFromWindow(control, static_cast<DWORD>(OBJID_CLIENT), __uuidof(IAccessible),
+                                          reinterpret_cast<void**>(&accessible))))
+        return L"(none)";
+    VARIANT self{};
+    self.vt = VT_I4;
+    self.lVal = CHILDID_SELF;
+    BSTR name = nullptr;
+    std::wstring result = SUCCEEDED(accessible->get_accName(self, &name)) && name ? name : L"";
+    SysFreeString(name);
+    accessible->Release();
+    return result;
+}
+
+TEST_F(DialogTemplateTest, EveryBoxAndColourButtonIsNamedByItsLabel) {
+    for (const params::ParamDesc& p : params::Catalogue()) {
+        if (p.kind != params::Kind::Number && p.kind != params::Kind::Name && p.kind != params::Kind::Colour) continue;
+        std::wstring label = Widen(p.label);
+        std::replace(label.begin(), label.end(), L'\n', L' ');
+        std::wstring name = AccessibleName(GetDlgItem(dlg_, p.id));
+        std::replace(name.begin(), name.end(), L'\n', L' ');
+        // A box in a column of boxes is named by its column's heading, which is part of its label.
+        EXPECT_FALSE(name.empty()) << p.name;
+        EXPECT_NE(label.find(name), std::wstring::npos) << p.name << ": " << Narrow(name);
+        if (p.kind == params::Kind::Colour) EXPECT_TRUE(label.starts_with(name) && label.size() - name.size() <= 1);
     }
 }
 
