@@ -383,7 +383,10 @@ void CAttrEditorDlg::UpdateCellTip(POINT point) {
 LRESULT CAttrEditorDlg::OnTableKeyDown(WPARAM, LPARAM info) {
     if (GetKeyState(VK_CONTROL) >= 0) return 0;
     switch (reinterpret_cast<const NMLVKEYDOWN*>(info)->wVKey) {
-    case 'C': framework::SetClipboardText(m_hWnd, Widen(params::SelectedTableRowsAsText(*this))); break;
+    case 'C':  // with no row selected the clipboard keeps what it holds
+        if (const std::string rows = params::SelectedTableRowsAsText(*this); !rows.empty())
+            framework::SetClipboardText(m_hWnd, Widen(rows));
+        break;
     case 'V':
         params::PasteTableRows(*this, Narrow(framework::GetClipboardText(m_hWnd)));
         ScheduleChangeCheck();

@@ -150,6 +150,9 @@ TEST_F(SpriteTableDialog, RowsGoToTheClipboardAsTabbedLinesAndPasteBackAtTheEndA
 
     PressCtrl('A');
     EXPECT_EQ(SelectedRows(), (std::vector<int>{0, 1, 2, 3, 4}));
+    SendMessageW(list_, LVM_DELETEALLITEMS, 0, 0);
+    PressCtrl('C');  // nothing selected: the clipboard keeps its text
+    EXPECT_EQ(framework::GetClipboardText(hwnd_), full);
 }
 
 TEST_F(SpriteTableDialog, AButtonActsOnTheCellAnOpenEditorCommittedFirst) {
