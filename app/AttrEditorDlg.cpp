@@ -8,6 +8,7 @@
 
 #include "Gdi.h"
 #include "Catalogue.h"
+#include "Clipboard.h"
 #include "Fields.h"
 #include "InPlaceEditor.h"
 #include "SpriteTable.h"
@@ -50,6 +51,7 @@ const CommandEntry<CAttrEditorDlg> CAttrEditorDlg::kCommands[] = {
     {WM_COMMAND, EN_CHANGE, kAnyControl, &CAttrEditorDlg::OnEditChange},
     {WM_CTLCOLOREDIT, 0, 0, &CAttrEditorDlg::OnCtlColorEdit},
     {WM_NOTIFY, static_cast<UINT>(NM_CUSTOMDRAW), IDC_SPRITE_TABLE, &CAttrEditorDlg::OnTableCustomDraw},
+    {WM_NOTIFY, static_cast<UINT>(LVN_KEYDOWN), IDC_SPRITE_TABLE, &CAttrEditorDlg::OnTableKeyDown},
     {WM_NOTIFY, static_cast<UINT>(LVN_ENDLABELEDITW), kInPlaceEditorId, &CAttrEditorDlg::OnCellEdited},
     {WM_APP_CHECK_CHANGES, 0, 0, &CAttrEditorDlg::OnCheckChanges},
 };
@@ -378,6 +380,21 @@ void CAttrEditorDlg::UpdateCellTip(POINT point) {
     SendMessageW(m_rangeTip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
 }
 
+LRESULT CAttrEditorDlg::OnTableKeyDown(WPARAM, LPARAM info) {
+    if (GetKeyState(VK_CONTROL) >= 0) return 0;
+    switch (reinterpret_cast<const NMLVKEYDOWN*>(info)->wVKey) {
+    case 'C':  // with no row selected the clipboard keeps what it holds
+        if (const std::string rows = params::SelectedTableRowsAsText(*this); !rows.empty())
+            framework::SetClipboardText(m_hWnd, Widen(rows));
+        break;
+    case 'V':
+        params::PasteTableRows(*this, Narrow(framework::GetClipboardText(m_hWnd)));
+        ScheduleChangeCheck();
+        break;
+    }
+    return 0;
+}
+
 // An open in-place editor has already committed: the button took the focus from it.
 void CAttrEditorDlg::OnAddRow() { params::AddTableRow(*this); }
 
@@ -510,6 +527,12 @@ void CAttrEditorDlg::SelectRows(int id, const std::vector<int>& rows) {
     auto& list = Get<framework::CListCtrl>(id);
     list.SetItemState(-1, 0, LVIS_SELECTED);
     for (int row : rows) list.SetItemState(row, LVIS_SELECTED, LVIS_SELECTED);
+}
+
+int CAttrEditorDlg::GetFocusRow(int id) const { return Get<framework::CListCtrl>(id).GetNextItem(-1, LVNI_FOCUSED); }
+
+void CAttrEditorDlg::SetFocusRow(int id, int row) {
+    Get<framework::CListCtrl>(id).SetItemState(row, LVIS_FOCUSED, LVIS_FOCUSED);
 }
 
 void CAttrEditorDlg::BeginUpdate() {

@@ -57,6 +57,8 @@ public:
     void DeleteRow(int id, int row) override;
     std::vector<int> GetSelectedRows(int id) const override;
     void SelectRows(int id, const std::vector<int>& rows) override;
+    int GetFocusRow(int id) const override;
+    void SetFocusRow(int id, int row) override;
     void BeginUpdate() override;
     void EndUpdate() override;
     void ShowMessage(std::string_view text) override;
@@ -97,6 +99,8 @@ private:
     LRESULT OnEditChange(WPARAM codeAndId, LPARAM edit);
     LRESULT OnCtlColorEdit(WPARAM dc, LPARAM edit);
     LRESULT OnTableCustomDraw(WPARAM id, LPARAM info);
+    // Ctrl+C and Ctrl+V in the table: rows to and from spreadsheets.
+    LRESULT OnTableKeyDown(WPARAM id, LPARAM info);
     void OnCellEdited();
     void OnCheckChanges();
     void OnAddRow();
