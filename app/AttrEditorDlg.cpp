@@ -107,14 +107,6 @@ Growth DialogGrowth(HWND dlg) {
 // Text that saving would not store as it reads.
 constexpr COLORREF kOutOfRangeColor = RGB(255, 0, 0);
 
-std::wstring FullPath(const std::wstring& path) {
-    const DWORD n = GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
-    if (n == 0) return path;
-    std::wstring full(n, L'\0');
-    full.resize(GetFullPathNameW(path.c_str(), n, full.data(), nullptr));
-    return full;
-}
-
 // The range tip's tool of owner with the given ID, as adding, finding and removing it name it.
 TOOLINFOW TipTool(HWND owner, UINT_PTR id) {
     TOOLINFOW tool{};
@@ -149,7 +141,10 @@ BOOL CAttrEditorDlg::OnInitDialog() {
     SetUpTable();
     SetUpBoxMargins();
     DragAcceptFiles(m_hWnd, TRUE);
-    if (m_startFile.empty() || !OpenFile(m_startFile)) TakeAsSaved(L"");
+    if (m_startFile.empty() || !OpenFile(m_startFile)) {
+        m_document.Clear(*this);
+        TakeAsSaved();
+    }
     return TRUE;  // the focus goes to the first tab stop
 }
 
@@ -244,7 +239,8 @@ void CAttrEditorDlg::OnClose() {
     if (HasUnsavedChanges()) {
         switch (m_prompts.AskYesNoCancel(m_hWnd, Widen(params::kSaveChangesQuestion))) {
         case IDYES:
-            if (!SaveThroughDialog(m_filePath.empty() ? Widen(params::kQuickFile) : m_filePath)) return;
+            if (!SaveThroughDialog(m_document.Path().empty() ? Widen(params::kQuickFile) : Widen(m_document.Path())))
+                return;
             break;
         case IDNO: break;
         default: return;
@@ -270,14 +266,9 @@ void CAttrEditorDlg::CommitOpenEdit() {
     if (focus && IsChild(m_table.GetSafeHwnd(), focus)) SetFocus(m_table.GetSafeHwnd());
 }
 
-bool CAttrEditorDlg::HasUnsavedChanges() const {
-    const auto bytes = params::BytesToSave(*this);
-    return !bytes || *bytes != m_savedBytes;
-}
+bool CAttrEditorDlg::HasUnsavedChanges() const { return m_document.IsModified(*this); }
 
-void CAttrEditorDlg::TakeAsSaved(const std::wstring& path) {
-    if (!path.empty()) m_filePath = FullPath(path);
-    m_savedBytes = params::BytesToSave(*this).value_or(std::vector<std::uint8_t>{});
+void CAttrEditorDlg::TakeAsSaved() {
     m_unsaved = false;
     UpdateCaption();
 }
@@ -294,7 +285,8 @@ void CAttrEditorDlg::OnCheckChanges() {
 
 void CAttrEditorDlg::UpdateCaption() {
     std::wstring caption = Widen(params::kCaption);
-    if (!m_filePath.empty()) caption += Widen(params::kCaptionFileSeparator) + FileNameOf(m_filePath);
+    if (!m_document.Path().empty())
+        caption += Widen(params::kCaptionFileSeparator) + FileNameOf(Widen(m_document.Path()));
     if (m_unsaved) caption += Widen(params::kUnsavedMark);
     if (caption == m_caption) return;
     m_caption = std::move(caption);
@@ -429,20 +421,20 @@ void CAttrEditorDlg::PickColor(CColorSwatchButton& button, COLORREF initial) {
 }
 
 bool CAttrEditorDlg::SaveParameterFile(const std::string& path) {
-    if (!params::SaveParameterFile(*this, path)) return false;
-    TakeAsSaved(Widen(path));
+    if (!m_document.Save(path, *this)) return false;
+    TakeAsSaved();
     return true;
 }
 
 bool CAttrEditorDlg::LoadParameterFile(const std::string& path) {
-    if (!params::LoadParameterFile(*this, path)) return false;
-    TakeAsSaved(Widen(path));
+    if (!m_document.Load(path, *this)) return false;
+    TakeAsSaved();
     return true;
 }
 
 bool CAttrEditorDlg::OpenFile(const std::wstring& path) {
-    if (!params::OpenParameterFile(*this, Narrow(path))) return false;
-    TakeAsSaved(path);
+    if (!m_document.OpenWhole(Narrow(path), *this)) return false;
+    TakeAsSaved();
     return true;
 }
 

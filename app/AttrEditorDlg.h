@@ -15,6 +15,7 @@
 #include "ControlAccess.h"
 #include "Controls.h"
 #include "Dialog.h"
+#include "Document.h"
 #include "EditorPrompts.h"
 #include "QuickFolder.h"
 
@@ -72,9 +73,8 @@ private:
     void SetUpTable();
     void SetUpBoxMargins();
     void CreateRangeTip();
-    // What was last loaded or saved: its name goes into the caption and its
-    // bytes become those that unsaved changes are measured against.
-    void TakeAsSaved(const std::wstring& path);
+    // The controls now hold what was last loaded or saved: no mark.
+    void TakeAsSaved();
     void ScheduleChangeCheck();
     void UpdateCaption();
     // An open in-place editor puts its text into the cell before anything reads the table.
@@ -140,8 +140,7 @@ private:
     framework::CustomColors m_customColors;
 
     std::wstring m_startFile;
-    std::wstring m_filePath;  // full path of the file last loaded or saved, if any
-    std::vector<std::uint8_t> m_savedBytes;  // that file as a save writes it, or the start-up values
+    params::Document m_document;  // the file last loaded or saved, against which changes are measured
     bool m_unsaved = false;
     bool m_checkPosted = false;
     std::wstring m_caption;

@@ -150,11 +150,29 @@ std::pair<std::string, std::string> SplitPath(const std::string& path) {
 
 HeldFile::~HeldFile() { Close(); }
 
+HeldFile& HeldFile::operator=(HeldFile&& other) noexcept {
+    if (this == &other) return *this;
+    Close();
+    asked_ = std::move(other.asked_);
+    change_ = std::exchange(other.change_, false);
+    folder_ = std::exchange(other.folder_, Folder{});
+    name_ = std::move(other.name_);
+    fd_ = std::exchange(other.fd_, -1);
+    identity_ = other.identity_;
+    writable_ = other.writable_;
+    regular_ = other.regular_;
+    inPlace_ = other.inPlace_;
+    other.Close();
+    return *this;
+}
+
 void HeldFile::Close() {
     if (fd_ >= 0) fs::CloseFile(fd_);
     fs::CloseFolder(folder_);
     fd_ = -1;
     name_.clear();
+    asked_.clear();
+    change_ = false;
 }
 
 Result HeldFile::Open(const std::string& path, Use use) {
@@ -172,6 +190,8 @@ Result HeldFile::Open(const std::string& path, Use use) {
         writable_ = r.writable;
         regular_ = r.regular;
         inPlace_ = r.inPlace;
+        asked_ = path;
+        change_ = use == Use::Change;
         if (use == Use::Read || fd_ < 0) return {};
         // Another changer holds it for a moment; one that hangs must not hold this one for ever.
         const auto giveUp = std::chrono::steady_clock::now() + std::chrono::seconds(10);
@@ -291,6 +311,8 @@ std::string TemporaryName(const std::string& path, std::uint64_t salt, bool copy
         --keep;  // never half a character
     return path.substr(0, nameStart + keep) + suffix;
 }
+
+std::string FullPath(const std::string& path) { return fs::FullPath(path); }
 
 Result ReadFilePrefix(const std::string& path, std::size_t maxBytes, std::vector<std::uint8_t>& out) {
     out.clear();

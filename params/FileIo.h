@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "Result.h"
@@ -64,8 +65,8 @@ public:
     };
 
     HeldFile() = default;
-    HeldFile(const HeldFile&) = delete;
-    HeldFile& operator=(const HeldFile&) = delete;
+    HeldFile(HeldFile&& other) noexcept { *this = std::move(other); }
+    HeldFile& operator=(HeldFile&& other) noexcept;
     ~HeldFile();
 
     // Resolves path (links by the system, so its protections apply) and
@@ -76,6 +77,8 @@ public:
     Result Open(const std::string& path, Use use);
 
     bool Exists() const { return fd_ >= 0; }
+    // Whether this holds path, as named, for a change.
+    bool IsHeldFor(const std::string& path) const { return change_ && path == asked_; }
     // The file as resolved, for messages.
     std::string Path() const { return folder_.path + name_; }
 
@@ -99,6 +102,8 @@ private:
     void Close();
     Result SaveInPlace(const std::vector<std::uint8_t>& bytes, IFileOps& ops);
 
+    std::string asked_;  // the path as given
+    bool change_ = false;
     Folder folder_;
     std::string name_;
     int fd_ = -1;
@@ -107,6 +112,9 @@ private:
     bool regular_ = false;
     bool inPlace_ = false;  // a new file could not carry what makes it this one (other names, owner)
 };
+
+// The path from the root, as the system would resolve path now.
+std::string FullPath(const std::string& path);
 
 // Reads at most maxBytes from the start of the file path names. Fails, with
 // the system's reason, when it cannot be opened or read.

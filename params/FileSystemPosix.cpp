@@ -227,5 +227,14 @@ std::vector<std::string> List(const Folder& folder) {
 
 Result UsableName(const std::string&) { return {}; }
 
+std::string FullPath(const std::string& path) {
+    if (path.empty() || path[0] == '/') return path;
+    char* here = ::getcwd(nullptr, 0);
+    if (!here) return path;
+    std::string full = here;
+    std::free(here);
+    return full + (full.back() == '/' ? "" : "/") + path;
+}
+
 }  // namespace fs
 }  // namespace params

@@ -96,7 +96,7 @@ bool FinalPath(HANDLE file, std::wstring& out) {
     return true;
 }
 
-bool FullPath(const std::wstring& path, std::wstring& out) {
+bool FullPathOf(const std::wstring& path, std::wstring& out) {
     out.assign(GetFullPathNameW(path.c_str(), 0, nullptr, nullptr), L'\0');
     const DWORD n = GetFullPathNameW(path.c_str(), static_cast<DWORD>(out.size()), out.data(), nullptr);
     if (n == 0 || n >= out.size()) return false;
@@ -183,7 +183,7 @@ Result ResolveOnce(const std::string& path, HeldFile::Use use, fs::Resolved& out
             if (error == ERROR_PATH_NOT_FOUND) return Failure(what, ENOENT);
             // Nothing there: a save makes it in the folder.
             std::wstring full;
-            if (!FullPath(name, full)) return Failure(what, ErrnoOf(GetLastError()));
+            if (!FullPathOf(name, full)) return Failure(what, ErrnoOf(GetLastError()));
             auto [folder, leaf] = fs::SplitPath(Narrow(full));
             if (leaf.empty()) return Failure(what, EISDIR);
             out.name = std::move(leaf);
@@ -200,7 +200,7 @@ Result ResolveOnce(const std::string& path, HeldFile::Use use, fs::Resolved& out
     // Wine finds no final path longer than MAX_PATH: the name given then,
     // which the identity check below holds to the file opened.
     std::wstring final;
-    const bool located = out.regular && (FinalPath(file, final) || FullPath(name, final));
+    const bool located = out.regular && (FinalPath(file, final) || FullPathOf(name, final));
     out.fd = DescriptorOf(file);
     if (out.fd < 0) return Failure(what, EMFILE);
     out.identity = IdentityOf(info);
@@ -295,6 +295,11 @@ std::vector<std::string> List(const Folder& folder) {
 }
 
 Result UsableName(const std::string& name) { return IsDeviceName(name) ? RefuseDevice(name) : Result{}; }
+
+std::string FullPath(const std::string& path) {
+    std::wstring full;
+    return FullPathOf(Wide(path), full) ? Narrow(full) : path;
+}
 
 }  // namespace fs
 }  // namespace params

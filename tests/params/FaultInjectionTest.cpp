@@ -19,6 +19,7 @@
 #endif
 
 #include "Fields.h"
+#include "Document.h"
 #include "MemoryDialog.h"
 #include "Walks.h"
 
@@ -136,7 +137,7 @@ protected:
     // Saves and expects the one message of a failed save.
     void ExpectSaveFails(const std::string& path, IFileOps& ops = SystemFileOps()) {
         dlg_.messages.clear();
-        SaveParameterFile(dlg_, path, ops);
+        Document().Save(path, dlg_, ops);
         EXPECT_EQ(dlg_.messages, std::vector<std::string>{std::string(kSaveError)});
     }
 
@@ -177,7 +178,7 @@ TEST_F(FaultInjection, EveryFailingFileOperationLeavesTheOldFileAndNoTemporary) 
                 if (before == Before::LinkedFile) fs::create_hard_link(Target(), other);
                 FailingFileOps ops(op, k);
                 dlg_.messages.clear();
-                SaveParameterFile(dlg_, Target(), ops);
+                Document().Save(Target(), dlg_, ops);
                 ASSERT_EQ(dlg_.messages.size(), 1u);
                 const bool tolerated = before == Before::LinkedFile && op == Op::CopyAttributes;
                 const bool failed = !tolerated && ops.Calls(op) >= k;  // else the save never made that call
@@ -315,13 +316,13 @@ TEST_F(FaultInjection, LeftoverTemporaryFilesNeverBlockASave) {
     for (int i = 0; i < 100; ++i) {
         FailingFileOps killed(Op::Rename, 1);
         killed.removes = false;
-        SaveParameterFile(dlg_, Target(), killed);
+        Document().Save(Target(), dlg_, killed);
     }
     const std::string foreign = Target() + ".~tmp0";
     ASSERT_TRUE(WriteFileAtomically(foreign, old_));
     ASSERT_EQ(Listing().size(), 102u);
     dlg_.messages.clear();
-    SaveParameterFile(dlg_, Target());
+    Document().Save(Target(), dlg_);
     EXPECT_EQ(dlg_.messages, std::vector<std::string>{std::string(kSaveDone)});
     EXPECT_NE(Read(Target()), old_);
     EXPECT_EQ(Read(foreign), old_);
@@ -337,8 +338,8 @@ TEST_F(FaultInjection, TheLongestNameSaves) {
     name = "b" + name;                              // 255
     ASSERT_EQ(name.size(), 255u);
     const std::string path = dir_.string() + "/" + name;  // UTF-8, as the file layer takes paths
-    SaveParameterFile(dlg_, path);
-    SaveParameterFile(dlg_, path);  // over itself
+    Document().Save(path, dlg_);
+    Document().Save(path, dlg_);  // over itself
     EXPECT_EQ(dlg_.messages, (std::vector<std::string>{std::string(kSaveDone), std::string(kSaveDone)}));
     EXPECT_TRUE(fs::exists(fs::u8path(path)));
     EXPECT_EQ(Listing().size(), 1u);

@@ -20,6 +20,7 @@
 #include "MemoryDialog.h"
 #include "ParameterFile.h"
 #include "TextCodec.h"
+#include "Document.h"
 #include "Walks.h"
 
 using framework::Narrow;
@@ -176,7 +177,7 @@ void WriteVariedFile(const std::string& path) {
     memory.SelectChoiceItem(IDC_HERO_ANIMATION_MODE, 1);
     memory.SelectChoiceItem(IDC_USE_PORTRAIT, 0);
     memory.SetRows(IDC_SPRITE_TABLE, {{"1", "魔法", "10", "20"}, {"2", "道具", "11", "21"}, {"3", "魔法", "12", "22"}});
-    params::SaveParameterFile(memory, path);
+    params::Document().Save(path, memory);
     ASSERT_EQ(memory.messages.back(), params::kSaveDone);
 }
 

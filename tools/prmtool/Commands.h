@@ -7,8 +7,6 @@
 #include <string_view>
 #include <vector>
 
-#include "FileIo.h"
-
 namespace prmtool {
 
 using Args = std::vector<std::string>;
@@ -22,10 +20,6 @@ int RunDiff(const Args& args);
 // show's text form for git's diff driver: a file that does not load is one
 // line naming its problem, size and SHA-256, and is not an error.
 int RunTextconv(const Args& args);
-
-// Names, on standard error, the copies of a file's old bytes that an
-// interrupted save left beside it.
-void NameLeftoverCopies(const std::string& path, const params::HeldFile& file);
 
 // Prints a usage problem and a pointer to --help; returns 2.
 int UsageError(std::string_view problem);
