@@ -295,4 +295,38 @@ TEST_F(SaveLoad, FailedSaveKeepsTheOldFileAndSaysSo) {
     EXPECT_EQ(full.size(), 170u + 255 - 6 + 4 * 255);
 }
 
+// Unsaved means a save would write other bytes than right after the last
+// load or save: an edit and its undo cancel, "006" is 6, advanced values do
+// not count while "使用" is clear, and "使用" itself does. Another program's
+// change on disk is seen by its bytes.
+TEST_F(SaveLoad, ADocumentIsModifiedExactlyWhenASaveWouldWriteOtherBytes) {
+    Document doc;
+    doc.Clear(dlg_);
+    EXPECT_FALSE(doc.IsModified(dlg_));
+    EXPECT_EQ(doc.Path(), "");
+    dlg_.SetText(IDC_LEVELUP_HP0, "7");
+    EXPECT_TRUE(doc.IsModified(dlg_));
+    dlg_.SetText(IDC_LEVELUP_HP0, "006");
+    EXPECT_FALSE(doc.IsModified(dlg_));
+    dlg_.SetText(IDC_DOUBLE_ATTACK, "99");
+    EXPECT_FALSE(doc.IsModified(dlg_));
+    dlg_.SetChecked(IDC_ADVANCED_ENABLED, true);
+    EXPECT_TRUE(doc.IsModified(dlg_));
+
+    ASSERT_TRUE(doc.Save(Path("doc.prm"), dlg_));
+    EXPECT_FALSE(doc.IsModified(dlg_));
+    EXPECT_EQ(doc.Path(), Path("doc.prm"));
+    EXPECT_FALSE(doc.ChangedOnDisk());
+    Bytes b;
+    ASSERT_TRUE(ReadFilePrefix(Path("doc.prm"), 1 << 20, b));
+    b[0] = 9;
+    Write("doc.prm", b);
+    EXPECT_TRUE(doc.ChangedOnDisk());
+    ASSERT_TRUE(doc.Load(Path("doc.prm"), dlg_));
+    EXPECT_FALSE(doc.ChangedOnDisk());
+    EXPECT_FALSE(doc.IsModified(dlg_));
+    EXPECT_FALSE(doc.Load(Path("none.prm"), dlg_));  // a failed load keeps the document as it was
+    EXPECT_EQ(doc.Path(), Path("doc.prm"));
+}
+
 }  // namespace
