@@ -8,6 +8,7 @@
 
 #include "Gdi.h"
 #include "Catalogue.h"
+#include "Clipboard.h"
 #include "Fields.h"
 #include "InPlaceEditor.h"
 #include "SpriteTable.h"
@@ -50,6 +51,7 @@ const CommandEntry<CAttrEditorDlg> CAttrEditorDlg::kCommands[] = {
     {WM_COMMAND, EN_CHANGE, kAnyControl, &CAttrEditorDlg::OnEditChange},
     {WM_CTLCOLOREDIT, 0, 0, &CAttrEditorDlg::OnCtlColorEdit},
     {WM_NOTIFY, static_cast<UINT>(NM_CUSTOMDRAW), IDC_SPRITE_TABLE, &CAttrEditorDlg::OnTableCustomDraw},
+    {WM_NOTIFY, static_cast<UINT>(LVN_KEYDOWN), IDC_SPRITE_TABLE, &CAttrEditorDlg::OnTableKeyDown},
     {WM_NOTIFY, static_cast<UINT>(LVN_ENDLABELEDITW), kInPlaceEditorId, &CAttrEditorDlg::OnCellEdited},
     {WM_APP_CHECK_CHANGES, 0, 0, &CAttrEditorDlg::OnCheckChanges},
 };
@@ -114,14 +116,6 @@ bool IsRequest(UINT message, WPARAM wParam) {
     return message == WM_DROPFILES || message == WM_CLOSE || (message == WM_COMMAND && HIWORD(wParam) == BN_CLICKED);
 }
 
-std::wstring FullPath(const std::wstring& path) {
-    const DWORD n = GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
-    if (n == 0) return path;
-    std::wstring full(n, L'\0');
-    full.resize(GetFullPathNameW(path.c_str(), n, full.data(), nullptr));
-    return full;
-}
-
 // The range tip's tool of owner with the given ID, as adding, finding and removing it name it.
 TOOLINFOW TipTool(HWND owner, UINT_PTR id) {
     TOOLINFOW tool{};
@@ -157,7 +151,10 @@ BOOL CAttrEditorDlg::OnInitDialog() {
     SetUpTable();
     SetUpBoxMargins();
     DragAcceptFiles(m_hWnd, TRUE);
-    if (m_startFile.empty() || !OpenFile(m_startFile)) TakeAsSaved(L"");
+    if (m_startFile.empty() || !OpenFile(m_startFile)) {
+        m_document.Clear(*this);
+        TakeAsSaved();
+    }
     return TRUE;  // the focus goes to the first tab stop
 }
 
@@ -262,7 +259,8 @@ void CAttrEditorDlg::OnClose() {
     if (HasUnsavedChanges()) {
         switch (m_prompts.AskYesNoCancel(m_hWnd, Widen(params::kSaveChangesQuestion))) {
         case IDYES:
-            if (!SaveThroughDialog(m_filePath.empty() ? Widen(params::kQuickFile) : m_filePath)) return;
+            if (!SaveThroughDialog(m_document.Path().empty() ? Widen(params::kQuickFile) : Widen(m_document.Path())))
+                return;
             break;
         case IDNO: break;
         default: return;
@@ -289,14 +287,9 @@ void CAttrEditorDlg::CommitOpenEdit() {
     if (focus && IsChild(m_table.GetSafeHwnd(), focus)) SetFocus(m_table.GetSafeHwnd());
 }
 
-bool CAttrEditorDlg::HasUnsavedChanges() const {
-    const auto bytes = params::BytesToSave(*this);
-    return !bytes || *bytes != m_savedBytes;
-}
+bool CAttrEditorDlg::HasUnsavedChanges() const { return m_document.IsModified(*this); }
 
-void CAttrEditorDlg::TakeAsSaved(const std::wstring& path) {
-    if (!path.empty()) m_filePath = FullPath(path);
-    m_savedBytes = params::BytesToSave(*this).value_or(std::vector<std::uint8_t>{});
+void CAttrEditorDlg::TakeAsSaved() {
     m_unsaved = false;
     UpdateCaption();
     ScheduleChangeCheck();  // a drop-down may show what it lacks in its list
@@ -316,8 +309,8 @@ void CAttrEditorDlg::OnCheckChanges() {
 
 void CAttrEditorDlg::UpdateCaption() {
     std::wstring caption = Widen(params::kCaption);
-    if (!m_filePath.empty())
-        caption = m_filePath.substr(NameStart(m_filePath)) + Widen(params::kCaptionFileSeparator) + caption;
+    if (const std::wstring path = Widen(m_document.Path()); !path.empty())
+        caption = path.substr(NameStart(path)) + Widen(params::kCaptionFileSeparator) + caption;
     if (m_unsaved) caption = Widen(params::kUnsavedMark) + caption;
     if (caption == m_caption) return;
     m_caption = std::move(caption);
@@ -433,6 +426,21 @@ void CAttrEditorDlg::UpdateCellTip(POINT point) {
     SendMessageW(m_rangeTip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
 }
 
+LRESULT CAttrEditorDlg::OnTableKeyDown(WPARAM, LPARAM info) {
+    if (GetKeyState(VK_CONTROL) >= 0) return 0;
+    switch (reinterpret_cast<const NMLVKEYDOWN*>(info)->wVKey) {
+    case 'C':  // with no row selected the clipboard keeps what it holds
+        if (const std::string rows = params::SelectedTableRowsAsText(*this); !rows.empty())
+            framework::SetClipboardText(m_hWnd, Widen(rows));
+        break;
+    case 'V':
+        params::PasteTableRows(*this, Narrow(framework::GetClipboardText(m_hWnd)));
+        ScheduleChangeCheck();
+        break;
+    }
+    return 0;
+}
+
 // An open in-place editor has already committed: the button took the focus from it.
 void CAttrEditorDlg::OnAddRow() { params::AddTableRow(*this); }
 
@@ -467,20 +475,20 @@ void CAttrEditorDlg::PickColor(CColorSwatchButton& button, COLORREF initial) {
 }
 
 bool CAttrEditorDlg::SaveParameterFile(const std::string& path) {
-    if (!params::SaveParameterFile(*this, path)) return false;
-    TakeAsSaved(Widen(path));
+    if (!m_document.Save(path, *this)) return false;
+    TakeAsSaved();
     return true;
 }
 
 bool CAttrEditorDlg::LoadParameterFile(const std::string& path) {
-    if (!params::LoadParameterFile(*this, path)) return false;
-    TakeAsSaved(Widen(path));
+    if (!m_document.Load(path, *this)) return false;
+    TakeAsSaved();
     return true;
 }
 
 bool CAttrEditorDlg::OpenFile(const std::wstring& path) {
-    if (!params::OpenParameterFile(*this, Narrow(path))) return false;
-    TakeAsSaved(path);
+    if (!m_document.OpenWhole(Narrow(path), *this)) return false;
+    TakeAsSaved();
     return true;
 }
 
@@ -567,6 +575,12 @@ void CAttrEditorDlg::SelectRows(int id, const std::vector<int>& rows) {
     auto& list = Get<framework::CListCtrl>(id);
     list.SetItemState(-1, 0, LVIS_SELECTED);
     for (int row : rows) list.SetItemState(row, LVIS_SELECTED, LVIS_SELECTED);
+}
+
+int CAttrEditorDlg::GetFocusRow(int id) const { return Get<framework::CListCtrl>(id).GetNextItem(-1, LVNI_FOCUSED); }
+
+void CAttrEditorDlg::SetFocusRow(int id, int row) {
+    Get<framework::CListCtrl>(id).SetItemState(row, LVIS_FOCUSED, LVIS_FOCUSED);
 }
 
 void CAttrEditorDlg::BeginUpdate() {

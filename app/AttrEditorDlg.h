@@ -15,6 +15,7 @@
 #include "ControlAccess.h"
 #include "Controls.h"
 #include "Dialog.h"
+#include "Document.h"
 #include "EditorPrompts.h"
 #include "QuickFolder.h"
 
@@ -57,6 +58,8 @@ public:
     void DeleteRow(int id, int row) override;
     std::vector<int> GetSelectedRows(int id) const override;
     void SelectRows(int id, const std::vector<int>& rows) override;
+    int GetFocusRow(int id) const override;
+    void SetFocusRow(int id, int row) override;
     void BeginUpdate() override;
     void EndUpdate() override;
     void ShowMessage(std::string_view text) override;
@@ -70,9 +73,8 @@ private:
     void SetUpTable();
     void SetUpBoxMargins();
     void CreateRangeTip();
-    // What was last loaded or saved: its name goes into the caption and its
-    // bytes become those that unsaved changes are measured against.
-    void TakeAsSaved(const std::wstring& path);
+    // The controls now hold what was last loaded or saved: no mark.
+    void TakeAsSaved();
     void ScheduleChangeCheck();
     void UpdateCaption();
     // An open in-place editor puts its text into the cell before anything reads the table.
@@ -99,6 +101,8 @@ private:
     LRESULT OnEditChange(WPARAM codeAndId, LPARAM edit);
     LRESULT OnCtlColorEdit(WPARAM dc, LPARAM edit);
     LRESULT OnTableCustomDraw(WPARAM id, LPARAM info);
+    // Ctrl+C and Ctrl+V in the table: rows to and from spreadsheets.
+    LRESULT OnTableKeyDown(WPARAM id, LPARAM info);
     void OnCellEdited();
     void OnCheckChanges();
     void OnAddRow();
@@ -138,8 +142,7 @@ private:
     framework::CustomColors m_customColors;
 
     std::wstring m_startFile;
-    std::wstring m_filePath;  // full path of the file last loaded or saved, if any
-    std::vector<std::uint8_t> m_savedBytes;  // that file as a save writes it, or the start-up values
+    params::Document m_document;  // the file last loaded or saved, against which changes are measured
     bool m_unsaved = false;
     bool m_checkPosted = false;
     std::wstring m_caption;

@@ -6,6 +6,7 @@
 
 #include "Fields.h"
 #include "LargestFile.h"
+#include "Document.h"
 #include "Walks.h"
 
 using namespace params;
@@ -58,7 +59,7 @@ public:
 BENCHMARK_F(Files, SaveParameterFile)(benchmark::State& state) {
     MemoryDialog dlg = LargestFileDialog();
     for (auto _ : state) {
-        SaveParameterFile(dlg, path);
+        Document().Save(path, dlg);
         if (dlg.messages.back() != kSaveDone) state.SkipWithError("save failed");
         dlg.messages.clear();
     }
@@ -66,9 +67,9 @@ BENCHMARK_F(Files, SaveParameterFile)(benchmark::State& state) {
 
 BENCHMARK_F(Files, LoadParameterFile)(benchmark::State& state) {
     MemoryDialog dlg = LargestFileDialog();
-    SaveParameterFile(dlg, path);
+    Document().Save(path, dlg);
     for (auto _ : state) {
-        LoadParameterFile(dlg, path);
+        Document().Load(path, dlg);
         if (dlg.messages.back() != kLoadDone) state.SkipWithError("load failed");
         dlg.messages.clear();
     }

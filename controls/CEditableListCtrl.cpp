@@ -17,16 +17,25 @@ const CommandEntry<CEditableListCtrl> CEditableListCtrl::kMessages[] = {
     {WM_HSCROLL, 0, 0, &CEditableListCtrl::OnHScroll},
     {WM_VSCROLL, 0, 0, &CEditableListCtrl::OnVScroll},
     {WM_MOUSEWHEEL, 0, 0, &CEditableListCtrl::OnMouseWheel},
+    {WM_KEYDOWN, 0, 0, &CEditableListCtrl::OnKeyDown},
+    {WM_SYSKEYDOWN, 0, 0, &CEditableListCtrl::OnSysKeyDown},
+    {WM_PAINT, 0, 0, &CEditableListCtrl::OnPaint},
+    {WM_SETFOCUS, 0, 0, &CEditableListCtrl::OnSetFocus},
+    {WM_KILLFOCUS, 0, 0, &CEditableListCtrl::OnKillFocus},
 };
 
 const CommandEntry<CEditableListCtrl> CEditableListCtrl::kReflected[] = {
     {WM_NOTIFY, static_cast<UINT>(LVN_ENDLABELEDITW), kInPlaceEditorId, &CEditableListCtrl::OnEndLabelEdit},
+    {WM_NOTIFY, static_cast<UINT>(LVN_ITEMCHANGED), framework::kAnyControl, &CEditableListCtrl::OnItemChanged},
 };
 
 namespace {
 
 constexpr int kNarrowestEditableColumn = 5;
 constexpr int kDropDownListHeight = 100;
+// The current cell's focus rectangle stands this far inside the cell, clear
+// of the grid lines and of the row's own focus rectangle.
+constexpr int kCellFocusInset = 2;
 
 DWORD TextAlignment(int format) {
     switch (format & LVCFMT_JUSTIFYMASK) {
@@ -142,6 +151,9 @@ CInPlaceEdit* CEditableListCtrl::OpenCellEdit(int row, int column) {
     format.mask = LVCF_FMT;
     Send(LVM_GETCOLUMNW, static_cast<WPARAM>(column), reinterpret_cast<LPARAM>(&format));
 
+    // The cell edited is the current one; Tab goes on from it.
+    SetCurrentColumn(column);
+    m_editRow = row;
     auto* edit = new CInPlaceEdit(row, column, GetItemText(row, column));
     if (!edit->Create(WS_CHILD | WS_VISIBLE | WS_BORDER | ES_AUTOHSCROLL | TextAlignment(format.fmt), *place,
                       m_hWnd)) {
@@ -151,17 +163,19 @@ CInPlaceEdit* CEditableListCtrl::OpenCellEdit(int row, int column) {
     return edit;
 }
 
-void CEditableListCtrl::OpenCellCombo(int row, int column) {
+CInPlaceCombo* CEditableListCtrl::OpenCellCombo(int row, int column) {
     std::optional<RECT> place = PlaceEditor(row, column);
-    if (!place) return;
+    if (!place) return nullptr;
     place->bottom += kDropDownListHeight;
 
+    SetCurrentColumn(column);
+    m_editRow = row;
     const std::wstring text = GetItemText(row, column);
     auto* combo = new CInPlaceCombo(row, column, text);
     if (!combo->Create(WS_CHILD | WS_VISIBLE | CBS_DROPDOWNLIST | CBS_AUTOHSCROLL | CBS_NOINTEGRALHEIGHT, *place,
                        m_hWnd)) {
         delete combo;
-        return;
+        return nullptr;
     }
     combo->Send(WM_SETFONT, static_cast<WPARAM>(SendMessageW(GetParent(m_hWnd), WM_GETFONT, 0, 0)), TRUE);
     const std::vector<std::wstring>& choices = ChoicesOf(column);
@@ -173,6 +187,14 @@ void CEditableListCtrl::OpenCellCombo(int row, int column) {
     }
     // The cell's own category; none for any other text, which then stays as it is.
     combo->SetCurSel(match);
+    return combo;
+}
+
+void CEditableListCtrl::OpenCell(int row, int column) {
+    if (!ChoicesOf(column).empty())
+        OpenCellCombo(row, column);
+    else
+        OpenCellEdit(row, column);
 }
 
 POINT CEditableListCtrl::Origin() const {
@@ -183,6 +205,9 @@ POINT CEditableListCtrl::Origin() const {
 
 LRESULT CEditableListCtrl::OnLButtonDown(WPARAM flags, LPARAM point) {
     m_pressOrigin = Origin();
+    // A click makes the cell under it current; the list's own processing focuses its row.
+    int column = 0;
+    if (CellFromPoint({GET_X_LPARAM(point), GET_Y_LPARAM(point)}, column) >= 0) SetCurrentColumn(column);
     return Default(WM_LBUTTONDOWN, flags, point);
 }
 
@@ -196,11 +221,7 @@ LRESULT CEditableListCtrl::OnLButtonDblClk(WPARAM flags, LPARAM point) {
     Default(WM_LBUTTONDBLCLK, flags, MAKELPARAM(at.x, at.y));
     int column = 0;
     const int row = CellFromPoint(at, column);
-    if (row < 0) return 0;
-    if (!ChoicesOf(column).empty())
-        OpenCellCombo(row, column);
-    else
-        OpenCellEdit(row, column);
+    if (row >= 0) OpenCell(row, column);
     return 0;
 }
 
@@ -227,5 +248,106 @@ LRESULT CEditableListCtrl::OnMouseWheel(WPARAM keysAndDelta, LPARAM point) {
 LRESULT CEditableListCtrl::OnEndLabelEdit(WPARAM, LPARAM info) {
     const LVITEMW& item = reinterpret_cast<const NMLVDISPINFOW*>(info)->item;
     if (item.pszText) SetItemText(item.iItem, item.iSubItem, item.pszText);
+    return 0;
+}
+
+void CEditableListCtrl::InvalidateCell(int row, int column) {
+    if (row < 0) return;
+    const RECT cell = CellRect(row, column);
+    InvalidateRect(m_hWnd, &cell, FALSE);
+}
+
+void CEditableListCtrl::SetCurrentColumn(int column) {
+    column = std::clamp(column, 0, std::max(ColumnCount() - 1, 0));
+    if (column == m_column) return;
+    InvalidateCell(FocusRow(), m_column);
+    m_column = column;
+    InvalidateCell(FocusRow(), m_column);
+}
+
+LRESULT CEditableListCtrl::OnKeyDown(WPARAM key, LPARAM flags) {
+    const int row = FocusRow();
+    switch (key) {
+    case VK_LEFT: SetCurrentColumn(m_column - 1); return 0;
+    case VK_RIGHT: SetCurrentColumn(m_column + 1); return 0;
+    case VK_F2:
+        if (row >= 0) OpenCell(row, m_column);
+        return 0;
+    case 'A':
+        if (GetKeyState(VK_CONTROL) >= 0) break;
+        SetItemState(-1, LVIS_SELECTED, LVIS_SELECTED);
+        return 0;
+    }
+    return Default(WM_KEYDOWN, key, flags);
+}
+
+// Alt+Down on a cell with choices opens its drop-down, list and all, as
+// Alt+Down does in any drop-down.
+LRESULT CEditableListCtrl::OnSysKeyDown(WPARAM key, LPARAM flags) {
+    const int row = FocusRow();
+    if (key != VK_DOWN || row < 0 || ChoicesOf(m_column).empty()) return Default(WM_SYSKEYDOWN, key, flags);
+    if (CInPlaceCombo* combo = OpenCellCombo(row, m_column)) combo->Send(CB_SHOWDROPDOWN, TRUE);
+    return 0;
+}
+
+bool CEditableListCtrl::PreTranslateMessage(MSG& msg) {
+    if (msg.message != WM_KEYDOWN || msg.wParam != VK_TAB || GetParent(msg.hwnd) != m_hWnd ||
+        ::GetDlgCtrlID(msg.hwnd) != kInPlaceEditorId)
+        return false;
+    const int columns = ColumnCount();
+    const int step = GetKeyState(VK_SHIFT) < 0 ? -1 : 1;
+    int row = m_editRow;
+    int column = m_column + step;
+    if (column < 0 || column >= columns) {
+        row += step;
+        column = step > 0 ? 0 : columns - 1;
+    }
+    // Past the first or the last cell, Tab leaves the table as it leaves any control.
+    if (row < 0 || row >= GetItemCount()) return false;
+    SetFocus(m_hWnd);  // the open editor commits and closes
+    if (row != FocusRow()) {
+        // The row moves as the arrow keys move it: focused and alone selected.
+        SetItemState(-1, 0, LVIS_SELECTED);
+        SetItemState(row, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+    }
+    OpenCell(row, column);
+    return true;
+}
+
+// The current cell's focus rectangle is drawn over what the list painted and
+// only there: drawn twice, a focus rectangle would vanish.
+LRESULT CEditableListCtrl::OnPaint(WPARAM dc, LPARAM unused) {
+    const int row = FocusRow();
+    if (dc || GetFocus() != m_hWnd || row < static_cast<int>(Send(LVM_GETTOPINDEX)))
+        return Default(WM_PAINT, dc, unused);
+    const HRGN painted = CreateRectRgn(0, 0, 0, 0);
+    GetUpdateRgn(m_hWnd, painted, FALSE);
+    const LRESULT result = Default(WM_PAINT, dc, unused);
+    RECT cell = CellRect(row, m_column);
+    InflateRect(&cell, -kCellFocusInset, -kCellFocusInset);
+    const HDC hdc = GetDC(m_hWnd);
+    SelectClipRgn(hdc, painted);
+    DrawFocusRect(hdc, &cell);
+    ReleaseDC(m_hWnd, hdc);
+    DeleteObject(painted);
+    return result;
+}
+
+LRESULT CEditableListCtrl::OnSetFocus(WPARAM previous, LPARAM unused) {
+    const LRESULT result = Default(WM_SETFOCUS, previous, unused);
+    InvalidateCell(FocusRow(), m_column);
+    return result;
+}
+
+LRESULT CEditableListCtrl::OnKillFocus(WPARAM next, LPARAM unused) {
+    const LRESULT result = Default(WM_KILLFOCUS, next, unused);
+    InvalidateCell(FocusRow(), m_column);
+    return result;
+}
+
+// The current cell follows the focus row wherever the list moves it.
+LRESULT CEditableListCtrl::OnItemChanged(WPARAM, LPARAM info) {
+    const auto& change = *reinterpret_cast<const NMLISTVIEW*>(info);
+    if ((change.uOldState ^ change.uNewState) & LVIS_FOCUSED) InvalidateCell(change.iItem, m_column);
     return 0;
 }

@@ -1,6 +1,9 @@
 // A report-style list view whose cells are edited in place: a double-click
 // opens a text box over the cell, or a drop-down over a column given
 // choices, and the editor's text comes back through LVN_ENDLABELEDITW.
+// From the keyboard: the current cell is on the focus row, Left and Right
+// move it, F2 edits it, Alt+Down opens a drop-down's list, and Tab or
+// Shift+Tab in an open editor goes on to the next or previous cell.
 #pragma once
 
 #include <windows.h>
@@ -12,6 +15,7 @@
 #include "CommandTable.h"
 #include "Controls.h"
 
+class CInPlaceCombo;
 class CInPlaceEdit;
 
 class CEditableListCtrl : public framework::CListCtrl {
@@ -29,8 +33,12 @@ public:
     CInPlaceEdit* OpenCellEdit(int row, int column);
     // The cell's rectangle in client coordinates.
     RECT CellRect(int row, int column) const;
-    void OpenCellCombo(int row, int column);
+    CInPlaceCombo* OpenCellCombo(int row, int column);
+    // The column of the current cell, which stands on the focus row.
+    int CurrentColumn() const { return m_column; }
 
+    // Tab in an open editor commits it and opens the next cell's editor.
+    bool PreTranslateMessage(MSG& msg) override;
     bool OnReflectedMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
 protected:
@@ -49,13 +57,24 @@ private:
 
     // Where row 0 stands: it moves as the view scrolls.
     POINT Origin() const;
+    int FocusRow() const { return GetNextItem(-1, LVNI_FOCUSED); }
+    // The editor of the column's kind: a drop-down where it has choices.
+    void OpenCell(int row, int column);
+    void SetCurrentColumn(int column);
+    void InvalidateCell(int row, int column);
 
     LRESULT OnLButtonDown(WPARAM flags, LPARAM point);
     LRESULT OnLButtonDblClk(WPARAM flags, LPARAM point);
     LRESULT OnHScroll(WPARAM request, LPARAM bar);
     LRESULT OnVScroll(WPARAM request, LPARAM bar);
     LRESULT OnMouseWheel(WPARAM keysAndDelta, LPARAM point);
+    LRESULT OnKeyDown(WPARAM key, LPARAM flags);
+    LRESULT OnSysKeyDown(WPARAM key, LPARAM flags);
+    LRESULT OnPaint(WPARAM dc, LPARAM unused);
+    LRESULT OnSetFocus(WPARAM previous, LPARAM unused);
+    LRESULT OnKillFocus(WPARAM next, LPARAM unused);
     LRESULT OnEndLabelEdit(WPARAM id, LPARAM info);
+    LRESULT OnItemChanged(WPARAM id, LPARAM info);
     // An open editor commits and closes before the list scrolls under it.
     void TakeFocus();
 
@@ -67,4 +86,6 @@ private:
     static const framework::CommandEntry<CEditableListCtrl> kReflected[];
 
     std::vector<std::vector<std::wstring>> m_columnChoices;  // by column
+    int m_column = 0;    // of the current cell
+    int m_editRow = -1;  // of the editor opened last
 };

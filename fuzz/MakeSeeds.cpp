@@ -7,6 +7,7 @@
 #include "Fields.h"
 #include "FuzzInput.h"
 #include "MemoryDialog.h"
+#include "FileIo.h"
 #include "Walks.h"
 
 using namespace params;

@@ -94,6 +94,8 @@ constexpr std::string_view kSaveError = "保存错误";
 constexpr std::string_view kLoadDone = "读取完成";
 constexpr std::string_view kLoadError = "读取错误";
 constexpr std::string_view kTableFull = "表格最多255行";
+// Pasted text of which a line is not one row of the table.
+constexpr std::string_view kPasteShapeError = "粘贴内容须为每行4列";
 
 // The editor's caption: the mark of unsaved changes and the name of the file
 // last loaded or saved come first, so a caption cut short still shows them.

@@ -42,6 +42,10 @@ public:
     virtual void DeleteRow(int id, int row) = 0;  // rows below move up
     virtual std::vector<int> GetSelectedRows(int id) const = 0;  // in increasing order
     virtual void SelectRows(int id, const std::vector<int>& rows) = 0;  // these rows and no other
+    // The row with the keyboard focus, -1 for none. A provider without a
+    // keyboard has none, and setting it there changes nothing.
+    virtual int GetFocusRow(int) const { return -1; }
+    virtual void SetFocusRow(int, int) {}
     // The table as numbers: what saving stores for each row, and rows put in
     // as loading shows them (TextsOf). Through the texts, unless a provider
     // can keep the numbers themselves.

@@ -5,231 +5,24 @@
 #include <chrono>
 #include <cstring>
 
-#ifdef _WIN32
-#include <windows.h>
-#include <fcntl.h>
-#include <io.h>
-#include <sys/stat.h>
-#else
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
+#include "FileSystem.h"
+
+// The entry no longer leads to the file held. Windows' C library has no such error.
+#ifndef ESTALE
+#define ESTALE 116
 #endif
 
 namespace params {
 namespace {
 
-#ifdef _WIN32
-constexpr const char* kSeparators = "/\\";
-
-std::wstring Wide(const std::string& utf8) {
-    const int n = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
-    std::wstring w(static_cast<std::size_t>(n), L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), w.data(), n);
-    return w;
+// What failed, and why as the system says it when it says anything.
+Result SystemFailure(std::string what, int error) {
+    errno = error;
+    return Result::Fail(error != 0 ? what + ": " + std::strerror(error) : what);
 }
 
-std::wstring FullPath(const std::string& utf8) {
-    const std::wstring path = Wide(utf8);
-    std::wstring full(GetFullPathNameW(path.c_str(), 0, nullptr, nullptr), L'\0');
-    const DWORD n = GetFullPathNameW(path.c_str(), static_cast<DWORD>(full.size()), full.data(), nullptr);
-    if (n == 0 || n >= full.size()) return path;
-    full.resize(n);
-    return full;
-}
-
-// errno for the system errors a save meets, so callers name the reason one way.
-bool FailWith(DWORD error) {
-    switch (error) {
-    case ERROR_FILE_NOT_FOUND:
-    case ERROR_PATH_NOT_FOUND: errno = ENOENT; break;
-    case ERROR_FILE_EXISTS:
-    case ERROR_ALREADY_EXISTS: errno = EEXIST; break;
-    case ERROR_DISK_FULL:
-    case ERROR_HANDLE_DISK_FULL: errno = ENOSPC; break;
-    case ERROR_ACCESS_DENIED:
-    case ERROR_SHARING_VIOLATION:
-    case ERROR_LOCK_VIOLATION:
-    case ERROR_WRITE_PROTECT: errno = EACCES; break;
-    default: errno = EIO; break;
-    }
-    return false;
-}
-#else
-constexpr const char* kSeparators = "/";
-#endif
-
-std::FILE* OpenForReading(const std::string& path) {
-#ifdef _WIN32
-    return _wfopen(Wide(path).c_str(), L"rb");
-#else
-    // Opening a FIFO waits for a writer, for ever if none comes. Opened
-    // without waiting and then read as usual, one without a writer reads as
-    // empty at once, while one being written (such as <(command)) is read whole.
-    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0) return nullptr;
-    const int flags = ::fcntl(fd, F_GETFL);
-    std::FILE* file = flags < 0 || ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) != 0 ? nullptr : ::fdopen(fd, "rb");
-    if (!file) {
-        const int error = errno;
-        ::close(fd);
-        errno = error;
-    }
-    return file;
-#endif
-}
-
-// The folder part of path, with its separator; "" for a bare name.
-std::string FolderOf(const std::string& path) {
-    const std::size_t slash = path.find_last_of(kSeparators);
-    return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
-}
-
-class SystemOps final : public IFileOps {
-public:
-#ifdef _WIN32
-    bool Inspect(const std::string& path, SaveTarget& target) override {
-        const std::wstring name = Wide(path);
-        const DWORD attributes = GetFileAttributesW(name.c_str());
-        if (attributes == INVALID_FILE_ATTRIBUTES) {
-            const DWORD error = GetLastError();
-            if (error != ERROR_FILE_NOT_FOUND) return FailWith(error);
-            target = {path, false, false};
-            return true;
-        }
-        if (attributes & FILE_ATTRIBUTE_DIRECTORY) return errno = EISDIR, false;
-        if (attributes & FILE_ATTRIBUTE_READONLY) return errno = EACCES, false;
-        // Opening it for writing asks its security descriptor; nothing is written.
-        const HANDLE file = CreateFileW(name.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                        nullptr, OPEN_EXISTING, 0, nullptr);
-        if (file == INVALID_HANDLE_VALUE) return FailWith(GetLastError());
-        BY_HANDLE_FILE_INFORMATION info{};
-        const bool known = GetFileInformationByHandle(file, &info) != 0;
-        CloseHandle(file);
-        target = {path, true, known && info.nNumberOfLinks > 1};
-        return true;
-    }
-    std::FILE* CreateNew(const std::string& path) override {
-        const int fd = _wopen(Wide(path).c_str(), _O_WRONLY | _O_CREAT | _O_EXCL | _O_BINARY, _S_IREAD | _S_IWRITE);
-        return fd < 0 ? nullptr : _fdopen(fd, "wb");
-    }
-    std::FILE* OpenToOverwrite(const std::string& path) override {
-        const int fd = _wopen(Wide(path).c_str(), _O_WRONLY | _O_TRUNC | _O_BINARY);
-        return fd < 0 ? nullptr : _fdopen(fd, "wb");
-    }
-    // ReplaceFileW carries the replaced file's attributes, security and creation time over.
-    bool KeepAttributes(std::FILE*, const std::string&) override { return true; }
-    bool Replace(const std::string& from, const std::string& to) override {
-        // Full paths, since Wine's ReplaceFileW refuses relative ones.
-        const std::wstring source = FullPath(from), target = FullPath(to);
-        const DWORD attributes = GetFileAttributesW(target.c_str());
-        if (ReplaceFileW(target.c_str(), source.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr)) {
-            // Wine's ReplaceFileW gives the file the new one's attributes; Windows keeps them.
-            // Either way the file has changed, which its archive bit tells backups.
-            if (attributes != INVALID_FILE_ATTRIBUTES)
-                SetFileAttributesW(target.c_str(), (attributes & ~FILE_ATTRIBUTE_NORMAL) | FILE_ATTRIBUTE_ARCHIVE);
-            return true;
-        }
-        const DWORD error = GetLastError();
-        if (error == ERROR_FILE_NOT_FOUND &&  // nothing to replace: a plain rename
-            MoveFileExW(source.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
-            return true;
-        return FailWith(error == ERROR_FILE_NOT_FOUND ? GetLastError() : error);
-    }
-    bool Place(const std::string& from, const std::string& to) override {
-        return MoveFileExW(Wide(from).c_str(), Wide(to).c_str(), MOVEFILE_WRITE_THROUGH) != 0 || FailWith(GetLastError());
-    }
-    // A folder's entries are written through with the rename itself.
-    bool SyncFolder(const std::string&) override { return true; }
-    void Remove(const std::string& path) override { DeleteFileW(Wide(path).c_str()); }
-    bool Close(std::FILE* file) override {
-        const bool flushed = std::fflush(file) == 0 && _commit(_fileno(file)) == 0;
-        return (std::fclose(file) == 0) && flushed;
-    }
-#else
-    bool Inspect(const std::string& path, SaveTarget& target) override {
-        std::string file = path;
-        struct stat st;
-        for (int hops = 0;; ++hops) {
-            if (::lstat(file.c_str(), &st) != 0) {
-                if (errno != ENOENT) return false;
-                target = {file, false, false};  // a dangling link's target is made where it points
-                return true;
-            }
-            if (!S_ISLNK(st.st_mode)) break;
-            if (hops == 40) return errno = ELOOP, false;
-            std::string link(4096, '\0');
-            const ssize_t n = ::readlink(file.c_str(), link.data(), link.size());
-            if (n < 0) return false;
-            if (static_cast<std::size_t>(n) == link.size()) return errno = ENAMETOOLONG, false;
-            link.resize(static_cast<std::size_t>(n));
-            file = link.front() == '/' ? link : FolderOf(file) + link;
-        }
-        if (S_ISDIR(st.st_mode)) return errno = EISDIR, false;
-        if (!S_ISREG(st.st_mode)) return errno = EINVAL, false;
-        if (!MayWrite(file, st)) return false;
-        target = {file, true, st.st_nlink > 1};
-        return true;
-    }
-    std::FILE* CreateNew(const std::string& path) override {
-        const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        return fd < 0 ? nullptr : ::fdopen(fd, "wb");
-    }
-    std::FILE* OpenToOverwrite(const std::string& path) override {
-        const int fd = ::open(path.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC);
-        return fd < 0 ? nullptr : ::fdopen(fd, "wb");
-    }
-    bool KeepAttributes(std::FILE* file, const std::string& original) override {
-        struct stat st;
-        if (::stat(original.c_str(), &st) != 0) return false;
-        const int fd = ::fileno(file);
-        // The owner first: giving it clears set-ID bits, which the mode then restores.
-        // Where the owner may not be given, the group may still be.
-        if (::fchown(fd, st.st_uid, st.st_gid) != 0) (void)::fchown(fd, static_cast<uid_t>(-1), st.st_gid);
-        return ::fchmod(fd, st.st_mode & 07777) == 0;
-    }
-    bool Replace(const std::string& from, const std::string& to) override {
-        return std::rename(from.c_str(), to.c_str()) == 0;
-    }
-    bool Place(const std::string& from, const std::string& to) override {
-        if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0) return true;
-        if (errno != EINVAL && errno != ENOSYS && errno != ENOTSUP) return false;
-        // A file system without the exclusive rename: a new hard link is exclusive too.
-        if (::link(from.c_str(), to.c_str()) != 0) return false;
-        ::unlink(from.c_str());
-        return true;
-    }
-    bool SyncFolder(const std::string& path) override {
-        const std::string folder = FolderOf(path);
-        const int fd = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-        if (fd < 0) return false;
-        const bool synced = ::fsync(fd) == 0 || errno == EINVAL;  // a file system that cannot sync folders
-        const int error = errno;
-        ::close(fd);
-        errno = error;
-        return synced;
-    }
-    void Remove(const std::string& path) override { ::unlink(path.c_str()); }
-    bool Close(std::FILE* file) override {
-        const bool flushed = std::fflush(file) == 0 && ::fsync(::fileno(file)) == 0;
-        return (std::fclose(file) == 0) && flushed;
-    }
-
-private:
-    // Whether this user may write the file itself (a rename would get round a
-    // read-only file). Root may write anything, so for it the write bits decide.
-    static bool MayWrite(const std::string& file, const struct stat& st) {
-        if (::geteuid() != 0) return ::faccessat(AT_FDCWD, file.c_str(), W_OK, AT_EACCESS) == 0;
-        return (st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) != 0 || (errno = EACCES, false);
-    }
-#endif
-
-    bool Write(std::FILE* file, const std::uint8_t* bytes, std::size_t count) override {
-        return std::fwrite(bytes, 1, count, file) == count;
-    }
-};
-
-// Differs from run to run and from call to call; O_EXCL makes names unique, this only keeps retries rare.
+// Differs from run to run and from call to call; exclusive creation makes
+// names unique, this only keeps retries rare.
 std::uint64_t NextSalt() {
     static std::uint64_t state =
         static_cast<std::uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count()) ^
@@ -240,110 +33,268 @@ std::uint64_t NextSalt() {
     return z ^ (z >> 31);
 }
 
-// Removes path and returns false, leaving errno as the failure that came first.
-bool Abandon(IFileOps& ops, const std::string& path) {
-    const int error = errno;
-    ops.Remove(path);
-    errno = error;
-    return false;
-}
-
-// Writes bytes and closes the file; false, with errno from the first failure, when either fails.
-bool WriteAndClose(IFileOps& ops, std::FILE* file, const std::vector<std::uint8_t>& bytes) {
-    const bool written = bytes.empty() || ops.Write(file, bytes.data(), bytes.size());
-    const int error = errno;
-    const bool closed = ops.Close(file);
-    if (!written) errno = error;
-    return written && closed;
-}
-
-// A new temporary file beside path, with the attributes of original when
-// given; nullptr when none can be made (one whose attributes cannot be set
-// is removed again).
-std::FILE* CreateTemporary(const std::string& path, IFileOps& ops, std::string& temp, const std::string* original) {
-    std::FILE* file = nullptr;
-    for (int attempt = 0; attempt < 64 && !file; ++attempt) {
-        temp = TemporaryName(path, NextSalt());
-        errno = 0;
-        file = ops.CreateNew(temp);
-        if (!file && errno != EEXIST) return nullptr;
+bool WriteAll(IFileOps& ops, int fd, const std::vector<std::uint8_t>& bytes) {
+    for (std::size_t done = 0; done < bytes.size();) {
+        const long long n = ops.WriteAt(fd, bytes.data() + done, bytes.size() - done, done);
+        if (n <= 0) {
+            if (n == 0) errno = ENOSPC;
+            return false;
+        }
+        done += static_cast<std::size_t>(n);
     }
-    if (file && original && !ops.KeepAttributes(file, *original)) {
-        const int error = errno;
-        ops.Close(file);
-        errno = error;
-        Abandon(ops, temp);
-        return nullptr;
+    return true;
+}
+
+// Keeps errno across clean-up calls, so the first failure is the one reported.
+class KeepErrno {
+public:
+    ~KeepErrno() { errno = error_; }
+
+private:
+    int error_ = errno;
+};
+
+// A file beside the held one, made exclusively with mode 0600, given the
+// attributes it must carry before any byte of content, written, synced and
+// closed. Removed again on any failure.
+class SideFile {
+public:
+    SideFile(IFileOps& ops, const Folder& folder) : ops_(ops), folder_(folder) {}
+    ~SideFile() {
+        if (fd_ >= 0) {
+            const KeepErrno keep;
+            ops_.Close(fd_);
+        }
+        if (!name_.empty() && !kept_) {
+            const KeepErrno keep;
+            ops_.Remove(folder_, name_);
+        }
     }
-    return file;
-}
 
-// Writes bytes to a new temporary file beside path and closes it; false (and
-// no file) on any failure.
-bool WriteTemporary(const std::string& path, const std::vector<std::uint8_t>& bytes, IFileOps& ops, std::string& temp,
-                    const std::string* original = nullptr) {
-    std::FILE* file = CreateTemporary(path, ops, temp, original);
-    return file && (WriteAndClose(ops, file, bytes) || Abandon(ops, temp));
-}
-
-bool Overwrite(const std::string& path, const std::vector<std::uint8_t>& bytes, IFileOps& ops) {
-    std::FILE* file = ops.OpenToOverwrite(path);
-    return file && WriteAndClose(ops, file, bytes);
-}
-
-// A file with other names (hard links) gets the new bytes in place, so every
-// name sees them. A complete copy of the old bytes is on the disk beside it
-// first and goes only once the file is whole again.
-bool OverwriteKeepingCopy(const std::string& path, const std::vector<std::uint8_t>& bytes, IFileOps& ops) {
-    std::vector<std::uint8_t> old;
-    if (!ReadFilePrefix(path, SIZE_MAX, old)) return false;  // errno says why
-    std::string copy;
-    if (!WriteTemporary(path, old, ops, copy, &path)) return false;
-    std::FILE* file = ops.OpenToOverwrite(path);
-    if (!file) return Abandon(ops, copy);  // not opened, so not emptied: the file is whole
-    if (WriteAndClose(ops, file, bytes)) {
-        ops.Remove(copy);
-        return true;
+    bool Create(const std::string& beside, bool copy) {
+        for (int attempt = 0; attempt < 64 && fd_ < 0; ++attempt) {
+            name_ = TemporaryName(beside, NextSalt(), copy);
+            fd_ = ops_.CreateExclusive(folder_, name_);
+            if (fd_ < 0 && errno != EEXIST) break;
+        }
+        if (fd_ < 0) name_.clear();
+        return fd_ >= 0;
     }
-    const int error = errno;
-    if (Overwrite(path, old, ops)) ops.Remove(copy);  // else the copy is the old file's one whole version: it stays
-    errno = error;
-    return false;
+    bool TakeAttributes(int from) { return ops_.CopyAttributes(from, fd_) == 0; }
+    bool Fill(const std::vector<std::uint8_t>& bytes) {
+        const bool written = WriteAll(ops_, fd_, bytes) && ops_.Sync(fd_) == 0;
+        const int fd = std::exchange(fd_, -1);
+        const KeepErrno keep;
+        return ops_.Close(fd) == 0 && written;
+    }
+    void Keep() { kept_ = true; }
+    const std::string& Name() const { return name_; }
+
+private:
+    IFileOps& ops_;
+    const Folder& folder_;
+    std::string name_;
+    int fd_ = -1;
+    bool kept_ = false;
+};
+
+bool IsPermissionDenial(int error) { return error == EACCES || error == EPERM || error == EROFS; }
+
+// A whole, new file at name where nothing is: made beside it and placed
+// there only if nothing has come meanwhile.
+bool CreateWhole(IFileOps& ops, const Folder& folder, const std::string& name, const std::vector<std::uint8_t>& bytes) {
+    SideFile file(ops, folder);
+    if (!file.Create(name, false) || !file.TakeAttributes(-1) || !file.Fill(bytes)) return false;
+    if (ops.Place(folder, file.Name(), name) != 0) return false;
+    file.Keep();
+    return ops.SyncFolder(folder) == 0;
 }
 
-bool Save(const std::string& path, const std::vector<std::uint8_t>& bytes, IFileOps& ops) {
-    if (path.empty()) return errno = ENOENT, false;
-    SaveTarget target;
-    if (!ops.Inspect(path, target)) return false;
-    if (target.inPlace) return OverwriteKeepingCopy(target.path, bytes, ops);
-    // Beside the file it replaces, so the rename never crosses a volume.
-    std::string temp;
-    if (!WriteTemporary(target.path, bytes, ops, temp, target.exists ? &target.path : nullptr)) return false;
-    if (!ops.Replace(temp, target.path)) return Abandon(ops, temp);
-    return ops.SyncFolder(target.path);
+bool StillThere(IFileOps& ops, const Folder& folder, const std::string& name, const FileIdentity& identity) {
+    FileIdentity now;
+    if (ops.Identify(folder, name, now) != 0) return false;
+    return now == identity || (errno = ESTALE, false);
 }
 
-bool CreateWhole(const std::string& path, const std::vector<std::uint8_t>& bytes, IFileOps& ops) {
-    if (path.empty()) return errno = ENOENT, false;
-    std::string temp;
-    if (!WriteTemporary(path, bytes, ops, temp)) return false;
-    if (!ops.Place(temp, path)) return Abandon(ops, temp);
-    return ops.SyncFolder(path);
+bool ReadWhole(int fd, std::vector<std::uint8_t>& out) {
+    out.clear();
+    std::uint8_t chunk[16384];
+    for (long long n; (n = fs::ReadAt(fd, chunk, sizeof chunk, out.size())) != 0;) {
+        if (n < 0) return false;
+        out.insert(out.end(), chunk, chunk + n);
+    }
+    return true;
 }
 
-// What failed, and why as the system says it when it says anything.
-Result SystemFailure(const char* what, int error) {
-    return Result::Fail(error != 0 ? std::string(what) + ": " + std::strerror(error) : std::string(what));
+bool Rewrite(IFileOps& ops, int fd, const std::vector<std::uint8_t>& bytes) {
+    return WriteAll(ops, fd, bytes) && ops.Truncate(fd, bytes.size()) == 0 && ops.Sync(fd) == 0;
 }
+
+constexpr const char* kCannotWrite = "cannot write the file";
 
 }  // namespace
 
-IFileOps& SystemFileOps() {
-    static SystemOps ops;
-    return ops;
+namespace fs {
+
+std::pair<std::string, std::string> SplitPath(const std::string& path) {
+#ifdef _WIN32
+    const std::size_t slash = path.find_last_of("/\\");
+#else
+    const std::size_t slash = path.find_last_of('/');
+#endif
+    if (slash == std::string::npos) return {std::string(), path};
+    return {path.substr(0, slash + 1), path.substr(slash + 1)};
 }
 
-std::string TemporaryName(const std::string& path, std::uint64_t salt) {
+}  // namespace fs
+
+HeldFile::~HeldFile() { Close(); }
+
+HeldFile& HeldFile::operator=(HeldFile&& other) noexcept {
+    if (this == &other) return *this;
+    Close();
+    asked_ = std::move(other.asked_);
+    change_ = std::exchange(other.change_, false);
+    folder_ = std::exchange(other.folder_, Folder{});
+    name_ = std::move(other.name_);
+    fd_ = std::exchange(other.fd_, -1);
+    identity_ = other.identity_;
+    writable_ = other.writable_;
+    regular_ = other.regular_;
+    inPlace_ = other.inPlace_;
+    other.Close();
+    return *this;
+}
+
+void HeldFile::Close() {
+    if (fd_ >= 0) fs::CloseFile(fd_);
+    fs::CloseFolder(folder_);
+    fd_ = -1;
+    name_.clear();
+    asked_.clear();
+    change_ = false;
+}
+
+Result HeldFile::Open(const std::string& path, Use use) {
+    // A changer that waited for the lock finds the name leading to the file
+    // the other changer saved: it starts again from the name.
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        Close();
+        if (path.empty()) return SystemFailure("cannot open the file", ENOENT);
+        fs::Resolved r;
+        if (Result resolved = fs::Resolve(path, use, r); !resolved) return resolved;
+        folder_ = std::move(r.folder);
+        name_ = std::move(r.name);
+        fd_ = r.fd;
+        identity_ = r.identity;
+        writable_ = r.writable;
+        regular_ = r.regular;
+        inPlace_ = r.inPlace;
+        asked_ = path;
+        change_ = use == Use::Change;
+        if (use == Use::Read || fd_ < 0) return {};
+        // Another changer holds it for a moment; one that hangs must not hold this one for ever.
+        const auto giveUp = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+        while (fs::TryLock(fd_) != 0) {
+            if (std::chrono::steady_clock::now() > giveUp)
+                return Result::Fail("another program is changing the file; nothing changed");
+            fs::Pause();
+        }
+        if (StillThere(SystemFileOps(), folder_, name_, identity_)) return {};
+    }
+    Close();
+    return Result::Fail("the file keeps being replaced; nothing changed");
+}
+
+std::uint64_t HeldFile::Size() const { return fd_ < 0 ? 0 : fs::SizeOf(fd_); }
+
+Result HeldFile::Read(std::size_t maxBytes, std::vector<std::uint8_t>& out) const {
+    out.clear();
+    errno = 0;
+    if (fd_ < 0) return SystemFailure("cannot read the file", ENOENT);
+    std::uint8_t chunk[16384];
+    while (out.size() < maxBytes) {
+        const long long n = fs::ReadAt(fd_, chunk, std::min(sizeof chunk, maxBytes - out.size()), out.size());
+        if (n < 0) return SystemFailure("cannot read the file", errno);
+        if (n == 0) break;
+        out.insert(out.end(), chunk, chunk + n);
+    }
+    return {};
+}
+
+Result HeldFile::Save(const std::vector<std::uint8_t>& bytes, IFileOps& ops) {
+    errno = 0;
+    if (name_.empty()) return SystemFailure(kCannotWrite, EBADF);
+    if (fd_ < 0) {
+        if (CreateWhole(ops, folder_, name_, bytes)) return {};
+        if (errno == EEXIST) return Result::Fail("a file appeared there meanwhile; nothing written");
+        return SystemFailure(kCannotWrite, errno);
+    }
+    if (!regular_) return SystemFailure(kCannotWrite, EINVAL);
+    if (!writable_) return SystemFailure(kCannotWrite, EACCES);
+
+    if (!inPlace_) {
+        // A new file renamed into its place: the old file stays whole until
+        // the rename. Where the new file cannot carry the old one's owner,
+        // ACL or attributes, or the folder takes no new file, in place instead.
+        SideFile file(ops, folder_);
+        const bool carried = file.Create(name_, false) && file.TakeAttributes(fd_);
+        if (carried) {
+            if (!file.Fill(bytes) || !StillThere(ops, folder_, name_, identity_) ||
+                ops.Rename(folder_, file.Name(), name_) != 0)
+                return errno == ESTALE ? Result::Fail("the file was replaced meanwhile; nothing written")
+                                       : SystemFailure(kCannotWrite, errno);
+            file.Keep();
+            return ops.SyncFolder(folder_) == 0 ? Result{} : SystemFailure(kCannotWrite, errno);
+        }
+        if (!IsPermissionDenial(errno) && errno != ENOTSUP && errno != EOPNOTSUPP)
+            return SystemFailure(kCannotWrite, errno);
+    }
+    return SaveInPlace(bytes, ops);
+}
+
+Result HeldFile::SaveInPlace(const std::vector<std::uint8_t>& bytes, IFileOps& ops) {
+    // Every name of the file sees the new bytes. The old ones are kept first:
+    // in a synced copy beside it where the folder allows one, in memory always.
+    std::vector<std::uint8_t> old;
+    if (!ReadWhole(fd_, old)) return SystemFailure(kCannotWrite, errno);
+    SideFile copy(ops, folder_);
+    if (copy.Create(name_, true)) {
+        (void)copy.TakeAttributes(fd_);  // else it stays 0600 and the saver's: narrower, never wider
+        if (!copy.Fill(old) || ops.SyncFolder(folder_) != 0) return SystemFailure(kCannotWrite, errno);
+    } else if (!IsPermissionDenial(errno)) {
+        return SystemFailure(kCannotWrite, errno);
+    }
+    if (!StillThere(ops, folder_, name_, identity_))
+        return errno == ESTALE ? Result::Fail("the file was replaced meanwhile; nothing written")
+                               : SystemFailure(kCannotWrite, errno);
+    if (Rewrite(ops, fd_, bytes)) return {};  // the copy goes with the SideFile
+    const int error = errno;
+    const std::string failed = SystemFailure(kCannotWrite, error).GetProblem().message;
+    if (Rewrite(ops, fd_, old)) return Result::Fail(failed + "; the file keeps its old bytes");
+    if (copy.Name().empty()) return Result::Fail(failed + "; its old bytes could not be put back");
+    copy.Keep();
+    return Result::Fail(failed + "; its old bytes are in " + folder_.path + copy.Name());
+}
+
+std::vector<std::string> HeldFile::LeftoverCopies() const {
+    std::vector<std::string> found;
+    if (name_.empty() || (folder_.fd < 0 && folder_.path.empty())) return found;
+    const std::string pattern = TemporaryName(name_, 0, true);
+    const std::size_t salt = pattern.rfind(".~") + 2;
+    for (const std::string& entry : fs::List(folder_)) {
+        if (entry.size() != pattern.size() || entry.compare(0, salt, pattern, 0, salt) != 0 ||
+            entry.compare(salt + 12, std::string::npos, pattern, salt + 12) != 0)
+            continue;
+        if (std::all_of(entry.begin() + salt, entry.begin() + salt + 12,
+                        [](char c) { return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f'); }))
+            found.push_back(folder_.path + entry);
+    }
+    std::sort(found.begin(), found.end());
+    return found;
+}
+
+std::string TemporaryName(const std::string& path, std::uint64_t salt, bool copy) {
     // The longest name a file system allows is 255 bytes, or 255 UTF-16 units
     // (never more units than UTF-8 bytes), so a name cut to leave room for the
     // suffix fits wherever path's own name fits.
@@ -352,7 +303,8 @@ std::string TemporaryName(const std::string& path, std::uint64_t salt) {
     // the C library's whole formatter into the editor.
     char suffix[] = ".~000000000000.tmp";
     for (int i = 13; i >= 2; --i, salt >>= 4) suffix[i] = "0123456789abcdef"[salt & 0xF];
-    const std::size_t nameStart = FolderOf(path).size();
+    if (copy) std::memcpy(suffix + 15, "bak", 3);
+    const std::size_t nameStart = fs::SplitPath(path).first.size();
     const std::size_t nameLength = path.size() - nameStart;
     std::size_t keep = std::min(nameLength, kMaxName - std::char_traits<char>::length(suffix));
     while (keep < nameLength && keep > 0 && (static_cast<unsigned char>(path[nameStart + keep]) & 0xC0) == 0x80)
@@ -360,37 +312,34 @@ std::string TemporaryName(const std::string& path, std::uint64_t salt) {
     return path.substr(0, nameStart + keep) + suffix;
 }
 
+std::string FullPath(const std::string& path) { return fs::FullPath(path); }
+
 Result ReadFilePrefix(const std::string& path, std::size_t maxBytes, std::vector<std::uint8_t>& out) {
-    constexpr const char* kCannotRead = "cannot read the file";
     out.clear();
-    errno = 0;
-    std::FILE* f = OpenForReading(path);
-    if (!f) return SystemFailure(kCannotRead, errno);
-    std::uint8_t chunk[16384];
-    while (out.size() < maxBytes) {
-        const std::size_t n = std::fread(chunk, 1, std::min(sizeof chunk, maxBytes - out.size()), f);
-        out.insert(out.end(), chunk, chunk + n);
-        if (n == 0) break;
-    }
-    const bool failed = std::ferror(f) != 0;
-    const int error = errno;
-    std::fclose(f);
-    errno = error;
-    if (failed) return SystemFailure(kCannotRead, error);
-    return {};
+    HeldFile file;
+    if (Result opened = file.Open(path, HeldFile::Use::Read); !opened) return opened;
+    return file.Read(maxBytes, out);
 }
 
 Result WriteFileAtomically(const std::string& path, const std::vector<std::uint8_t>& bytes, IFileOps& ops) {
-    errno = 0;
-    if (!Save(path, bytes, ops)) return SystemFailure("cannot write the file", errno);
-    return {};
+    HeldFile file;
+    if (Result opened = file.Open(path, HeldFile::Use::Change); !opened) return opened;
+    return file.Save(bytes, ops);
 }
 
 Result WriteNewFile(const std::string& path, const std::vector<std::uint8_t>& bytes, IFileOps& ops) {
     errno = 0;
-    if (CreateWhole(path, bytes, ops)) return {};
-    if (errno == EEXIST) return Result::Fail("already exists; new never replaces anything");
-    return SystemFailure("cannot create the file", errno);
+    if (path.empty()) return SystemFailure("cannot create the file", ENOENT);
+    const auto [folderPath, name] = fs::SplitPath(path);
+    if (Result usable = fs::UsableName(name); !usable) return usable;
+    Folder folder;
+    if (Result opened = fs::OpenFolder(folderPath, folder); !opened) return opened;
+    const bool made = !name.empty() && CreateWhole(ops, folder, name, bytes);
+    const int error = name.empty() ? EEXIST : errno;
+    fs::CloseFolder(folder);
+    if (made) return {};
+    if (error == EEXIST) return Result::Fail("already exists; new never replaces anything");
+    return SystemFailure("cannot create the file", error);
 }
 
 }  // namespace params

@@ -1,67 +1,135 @@
-// The file layer: reading a file's first bytes, and replacing or creating a
-// file so that it stays the file the user means. Paths are UTF-8. The only
-// platform code of the core.
+// The file layer: a file the user names is resolved once, by the system, and
+// then held: its folder and the file itself stay open, and every later step
+// (reading, locking, saving) works on what was resolved, never on the name
+// looked up again. Paths are UTF-8. The only platform code of the core.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
-#include <cstdio>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "Result.h"
 
 namespace params {
 
-// What a save needs to know of the file a path names.
-struct SaveTarget {
-    std::string path;     // the file itself: symbolic links followed
-    bool exists = false;
-    bool inPlace = false;  // other names (hard links) share it: a rename would split them
+// Which file an entry is, whatever its names.
+struct FileIdentity {
+    std::uint64_t device = 0;
+    std::uint64_t index = 0;
+    bool operator==(const FileIdentity&) const = default;
 };
 
-// The low-level operations of a save, so tests can make each one fail. Each
-// failure leaves errno saying why.
+// An open folder: its descriptor where the system has one, and its path for
+// systems that work by name and for messages.
+struct Folder {
+    int fd = -1;
+    std::string path;  // with a trailing separator, or "" for the current folder
+};
+
+// The system calls of a save, one each, their results unchecked: the save
+// checks every one. Tests put failures here, underneath the checks. A failed
+// call returns -1 and leaves errno saying why.
 class IFileOps {
 public:
     virtual ~IFileOps() = default;
-    // Follows links and asks whether this user may write the file (a folder or
-    // a read-only file may not be); false when not.
-    virtual bool Inspect(const std::string& path, SaveTarget& target) = 0;
-    // Creates a new, empty file that must not exist yet; nullptr on failure.
-    virtual std::FILE* CreateNew(const std::string& path) = 0;
-    // Opens an existing file for writing and empties it; nullptr on failure.
-    virtual std::FILE* OpenToOverwrite(const std::string& path) = 0;
-    virtual bool Write(std::FILE* file, const std::uint8_t* bytes, std::size_t count) = 0;
-    // Gives the new file the permissions and, where allowed, the owner of the file it replaces.
-    virtual bool KeepAttributes(std::FILE* file, const std::string& original) = 0;
-    virtual bool Close(std::FILE* file) = 0;  // flushes to the disk; the file is closed even on failure
+    // A new, empty file, mode 0600, that must not exist yet: its descriptor.
+    virtual int CreateExclusive(const Folder& folder, const std::string& name) = 0;
+    // Gives `to` the owner, group, mode, ACL and extended attributes of
+    // `from`; with from = -1, those of a file newly made by this user.
+    virtual int CopyAttributes(int from, int to) = 0;
+    // Writes at offset; the bytes written, which may be fewer than asked.
+    virtual long long WriteAt(int fd, const std::uint8_t* bytes, std::size_t count, std::uint64_t offset) = 0;
+    virtual int Truncate(int fd, std::uint64_t size) = 0;
+    virtual int Sync(int fd) = 0;
+    virtual int Close(int fd) = 0;  // the descriptor is gone even when this fails
+    // The identity of the entry itself (a link is not followed).
+    virtual int Identify(const Folder& folder, const std::string& name, FileIdentity& out) = 0;
     // Puts from in to's place, keeping to's attributes where the system holds them on the name.
-    virtual bool Replace(const std::string& from, const std::string& to) = 0;
+    virtual int Rename(const Folder& folder, const std::string& from, const std::string& to) = 0;
     // Puts from at to only if nothing at all is there, not even a dangling link.
-    virtual bool Place(const std::string& from, const std::string& to) = 0;
-    // Makes a rename in the folder of path durable.
-    virtual bool SyncFolder(const std::string& path) = 0;
-    virtual void Remove(const std::string& path) = 0;
+    virtual int Place(const Folder& folder, const std::string& from, const std::string& to) = 0;
+    virtual int SyncFolder(const Folder& folder) = 0;
+    virtual int Remove(const Folder& folder, const std::string& name) = 0;
 };
 
 IFileOps& SystemFileOps();
 
-// Reads at most maxBytes from the start of the file. Fails, with the
-// system's reason, when it cannot be opened or read.
+// A file named by the user, resolved once and held open.
+class HeldFile {
+public:
+    enum class Use {
+        Read,    // reading only: anything that can be read, FIFOs included
+        Change,  // read-modify-write: a regular file or nothing yet, locked against other changers
+    };
+
+    HeldFile() = default;
+    HeldFile(HeldFile&& other) noexcept { *this = std::move(other); }
+    HeldFile& operator=(HeldFile&& other) noexcept;
+    ~HeldFile();
+
+    // Resolves path (links by the system, so its protections apply) and
+    // opens what it names. For Use::Change a path naming nothing holds the
+    // folder the file will be made in, and an existing file is locked for
+    // as long as it is held: a second changer waits for the first, then
+    // sees its result.
+    Result Open(const std::string& path, Use use);
+
+    bool Exists() const { return fd_ >= 0; }
+    // Whether this holds path, as named, for a change.
+    bool IsHeldFor(const std::string& path) const { return change_ && path == asked_; }
+    // The file as resolved, for messages.
+    std::string Path() const { return folder_.path + name_; }
+
+    // The held file's size in bytes.
+    std::uint64_t Size() const;
+
+    // Reads at most maxBytes from the start of the held file.
+    Result Read(std::size_t maxBytes, std::vector<std::uint8_t>& out) const;
+
+    // Saves bytes into the held file: through a new file renamed into its
+    // place where that keeps everything that makes it this file, else in
+    // place. Refused when its name no longer leads to the file held. On
+    // failure the problem says whether the file kept its old bytes and, if
+    // not, which file holds them.
+    Result Save(const std::vector<std::uint8_t>& bytes, IFileOps& ops = SystemFileOps());
+
+    // Copies of the file's old bytes that an interrupted save left beside it.
+    std::vector<std::string> LeftoverCopies() const;
+
+private:
+    void Close();
+    Result SaveInPlace(const std::vector<std::uint8_t>& bytes, IFileOps& ops);
+
+    std::string asked_;  // the path as given
+    bool change_ = false;
+    Folder folder_;
+    std::string name_;
+    int fd_ = -1;
+    FileIdentity identity_;
+    bool writable_ = false;
+    bool regular_ = false;
+    bool inPlace_ = false;  // a new file could not carry what makes it this one (other names, owner)
+};
+
+// The path from the root, as the system would resolve path now.
+std::string FullPath(const std::string& path);
+
+// Reads at most maxBytes from the start of the file path names. Fails, with
+// the system's reason, when it cannot be opened or read.
 Result ReadFilePrefix(const std::string& path, std::size_t maxBytes, std::vector<std::uint8_t>& out);
 
-// Saves bytes as the file path means (through links, to every hard link),
-// keeping its attributes. On failure the old file keeps its bytes, and the
-// problem gives the system's reason.
+// Opens path for a change and saves bytes into it (HeldFile::Save).
 Result WriteFileAtomically(const std::string& path, const std::vector<std::uint8_t>& bytes,
                            IFileOps& ops = SystemFileOps());
 
 // Creates path holding bytes, all at once, only where nothing is at path yet.
 Result WriteNewFile(const std::string& path, const std::vector<std::uint8_t>& bytes, IFileOps& ops = SystemFileOps());
 
-// The name of a temporary file beside path that fits wherever path's name
-// fits; salt makes it unique.
-std::string TemporaryName(const std::string& path, std::uint64_t salt);
+// The name of a temporary file (or, with copy, of a copy of the old bytes)
+// beside the file named name that fits wherever that name fits; salt makes
+// it unique.
+std::string TemporaryName(const std::string& name, std::uint64_t salt, bool copy = false);
 
 }  // namespace params

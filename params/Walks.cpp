@@ -84,60 +84,15 @@ void ApplyImage(const ParameterImage& image, IControlAccess& controls) {
     controls.EndUpdate();
 }
 
-void ApplyWholeImage(const ParameterImage& image, IControlAccess& controls) {
-    controls.SetChecked(IDC_ADVANCED_ENABLED, image.advanced);
-    // A file without the advanced block shows none of another file's.
-    if (!image.advanced)
-        for (const ParamDesc& p : Catalogue())
-            if (p.advanced) ApplyStartValue(p, controls);
-    ApplyImage(image, controls);
+void ApplyAdvancedDefaults(IControlAccess& controls) {
+    for (const ParamDesc& p : Catalogue())
+        if (p.advanced) ApplyStartValue(p, controls);
 }
 
 std::optional<std::vector<std::uint8_t>> BytesToSave(const IControlAccess& controls) {
     VectorSink bytes;
     if (!EncodeParameterFile(ReadControls(controls), bytes)) return std::nullopt;
     return std::move(bytes.data);
-}
-
-bool SaveParameterFile(IControlAccess& controls, const std::string& path, IFileOps& ops) {
-    const auto bytes = BytesToSave(controls);
-    const bool saved = bytes && WriteFileAtomically(path, *bytes, ops);
-    controls.ShowMessage(saved ? kSaveDone : kSaveError);
-    return saved;
-}
-
-namespace {
-
-std::optional<ParameterImage> ReadParameterFile(const std::string& path, bool wantAdvanced) {
-    std::vector<std::uint8_t> bytes;
-    ParameterImage image;
-    if (!ReadFilePrefix(path, kMaxFileSize, bytes) ||
-        !DecodeParameterFile(bytes, wantAdvanced, Strictness::Load, image))
-        return std::nullopt;
-    return image;
-}
-
-}  // namespace
-
-bool LoadParameterFile(IControlAccess& controls, const std::string& path) {
-    const auto image = ReadParameterFile(path, controls.IsChecked(IDC_ADVANCED_ENABLED));
-    if (!image) {
-        controls.ShowMessage(kLoadError);
-        return false;
-    }
-    ApplyImage(*image, controls);
-    controls.ShowMessage(kLoadDone);
-    return true;
-}
-
-bool OpenParameterFile(IControlAccess& controls, const std::string& path) {
-    const auto image = ReadParameterFile(path, true);
-    if (!image) {
-        controls.ShowMessage(kLoadError);
-        return false;
-    }
-    ApplyWholeImage(*image, controls);
-    return true;
 }
 
 }  // namespace params

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs, from Debian's packages only, whatever this machine lacks to build and test Quillet.
 #   install-deps.sh            native build and tests (compiler, CMake, GoogleTest, nlohmann-json,
-#                              git: prmtool's tests use it as a diff driver, release.sh takes the commit)
+#                              git: prmtool's tests use it as a diff driver, release.sh takes the commit;
+#                              libacl and libattr: a save keeps ACLs and extended attributes)
 #   install-deps.sh --windows  also the MinGW-w64 cross compilers, Wine (64-bit only) and fonts:
 #                              WenQuanYi Micro Hei for Chinese, DejaVu Sans for Latin at high DPI,
 #                              Wine's own (Marlett draws the caption buttons)
@@ -9,7 +10,7 @@
 #   install-deps.sh --display  also Xvfb (with xauth, which xvfb-run needs) and screenshot tools
 set -euo pipefail
 
-want=(g++ cmake make googletest libgtest-dev nlohmann-json3-dev libbenchmark-dev locales git)
+want=(g++ cmake make googletest libgtest-dev nlohmann-json3-dev libbenchmark-dev locales git libacl1-dev libattr1-dev)
 for arg in "$@"; do
   case "$arg" in
     --windows) want+=(mingw-w64 wine wine64 fonts-wqy-microhei fonts-dejavu-core fonts-wine) ;;

@@ -27,7 +27,7 @@ TEST(Cp936Count, Utf8CountsAsItsUtf16FormAndRefusesBrokenText) {
     EXPECT_EQ(Cp936LengthOfUtf8("武器"), 4);
     EXPECT_EQ(Cp936LengthOfUtf8("\u00e9"), 2);
     EXPECT_EQ(Cp936LengthOfUtf8("\U0001F600"), 4);  // a surrogate pair
-    for (const char* broken : {"\xFF", "\xC0\x80", "\xE6\xAD", "\xED\xA0\x80", "\xF4\x90\x80\x80"})
+    for (const char* broken : {"\xFF", "\xC0\x80", "\xE0\x80\x80", "\xF0\x80\x80\x80", "\xE6\xAD", "\xED\xA0\x80", "\xF4\x90\x80\x80"})
         EXPECT_EQ(Cp936LengthOfUtf8(broken), std::nullopt) << broken;
 }
 
@@ -43,6 +43,7 @@ TEST(HoldToLimit, CutsOnlyWhatWasPutInAtACharacterBoundary) {
     EXPECT_EQ(HoldToLimit(u"武器", u"武甲", 2, 4), std::nullopt);  // typed over a selection
     // Placed by the caret: "ab" pasted before "ab" is cut where it went in.
     EXPECT_EQ(HoldToLimit(u"ab", u"abab", 2, 3), Change(0, 0, u"a"));
+    EXPECT_EQ(HoldToLimit(u"aa", u"aaaa", 3, 3), Change(1, 0, u"a"));
 }
 
 TEST(HoldToLimit, KeepsTextThatWasThereAndNeverHalfAPair) {

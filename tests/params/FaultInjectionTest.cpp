@@ -3,17 +3,23 @@
 #include <array>
 #include <cerrno>
 #include <filesystem>
+#include <cstring>
 #include <functional>
 #include <set>
 
 #ifdef _WIN32
 #include <process.h>
 #else
+#include <acl/libacl.h>
+#include <sys/acl.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 #endif
 
 #include "Fields.h"
+#include "Document.h"
 #include "MemoryDialog.h"
 #include "Walks.h"
 
@@ -24,62 +30,68 @@ namespace {
 
 using Bytes = std::vector<std::uint8_t>;
 
-enum class Op { Inspect, CreateNew, OpenToOverwrite, Write, KeepAttributes, Close, Replace, Place, SyncFolder };
-constexpr std::array kOps = {Op::Inspect, Op::CreateNew,  Op::OpenToOverwrite, Op::Write,     Op::KeepAttributes,
-                             Op::Close,   Op::Replace,    Op::Place,           Op::SyncFolder};
+enum class Op { CreateExclusive, CopyAttributes, WriteAt, Truncate, Sync, Close, Identify, Rename, Place, SyncFolder };
+constexpr std::array kOps = {Op::CreateExclusive, Op::CopyAttributes, Op::WriteAt, Op::Truncate, Op::Sync,
+                             Op::Close,           Op::Identify,       Op::Rename,  Op::Place,    Op::SyncFolder};
 const char* Name(Op op) {
-    constexpr const char* kNames[] = {"Inspect", "CreateNew", "OpenToOverwrite", "Write", "KeepAttributes",
-                                      "Close",   "Replace",   "Place",           "SyncFolder"};
+    constexpr const char* kNames[] = {"CreateExclusive", "CopyAttributes", "WriteAt", "Truncate", "Sync",
+                                      "Close",           "Identify",       "Rename",  "Place",    "SyncFolder"};
     return kNames[static_cast<int>(op)];
 }
 
-// The system's file operations, except that one of them fails at its
-// failAt-th call, or from it on when the fault persists. A failing write
-// first writes half its bytes, as a full disk does; a failing close still
-// closes. removes=false plays a process killed before it could clean up.
+// The system's calls, except that one of them fails at its failAt-th call,
+// or from it on when the fault persists: as the system fails, so the save's
+// own checks meet it. A failing write first writes half its bytes, as a full
+// disk does; a failing close still closes. removes=false plays a process
+// killed before it could clean up. before, when set, runs just ahead of the
+// failAt-th call of op instead of a failure: another process acting then.
 class FailingFileOps final : public IFileOps {
 public:
     FailingFileOps(Op op, int failAt, bool persists = false) : op_(op), failAt_(failAt), persists_(persists) {}
 
-    bool Inspect(const std::string& path, SaveTarget& target) override {
-        return !Fails(Op::Inspect) && sys_.Inspect(path, target);
+    int CreateExclusive(const Folder& folder, const std::string& name) override {
+        return Fails(Op::CreateExclusive) ? -1 : sys_.CreateExclusive(folder, name);
     }
-    std::FILE* CreateNew(const std::string& path) override {
-        return Fails(Op::CreateNew) ? nullptr : sys_.CreateNew(path);
+    int CopyAttributes(int from, int to) override {
+        return Fails(Op::CopyAttributes) ? -1 : sys_.CopyAttributes(from, to);
     }
-    std::FILE* OpenToOverwrite(const std::string& path) override {
-        return Fails(Op::OpenToOverwrite) ? nullptr : sys_.OpenToOverwrite(path);
+    long long WriteAt(int fd, const std::uint8_t* bytes, std::size_t count, std::uint64_t offset) override {
+        if (!Fails(Op::WriteAt)) return sys_.WriteAt(fd, bytes, count, offset);
+        sys_.WriteAt(fd, bytes, count / 2, offset);
+        return -1;
     }
-    bool Write(std::FILE* file, const std::uint8_t* bytes, std::size_t count) override {
-        if (!Fails(Op::Write)) return sys_.Write(file, bytes, count);
-        sys_.Write(file, bytes, count / 2);
-        return false;
+    int Truncate(int fd, std::uint64_t size) override { return Fails(Op::Truncate) ? -1 : sys_.Truncate(fd, size); }
+    int Sync(int fd) override { return Fails(Op::Sync) ? -1 : sys_.Sync(fd); }
+    int Close(int fd) override {
+        const bool fails = Fails(Op::Close);
+        const int closed = sys_.Close(fd);
+        return fails ? (errno = EIO, -1) : closed;
     }
-    bool KeepAttributes(std::FILE* file, const std::string& original) override {
-        return !Fails(Op::KeepAttributes) && sys_.KeepAttributes(file, original);
+    int Identify(const Folder& folder, const std::string& name, FileIdentity& out) override {
+        return Fails(Op::Identify) ? -1 : sys_.Identify(folder, name, out);
     }
-    bool Close(std::FILE* file) override {
-        const bool closed = sys_.Close(file);
-        return !Fails(Op::Close) && closed;
+    int Rename(const Folder& folder, const std::string& from, const std::string& to) override {
+        return Fails(Op::Rename) ? -1 : sys_.Rename(folder, from, to);
     }
-    bool Replace(const std::string& from, const std::string& to) override {
-        return !Fails(Op::Replace) && sys_.Replace(from, to);
+    int Place(const Folder& folder, const std::string& from, const std::string& to) override {
+        return Fails(Op::Place) ? -1 : sys_.Place(folder, from, to);
     }
-    bool Place(const std::string& from, const std::string& to) override {
-        return !Fails(Op::Place) && sys_.Place(from, to);
-    }
-    bool SyncFolder(const std::string& path) override { return !Fails(Op::SyncFolder) && sys_.SyncFolder(path); }
-    void Remove(const std::string& path) override {
-        if (removes) sys_.Remove(path);
+    int SyncFolder(const Folder& folder) override { return Fails(Op::SyncFolder) ? -1 : sys_.SyncFolder(folder); }
+    int Remove(const Folder& folder, const std::string& name) override {
+        return removes ? sys_.Remove(folder, name) : 0;
     }
 
     int Calls(Op op) const { return calls_[static_cast<int>(op)]; }
     bool removes = true;
+    std::function<void()> before;
 
 private:
     bool Fails(Op op) {
         const int call = ++calls_[static_cast<int>(op)];
-        return op == op_ && (persists_ ? call >= failAt_ : call == failAt_);
+        if (op != op_ || !(persists_ ? call >= failAt_ : call == failAt_)) return false;
+        if (before) return before(), false;
+        errno = EIO;
+        return true;
     }
 
     IFileOps& sys_ = SystemFileOps();
@@ -125,7 +137,7 @@ protected:
     // Saves and expects the one message of a failed save.
     void ExpectSaveFails(const std::string& path, IFileOps& ops = SystemFileOps()) {
         dlg_.messages.clear();
-        SaveParameterFile(dlg_, path, ops);
+        Document().Save(path, dlg_, ops);
         EXPECT_EQ(dlg_.messages, std::vector<std::string>{std::string(kSaveError)});
     }
 
@@ -138,11 +150,12 @@ protected:
 // second name (a hard link), which is written in place.
 enum class Before { Nothing, File, LinkedFile };
 
-// Each operation of the save fails in turn, at every call the save makes of
-// it, over each kind of target. Whatever fails, the old file is intact under
+// Each call of the save fails in turn, at every call the save makes of it,
+// over each kind of target. Whatever fails, the old file is intact under
 // every name, no temporary file is left, and the next save works. A failed
 // folder sync comes after the rename: the save is reported failed, the new
-// bytes are in place.
+// bytes are in place. A copy of the old bytes that cannot take the file's
+// attributes stays the saver's own, 0600: the save goes on.
 TEST_F(FaultInjection, EveryFailingFileOperationLeavesTheOldFileAndNoTemporary) {
     VectorSink expected;
     ASSERT_TRUE(EncodeParameterFile(ReadControls(dlg_), expected));
@@ -165,11 +178,12 @@ TEST_F(FaultInjection, EveryFailingFileOperationLeavesTheOldFileAndNoTemporary) 
                 if (before == Before::LinkedFile) fs::create_hard_link(Target(), other);
                 FailingFileOps ops(op, k);
                 dlg_.messages.clear();
-                SaveParameterFile(dlg_, Target(), ops);
+                Document().Save(Target(), dlg_, ops);
                 ASSERT_EQ(dlg_.messages.size(), 1u);
-                const bool failed = ops.Calls(op) >= k;  // else the save never made that call
+                const bool tolerated = before == Before::LinkedFile && op == Op::CopyAttributes;
+                const bool failed = !tolerated && ops.Calls(op) >= k;  // else the save never made that call
                 EXPECT_EQ(dlg_.messages[0], failed ? kSaveError : kSaveDone);
-                const bool replaced = !failed || op == Op::SyncFolder;
+                const bool replaced = !failed || (op == Op::SyncFolder && before != Before::LinkedFile);
                 std::set<std::string> listing = names;
                 if (replaced) listing.insert("set.prm");
                 EXPECT_EQ(Listing(), listing);
@@ -178,9 +192,9 @@ TEST_F(FaultInjection, EveryFailingFileOperationLeavesTheOldFileAndNoTemporary) 
                 if (!failed) break;
                 ++failures;
             }
-            const bool used = before == Before::LinkedFile ? op != Op::Replace && op != Op::Place && op != Op::SyncFolder
-                                                           : op != Op::OpenToOverwrite && op != Op::Place &&
-                                                                 (op != Op::KeepAttributes || before == Before::File);
+            const bool used = before == Before::Nothing ? op != Op::Truncate && op != Op::Identify && op != Op::Rename
+                              : before == Before::File ? op != Op::Truncate && op != Op::Place
+                                                       : op != Op::Rename && op != Op::Place && op != Op::CopyAttributes;
             EXPECT_EQ(failures >= 1, used) << Name(op);
         }
     }
@@ -188,41 +202,127 @@ TEST_F(FaultInjection, EveryFailingFileOperationLeavesTheOldFileAndNoTemporary) 
 
 // A file with a second name is written in place. When writing it fails and
 // goes on failing, so that even the old bytes cannot be put back, the copy
-// of them made before the first new byte stays beside it; a file that could
-// not even be opened was never emptied, and no copy of it stays.
+// of them made before the first new byte stays beside it, the message names
+// it and so does the next open; a write that fails once is undone from memory.
 TEST_F(FaultInjection, AnInPlaceSaveThatCannotRestoreKeepsTheOldBytesBesideIt) {
     ASSERT_TRUE(WriteFileAtomically(Target(), old_));
     fs::create_hard_link(Target(), dir_ / "other.prm");
-    FailingFileOps ops(Op::Write, 2, true);  // the copy is written, then nothing more
-    ExpectSaveFails(Target(), ops);
+    const Bytes bytes = {7, 7, 7};
+    FailingFileOps ops(Op::WriteAt, 2, true);  // the copy is written, then nothing more
+    const Result failed = WriteFileAtomically(Target(), bytes, ops);
+    ASSERT_FALSE(failed);
     std::set<std::string> names = Listing();
     ASSERT_EQ(names.size(), 3u);
     names.erase("set.prm");
     names.erase("other.prm");
-    EXPECT_EQ(Read((dir_ / *names.begin()).string()), old_);
+    const std::string copy = *names.begin();
+    EXPECT_EQ(Read((dir_ / copy).string()), old_);
+    EXPECT_NE(failed.GetProblem().message.find("its old bytes are in "), std::string::npos);
+    EXPECT_NE(failed.GetProblem().message.find(copy), std::string::npos);
+    HeldFile held;
+    ASSERT_TRUE(held.Open(Target(), HeldFile::Use::Read));
+    ASSERT_EQ(held.LeftoverCopies().size(), 1u);
+    EXPECT_NE(held.LeftoverCopies()[0].find(copy), std::string::npos);
 
-    fs::remove(dir_ / *names.begin());
+    fs::remove(dir_ / copy);
     ASSERT_TRUE(WriteFileAtomically(Target(), old_));
-    FailingFileOps closed(Op::OpenToOverwrite, 1, true);
-    ExpectSaveFails(Target(), closed);
+    FailingFileOps once(Op::WriteAt, 2);
+    const Result undone = WriteFileAtomically(Target(), bytes, once);
+    EXPECT_NE(undone.GetProblem().message.find("the file keeps its old bytes"), std::string::npos);
     EXPECT_EQ(Listing(), (std::set<std::string>{"other.prm", "set.prm"}));
-    EXPECT_EQ(Read(Target()), old_);
+    EXPECT_EQ(Read((dir_ / "other.prm").string()), old_);
 }
+
+// Another process swaps the checked name for a file of its own between the
+// check and the write, for a file saved by rename and for one written in
+// place: nothing is written, neither file changes, and the save says why.
+TEST_F(FaultInjection, ANameSwappedAfterTheCheckRedirectsNothing) {
+    const Bytes theirs = {6, 6, 6};
+    for (const bool linked : {false, true}) {
+        SCOPED_TRACE(linked ? "in place" : "by rename");
+        RemoveTree(dir_);
+        fs::create_directories(dir_ / "theirs");
+        ASSERT_TRUE(WriteFileAtomically(Target(), old_));
+        if (linked) fs::create_hard_link(Target(), dir_ / "other.prm");
+        const std::string victim = (dir_ / "theirs" / "victim.prm").string();
+        ASSERT_TRUE(WriteFileAtomically(victim, theirs));
+        FailingFileOps ops(Op::CreateExclusive, 1);
+        ops.before = [&] {
+            fs::rename(Target(), dir_ / "moved.prm");
+#ifdef _WIN32
+            fs::rename(victim, Target());
+#else
+            fs::create_symlink("theirs/victim.prm", Target());
+#endif
+        };
+        const Result saved = WriteFileAtomically(Target(), {9, 9}, ops);
+        ASSERT_FALSE(saved);
+        EXPECT_NE(saved.GetProblem().message.find("replaced meanwhile"), std::string::npos);
+        EXPECT_EQ(Read(Target()), theirs);
+        EXPECT_EQ(Read((dir_ / "moved.prm").string()), old_);
+        EXPECT_EQ(Listing().size(), linked ? 4u : 3u);
+    }
+}
+
+#ifndef _WIN32
+// Nobody else may open what a save makes before it carries the original's
+// owner, mode, ACL and attributes, even with every umask bit clear; and
+// after the save the file carries exactly those again.
+TEST_F(FaultInjection, ASaveShowsNoByteEarlyAndKeepsAclsAndAttributes) {
+    ASSERT_TRUE(WriteFileAtomically(Target(), old_));
+    ASSERT_EQ(::chmod(Target().c_str(), 0600), 0);
+    acl_t acl = acl_from_text("u::rw-,u:65534:rw-,g::---,m::rw-,o::---");
+    ASSERT_NE(acl, nullptr);
+    const int set = acl_set_file(Target().c_str(), ACL_TYPE_ACCESS, acl);
+    acl_free(acl);
+    if (set != 0 || ::setxattr(Target().c_str(), "user.game", "x1", 2, 0) != 0)
+        GTEST_SKIP() << "this file system keeps no ACLs or user attributes: " << std::strerror(errno);
+    const auto aclText = [](const std::string& path) {
+        acl_t a = acl_get_file(path.c_str(), ACL_TYPE_ACCESS);
+        char* text = acl_to_any_text(a, nullptr, ',', 0);
+        std::string out = text;
+        acl_free(text);
+        acl_free(a);
+        return out;
+    };
+    const std::string before = aclText(Target());
+    const mode_t mask = ::umask(0);
+    for (const bool linked : {false, true}) {
+        if (linked) fs::create_hard_link(Target(), dir_ / "other.prm");
+        std::vector<std::string> seen;  // what each new file was when it took the attributes
+        FailingFileOps ops(Op::CopyAttributes, 1, true);
+        ops.before = [&] {
+            for (const std::string& name : Listing()) {
+                struct stat st;
+                if (name.find(".~") != std::string::npos && ::stat((dir_ / name).c_str(), &st) == 0)
+                    seen.push_back(std::to_string(st.st_mode & 07777) + "/" + std::to_string(st.st_size));
+            }
+        };
+        EXPECT_TRUE(WriteFileAtomically(Target(), {5, 5}, ops));
+        EXPECT_EQ(seen, std::vector<std::string>{std::to_string(0600) + "/0"});
+        EXPECT_EQ(aclText(Target()), before);
+        char value[8] = {};
+        EXPECT_EQ(::getxattr(Target().c_str(), "user.game", value, sizeof value), 2);
+        EXPECT_STREQ(value, "x1");
+    }
+    ::umask(mask);
+}
+#endif
 
 // Saves that were cut off (their temporary files stay) never block the next,
 // and a temporary file left by someone else is neither reused nor removed.
 TEST_F(FaultInjection, LeftoverTemporaryFilesNeverBlockASave) {
     ASSERT_TRUE(WriteFileAtomically(Target(), old_));
     for (int i = 0; i < 100; ++i) {
-        FailingFileOps killed(Op::Replace, 1);
+        FailingFileOps killed(Op::Rename, 1);
         killed.removes = false;
-        SaveParameterFile(dlg_, Target(), killed);
+        Document().Save(Target(), dlg_, killed);
     }
     const std::string foreign = Target() + ".~tmp0";
     ASSERT_TRUE(WriteFileAtomically(foreign, old_));
     ASSERT_EQ(Listing().size(), 102u);
     dlg_.messages.clear();
-    SaveParameterFile(dlg_, Target());
+    Document().Save(Target(), dlg_);
     EXPECT_EQ(dlg_.messages, std::vector<std::string>{std::string(kSaveDone)});
     EXPECT_NE(Read(Target()), old_);
     EXPECT_EQ(Read(foreign), old_);
@@ -238,8 +338,8 @@ TEST_F(FaultInjection, TheLongestNameSaves) {
     name = "b" + name;                              // 255
     ASSERT_EQ(name.size(), 255u);
     const std::string path = dir_.string() + "/" + name;  // UTF-8, as the file layer takes paths
-    SaveParameterFile(dlg_, path);
-    SaveParameterFile(dlg_, path);  // over itself
+    Document().Save(path, dlg_);
+    Document().Save(path, dlg_);  // over itself
     EXPECT_EQ(dlg_.messages, (std::vector<std::string>{std::string(kSaveDone), std::string(kSaveDone)}));
     EXPECT_TRUE(fs::exists(fs::u8path(path)));
     EXPECT_EQ(Listing().size(), 1u);
@@ -250,6 +350,11 @@ TEST_F(FaultInjection, TheLongestNameSaves) {
     EXPECT_EQ(tempName.substr(0, kept), name.substr(0, kept));
     EXPECT_EQ((kept - 2) % 3, 0u);  // whole characters only
     EXPECT_EQ(TemporaryName("dir/set.prm", 0xFEDCBA9876543210u), "dir/set.prm.~ba9876543210.tmp");
+    const std::string ascii = dir_.string() + "/" + std::string(251, 'x') + ".prm";  // 255 bytes
+    for (int twice = 0; twice < 2; ++twice) {
+        const Result saved = WriteFileAtomically(ascii, old_);
+        EXPECT_TRUE(saved) << saved.GetProblem().message;
+    }
 
 }
 
@@ -296,7 +401,7 @@ TEST_F(FaultInjection, ANewFileIsMadeOnlyWhereNothingIs) {
     EXPECT_EQ(Read(Target()), old_);
 
     const std::string fresh = (dir_ / "new.prm").string();
-    for (Op op : {Op::CreateNew, Op::Write, Op::Close, Op::Place}) {
+    for (Op op : {Op::CreateExclusive, Op::WriteAt, Op::Close, Op::Place}) {
         FailingFileOps ops(op, 1);
         EXPECT_FALSE(WriteNewFile(fresh, bytes, ops)) << Name(op);
         EXPECT_EQ(Listing(), before) << Name(op);

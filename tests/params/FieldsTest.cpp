@@ -71,6 +71,11 @@ TEST(FieldReader, ReadsBackAndRefusesWhatDoesNotFit) {
     ASSERT_FALSE(cut);
     EXPECT_EQ(cut.GetProblem().message, kEndsInsideField);
     EXPECT_EQ(s.Offset(), 0u);
+    const std::vector<std::uint8_t> exact = {0x00, 0x02, 'a', 'b'};  // ends where the data ends
+    FieldReader e(exact);
+    EXPECT_TRUE(e.ReadString(text, zeroInside));
+    EXPECT_EQ(text, "ab");
+    EXPECT_TRUE(e.AtEnd());
 
     for (std::uint8_t first : {0x01, 0x80, 0xFF}) {
         const std::vector<std::uint8_t> bad = {first, 0x00};

@@ -6,6 +6,7 @@
 #include "Fields.h"
 #include "MemoryDialog.h"
 #include "StartupFile.h"
+#include "Document.h"
 #include "Walks.h"
 
 using namespace params;
@@ -28,7 +29,7 @@ protected:
 
     std::string Path(const char* name) const { return (dir_ / name).string(); }
     Bytes Saved(MemoryDialog& dlg) {
-        SaveParameterFile(dlg, Path("out.prm"));
+        Document().Save(Path("out.prm"), dlg);
         EXPECT_EQ(dlg.messages.back(), kSaveDone);
         Bytes b;
         EXPECT_TRUE(ReadFilePrefix(Path("out.prm"), 1 << 20, b));
@@ -97,7 +98,7 @@ TEST_F(SaveLoad, VariedValuesRoundTripByteForByte) {
     MemoryDialog fresh;
     ApplyDefaults(fresh);
     fresh.SetChecked(IDC_ADVANCED_ENABLED, true);
-    LoadParameterFile(fresh, Path("out.prm"));
+    Document().Load(Path("out.prm"), fresh);
     EXPECT_EQ(fresh.messages.back(), kLoadDone);
     EXPECT_EQ(fresh.GetText(IDC_MENU_POS_X), "231");
     EXPECT_EQ(fresh.GetText(IDC_INFO_DELAY), "255");
@@ -119,7 +120,7 @@ TEST_F(SaveLoad, BaseOnlyFileLeavesTheAdvancedControlsAndTableAlone) {
     dlg_.SetText(IDC_DOUBLE_ATTACK, "77");
     dlg_.InsertRow(IDC_SPRITE_TABLE, 0, {"9"});
     dlg_.SetText(IDC_LEVELUP_HP0, "50");
-    LoadParameterFile(dlg_, Path("base.prm"));
+    Document().Load(Path("base.prm"), dlg_);
     EXPECT_EQ(dlg_.messages.back(), kLoadDone);
     EXPECT_EQ(dlg_.GetText(IDC_LEVELUP_HP0), "6");
     EXPECT_EQ(dlg_.GetText(IDC_DOUBLE_ATTACK), "77");
@@ -130,7 +131,7 @@ TEST_F(SaveLoad, AdvancedBlockIsSkippedWhileTheBoxIsClear) {
     Bytes full = kStartupFull;
     full[118] = 99;  // doubleAttack
     Write("full.prm", full);
-    LoadParameterFile(dlg_, Path("full.prm"));
+    Document().Load(Path("full.prm"), dlg_);
     EXPECT_EQ(dlg_.messages.back(), kLoadDone);
     EXPECT_EQ(dlg_.GetText(IDC_DOUBLE_ATTACK), "10");
 }
@@ -141,20 +142,20 @@ TEST_F(SaveLoad, OpeningANamedFileTakesAllOfItWhateverTheSwitch) {
     full.back() = 1;
     full.insert(full.end(), {3, 1, 5, 6});
     Write("full.prm", full);
-    ASSERT_TRUE(OpenParameterFile(dlg_, Path("full.prm")));
+    ASSERT_TRUE(Document().OpenWhole(Path("full.prm"), dlg_));
     EXPECT_TRUE(dlg_.messages.empty());  // success is silent: the caption names the file
     EXPECT_TRUE(dlg_.IsChecked(IDC_ADVANCED_ENABLED));
     EXPECT_EQ(dlg_.GetText(IDC_DOUBLE_ATTACK), "99");
     EXPECT_EQ(BytesToSave(dlg_), full);
 
     Write("base.prm", kStartupBase);
-    ASSERT_TRUE(OpenParameterFile(dlg_, Path("base.prm")));
+    ASSERT_TRUE(Document().OpenWhole(Path("base.prm"), dlg_));
     EXPECT_FALSE(dlg_.IsChecked(IDC_ADVANCED_ENABLED));
     EXPECT_EQ(BytesToSave(dlg_), kStartupBase);
 
     dlg_.SetChecked(IDC_ADVANCED_ENABLED, true);  // nothing of full.prm's advanced block and rows is left
     EXPECT_EQ(BytesToSave(dlg_), kStartupFull);
-    EXPECT_FALSE(OpenParameterFile(dlg_, Path("none.prm")));
+    EXPECT_FALSE(Document().OpenWhole(Path("none.prm"), dlg_));
     EXPECT_EQ(dlg_.messages, std::vector<std::string>{std::string(kLoadError)});
     EXPECT_TRUE(dlg_.IsChecked(IDC_ADVANCED_ENABLED));
 }
@@ -169,7 +170,7 @@ TEST_F(SaveLoad, ModeNamesAndOddCodesLoadAsTheEditorShowsThem) {
     withRows.insert(withRows.end(), {5, 7, 1, 2, 6, 1, 3, 4});
     Write("odd.prm", withRows);
     dlg_.SetChecked(IDC_ADVANCED_ENABLED, true);
-    LoadParameterFile(dlg_, Path("odd.prm"));
+    Document().Load(Path("odd.prm"), dlg_);
     EXPECT_EQ(dlg_.messages.back(), kLoadDone);
     EXPECT_EQ(dlg_.GetChoiceSelection(IDC_HERO_ANIMATION_MODE), 3);
     EXPECT_EQ(dlg_.GetChoiceSelection(IDC_USE_PORTRAIT), -1);
@@ -186,7 +187,7 @@ TEST_F(SaveLoad, ModeNamesAndOddCodesLoadAsTheEditorShowsThem) {
         other.insert(other.begin() + kModeOffset, s.begin(), s.end());
         Write("mode.prm", other);
         dlg_.SelectChoiceItem(IDC_HERO_ANIMATION_MODE, 2);
-        LoadParameterFile(dlg_, Path("mode.prm"));
+        Document().Load(Path("mode.prm"), dlg_);
         EXPECT_EQ(dlg_.messages.back(), kLoadDone);
         EXPECT_EQ(dlg_.GetChoiceSelection(IDC_HERO_ANIMATION_MODE), -1) << name;
     }
@@ -207,7 +208,7 @@ TEST_F(SaveLoad, TruncatedFilesAreRefusedWithNothingChanged) {
             dlg.InsertRow(IDC_SPRITE_TABLE, 0, {"row"});
             const MemoryDialog before = dlg;
             Write("cut.prm", Bytes(full.begin(), full.begin() + static_cast<std::ptrdiff_t>(len)));
-            LoadParameterFile(dlg, Path("cut.prm"));
+            Document().Load(Path("cut.prm"), dlg);
             const bool complete = len == full.size() || len == kStartupBase.size() || (!checked && len > 118);
             if (complete) {
                 EXPECT_EQ(dlg.messages.back(), kLoadDone) << len;
@@ -233,7 +234,7 @@ TEST_F(SaveLoad, OverlongAndNegativeStringCountsAreRefused) {
         b.resize(b.size() + 600, 'x');  // enough bytes that the count would fit
         Write("bad.prm", b);
         dlg_.SetText(IDC_LEVELUP_HP0, "keep");
-        LoadParameterFile(dlg_, Path("bad.prm"));
+        Document().Load(Path("bad.prm"), dlg_);
         EXPECT_EQ(dlg_.messages.back(), kLoadError) << int(high);
         EXPECT_EQ(dlg_.GetText(IDC_LEVELUP_HP0), "keep");
     }
@@ -244,7 +245,7 @@ TEST_F(SaveLoad, StringsStopAtTheirFirstZeroByte) {
     b[14] = 'A';
     b[15] = 0;  // "A\0" + 4 more bytes inside the 6-byte field
     Write("zero.prm", b);
-    LoadParameterFile(dlg_, Path("zero.prm"));
+    Document().Load(Path("zero.prm"), dlg_);
     EXPECT_EQ(dlg_.GetText(IDC_EQUIP_SLOT0), "A");
 }
 
@@ -257,7 +258,7 @@ TEST_F(SaveLoad, NamesThatAreNotUtf8LoadAsTheyWillSave) {
     const Bytes file = Cat({Bytes(kStartupBase.begin(), kStartupBase.begin() + 12), Str(bad), Str(mixed),
                             Bytes(kStartupBase.begin() + 28, kStartupBase.end())});
     Write("foreign.prm", file);
-    LoadParameterFile(dlg_, Path("foreign.prm"));
+    Document().Load(Path("foreign.prm"), dlg_);
     EXPECT_EQ(dlg_.messages.back(), kLoadDone);
     std::string replaced;
     for (int i = 0; i < 85; ++i) replaced += "\uFFFD";  // 255 bytes
@@ -268,7 +269,7 @@ TEST_F(SaveLoad, NamesThatAreNotUtf8LoadAsTheyWillSave) {
 }
 
 TEST_F(SaveLoad, MissingFileIsAReadError) {
-    LoadParameterFile(dlg_, Path("none.prm"));
+    Document().Load(Path("none.prm"), dlg_);
     EXPECT_EQ(dlg_.messages.back(), kLoadError);
 }
 
@@ -276,7 +277,7 @@ TEST_F(SaveLoad, FailedSaveKeepsTheOldFileAndSaysSo) {
     Write("keep.prm", {1, 2, 3});
     dlg_.SetChecked(IDC_ADVANCED_ENABLED, true);
     for (int i = 0; i < 256; ++i) dlg_.InsertRow(IDC_SPRITE_TABLE, i, {"1"});
-    SaveParameterFile(dlg_, Path("keep.prm"));
+    Document().Save(Path("keep.prm"), dlg_);
     EXPECT_EQ(dlg_.messages.back(), kSaveError);
     Bytes b;
     ASSERT_TRUE(ReadFilePrefix(Path("keep.prm"), 100, b));
@@ -285,7 +286,7 @@ TEST_F(SaveLoad, FailedSaveKeepsTheOldFileAndSaysSo) {
 
     dlg_.SetText(IDC_EQUIP_SLOT3, std::string(256, 'x'));  // a count the file cannot hold
     dlg_.DeleteRow(IDC_SPRITE_TABLE, 0);
-    SaveParameterFile(dlg_, Path("keep.prm"));
+    Document().Save(Path("keep.prm"), dlg_);
     EXPECT_EQ(dlg_.messages.back(), kSaveError);
     ASSERT_TRUE(ReadFilePrefix(Path("keep.prm"), 100, b));
     EXPECT_EQ(b, (Bytes{1, 2, 3}));
@@ -293,6 +294,40 @@ TEST_F(SaveLoad, FailedSaveKeepsTheOldFileAndSaysSo) {
     dlg_.SetText(IDC_EQUIP_SLOT3, std::string(255, 'x'));  // 255 bytes and 255 rows fit
     const Bytes full = Saved(dlg_);
     EXPECT_EQ(full.size(), 170u + 255 - 6 + 4 * 255);
+}
+
+// Unsaved means a save would write other bytes than right after the last
+// load or save: an edit and its undo cancel, "006" is 6, advanced values do
+// not count while "使用" is clear, and "使用" itself does. Another program's
+// change on disk is seen by its bytes.
+TEST_F(SaveLoad, ADocumentIsModifiedExactlyWhenASaveWouldWriteOtherBytes) {
+    Document doc;
+    doc.Clear(dlg_);
+    EXPECT_FALSE(doc.IsModified(dlg_));
+    EXPECT_EQ(doc.Path(), "");
+    dlg_.SetText(IDC_LEVELUP_HP0, "7");
+    EXPECT_TRUE(doc.IsModified(dlg_));
+    dlg_.SetText(IDC_LEVELUP_HP0, "006");
+    EXPECT_FALSE(doc.IsModified(dlg_));
+    dlg_.SetText(IDC_DOUBLE_ATTACK, "99");
+    EXPECT_FALSE(doc.IsModified(dlg_));
+    dlg_.SetChecked(IDC_ADVANCED_ENABLED, true);
+    EXPECT_TRUE(doc.IsModified(dlg_));
+
+    ASSERT_TRUE(doc.Save(Path("doc.prm"), dlg_));
+    EXPECT_FALSE(doc.IsModified(dlg_));
+    EXPECT_EQ(doc.Path(), Path("doc.prm"));
+    EXPECT_FALSE(doc.ChangedOnDisk());
+    Bytes b;
+    ASSERT_TRUE(ReadFilePrefix(Path("doc.prm"), 1 << 20, b));
+    b[0] = 9;
+    Write("doc.prm", b);
+    EXPECT_TRUE(doc.ChangedOnDisk());
+    ASSERT_TRUE(doc.Load(Path("doc.prm"), dlg_));
+    EXPECT_FALSE(doc.ChangedOnDisk());
+    EXPECT_FALSE(doc.IsModified(dlg_));
+    EXPECT_FALSE(doc.Load(Path("none.prm"), dlg_));  // a failed load keeps the document as it was
+    EXPECT_EQ(doc.Path(), Path("doc.prm"));
 }
 
 }  // namespace

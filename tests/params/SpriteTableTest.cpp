@@ -2,6 +2,7 @@
 
 #include "MemoryDialog.h"
 #include "SpriteTable.h"
+#include "TableText.h"
 
 using namespace params;
 
@@ -66,6 +67,37 @@ TEST(SpriteTable, RowsPutInAsNumbersReadAndChangeAsTheirTexts) {
     EXPECT_EQ(dlg.GetTableRows(IDC_SPRITE_TABLE),
               (std::vector<TableRow>{{0, 1, 255, 0}, {2, 0, 1, 1}, {5, 7, 1, 2}}));
     EXPECT_EQ(dlg.GetSelectedRows(IDC_SPRITE_TABLE), std::vector<int>{2});
+}
+
+TEST(SpriteTable, SelectedRowsBecomeSpreadsheetTextAndComeBack) {
+    MemoryDialog dlg;
+    dlg.SetRows(IDC_SPRITE_TABLE, {{"1", "魔法", "10", "x"}, {"2", "道具", "20", "200"}, {"300", "7", "", "-1"}});
+    dlg.SelectRows(IDC_SPRITE_TABLE, {0, 2});
+    const std::string text = SelectedTableRowsAsText(dlg);
+    EXPECT_EQ(text, "1\t魔法\t10\tx\r\n300\t7\t\t-1\r\n");
+    EXPECT_EQ(RowsFromText(text), (std::vector<RowTexts>{{"1", "魔法", "10", "x"}, {"300", "7", "", "-1"}}));
+
+    // Comma-separated lines, LF endings, empty lines and no final line end.
+    EXPECT_EQ(RowsFromText("\n5,道具, 6,7\n\r\n\t\t\t"),
+              (std::vector<RowTexts>{{"5", "道具", " 6", "7"}, {"", "", "", ""}}));
+    EXPECT_EQ(RowsFromText(""), std::vector<RowTexts>{});
+    // A line of tabs keeps its commas inside the cells.
+    EXPECT_EQ(RowsFromText("1,5\t魔法\t2\t3"), (std::vector<RowTexts>{{"1,5", "魔法", "2", "3"}}));
+    for (std::string_view wrong : {"1\t2\t3\t4\t5", "1\t2\t3", "1,2,3,4,", "1\t2\t3\t4\nx", "1\t2,3\t4"})
+        EXPECT_EQ(RowsFromText(wrong), std::nullopt) << wrong;
+}
+
+// The dialog's tests paste and refuse through the clipboard; here, the limit's edge.
+TEST(SpriteTable, PasteFillsTheTableExactlyToItsLimitButNotBeyond) {
+    MemoryDialog dlg;
+    AddTableRow(dlg);
+    std::string rows;
+    for (int i = 0; i < 254; ++i) rows += "9\t魔法\t1\t1\n";
+    PasteTableRows(dlg, rows + "9,魔法,1,1");
+    EXPECT_EQ(dlg.GetRowCount(IDC_SPRITE_TABLE), 1);
+    EXPECT_EQ(dlg.messages, std::vector<std::string>{"表格最多255行"});
+    PasteTableRows(dlg, rows);
+    EXPECT_EQ(dlg.GetRowCount(IDC_SPRITE_TABLE), 255);
 }
 
 }  // namespace

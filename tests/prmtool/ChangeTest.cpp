@@ -75,11 +75,14 @@ TEST_F(Set, EveryBadNameOrValueIsRefusedWithNothingWritten) {
         {"heroAnimationMode=4*2*5", "heroAnimationMode"}, {"usePortrait=yes", "usePortrait"},
         {"usePortrait=", "usePortrait"}, {"advancedColor[0]=#12345", "advancedColor[0]"},
         {"advancedColor[0]=red", "advancedColor[0]"}, {"advancedColor[0]=#12345G", "advancedColor[0]"},
+        {"advancedColor[0]=#1234567", "advancedColor[0]"}, {"levelUpHp[0]=-0", "levelUpHp[0]"},
         {"advancedEnabled=yes", "advancedEnabled"}, {"noSuchThing=1", "noSuchThing"},
         {"levelUpHp=1", "levelUpHp"}, {"spriteAttributeTable=[{\"level\":1}]", "spriteAttributeTable[0].category"},
         {"spriteAttributeTable=[{\"level\":1,\"category\":\"水\",\"itemId\":1,\"spriteAttributeId\":1}]",
          "spriteAttributeTable[0].category"},
         {"spriteAttributeTable=rows", "spriteAttributeTable"},
+        {"spriteAttributeTable=[{\"level\":1,\"level\":2,\"category\":0,\"itemId\":1,\"spriteAttributeId\":1}]",
+         "twice"},
     };
     for (const auto& [assignment, name] : bad) {
         if (ToolIsForWindows() && std::string_view(assignment).find('\xFF') != std::string_view::npos) continue;
@@ -109,23 +112,24 @@ TEST_F(Set, ReadOnlyMissingOrSpecialFile) {
 // The file saved is the one the user means, with what makes it that file:
 // its mode and owner, every name it has, and a link stays a link.
 TEST_F(Set, KeepsModeOwnerLinksAndEveryName) {
-    if (ToolIsForWindows()) GTEST_SKIP() << "POSIX modes, owners and links";
     namespace fs = std::filesystem;
     const Bytes want = Changed(kStartupBase, {{0, 1}});
     Write("private.prm", kStartupBase);
-    fs::permissions(Path("private.prm"), fs::perms::owner_read | fs::perms::owner_write);
-    if (::geteuid() == 0) {  // someone else's file
-        ASSERT_EQ(::chown(Path("private.prm").c_str(), 65534, 65534), 0);
+    if (!ToolIsForWindows()) {  // POSIX modes and owners
+        fs::permissions(Path("private.prm"), fs::perms::owner_read | fs::perms::owner_write);
+        if (::geteuid() == 0) {  // someone else's file
+            ASSERT_EQ(::chown(Path("private.prm").c_str(), 65534, 65534), 0);
+        }
+        struct stat before;
+        ASSERT_EQ(::stat(Path("private.prm").c_str(), &before), 0);
+        ASSERT_EQ(Run({"set", "private.prm", "levelUpHp[0]=1"}).status, 0);
+        struct stat after;
+        ASSERT_EQ(::stat(Path("private.prm").c_str(), &after), 0);
+        EXPECT_EQ(after.st_mode & 07777, 0600u);
+        EXPECT_EQ(after.st_uid, before.st_uid);
+        EXPECT_EQ(after.st_gid, before.st_gid);
+        EXPECT_EQ(Read("private.prm"), want);
     }
-    struct stat before;
-    ASSERT_EQ(::stat(Path("private.prm").c_str(), &before), 0);
-    ASSERT_EQ(Run({"set", "private.prm", "levelUpHp[0]=1"}).status, 0);
-    struct stat after;
-    ASSERT_EQ(::stat(Path("private.prm").c_str(), &after), 0);
-    EXPECT_EQ(after.st_mode & 07777, 0600u);
-    EXPECT_EQ(after.st_uid, before.st_uid);
-    EXPECT_EQ(after.st_gid, before.st_gid);
-    EXPECT_EQ(Read("private.prm"), want);
 
     fs::create_directory(Path("game"));
     Write("game/a.prm", kStartupBase);
@@ -141,6 +145,25 @@ TEST_F(Set, KeepsModeOwnerLinksAndEveryName) {
         EXPECT_EQ(Read(name), Changed(want, {{1, 9}})) << name;
     EXPECT_EQ(Listing(), (std::vector<std::string>{"game", "link.prm", "private.prm", "second.prm"}));
     EXPECT_EQ(std::distance(fs::directory_iterator(Path("game")), fs::directory_iterator()), 2);  // no temporary left
+}
+
+// Two sets at once on one file, plain or with a second name: each waits for
+// the other, so both changes land and the file stays whole.
+TEST_F(Set, ConcurrentChangesAllLand) {
+    const int pairs = ToolIsForWindows() ? 3 : 20;
+    Write("a.prm", kStartupBase);
+    Write("b.prm", kStartupBase);
+    std::filesystem::create_hard_link(Path("b.prm"), Path("b2.prm"));
+    const std::string tool = ToolCommand();
+    for (const char* file : {"a.prm", "b.prm"}) {
+        const std::string f = std::string(" ") + file;
+        const Outcome o = Shell("for i in $(seq " + std::to_string(pairs) + "); do " + tool + " set" + f +
+                                " levelUpHp[0]=$i & " + tool + " set" + f + " levelUpHp[1]=$i & wait || exit 9; " +
+                                tool + " show" + f + " | grep -c \"^levelUpHp\\[[01]\\] = $i$\" | grep -qx 2 || exit $i; done");
+        EXPECT_EQ(o.status, 0) << file << ": " << o.out << o.err;
+    }
+    EXPECT_EQ(Read("b2.prm"), Read("b.prm"));
+    EXPECT_EQ(Listing(), (std::vector<std::string>{"a.prm", "b.prm", "b2.prm"}));
 }
 
 using Import = ToolTest;
@@ -252,6 +275,13 @@ TEST_F(Import, HostileInputIsRefusedInOneShortLine) {
     }
     EXPECT_EQ(Listing(), std::vector<std::string>{"a.prm"});
     EXPECT_EQ(Read("a.prm"), kStartupBase);
+    // The depth bound is exact, and a quote escaped in a key hides no nesting from it.
+    const auto nested = [](const std::string& key, int arrays) {
+        return "{\"" + key + "\":" + std::string(arrays, '[') + std::string(arrays, ']') + "}";
+    };
+    EXPECT_NE(Run({"import", "-", "b.prm"}, nested("a", 16)).err.find("deeper"), std::string::npos);
+    EXPECT_NE(Run({"import", "-", "b.prm"}, nested("\\\"", 16)).err.find("deeper"), std::string::npos);
+    EXPECT_EQ(Run({"import", "-", "b.prm"}, nested("a", 15)).err.find("deeper"), std::string::npos);
 }
 
 TEST_F(Import, MissingKeysTakeTheStartupValues) {
@@ -259,6 +289,13 @@ TEST_F(Import, MissingKeysTakeTheStartupValues) {
     EXPECT_EQ(Read("a.prm"), kStartupBase);
     ASSERT_EQ(Run({"import", "-", "b.prm"}, R"({"advancedEnabled": true, "levelUpHp[0]": 1})").status, 0);
     EXPECT_EQ(Read("b.prm"), Changed(kStartupFull, {{0, 1}}));
+    // No selection, as show --json writes it; a full table; colours in either case.
+    std::string rows = "[";
+    for (int i = 0; i < 255; ++i) rows += std::string(i ? "," : "") + R"({"level":1,"category":0,"itemId":1,"spriteAttributeId":1})";
+    ASSERT_EQ(Run({"import", "-", "c.prm"}, R"({"heroAnimationMode": null, "usePortrait": null, "menuTextColor": "#abcdef",
+                                              "advancedEnabled": true, "spriteAttributeTable": )" + rows + "]}").status, 0);
+    EXPECT_NE(Run({"show", "c.prm"}).out.find("menuTextColor = #ABCDEF\n"), std::string::npos);
+    EXPECT_EQ(Read("c.prm").size(), kStartupFull.size() + 4 * 255);
 }
 
 TEST_F(Import, BadInputIsRefusedWithNothingWritten) {
@@ -271,6 +308,10 @@ TEST_F(Import, BadInputIsRefusedWithNothingWritten) {
         {R"({"levelUpHp[0]": 6.0})", "levelUpHp[0]"},
         {R"({"levelUpHp[0]": "6"})", "levelUpHp[0]"},
         {R"({"levelUpHp[0]": true})", "levelUpHp[0]"},
+        {R"({"levelUpHp[0]": -1})", "levelUpHp[0]"},
+        {R"({"levelUpHp[0]": -0})", "levelUpHp[0]"},
+        {R"({"levelUpHp[0]": 1, "levelUpHp[0]": 2})", "twice"},
+        {R"({"menuTextColor": "#1234567"})", "menuTextColor"},
         {R"({"equipSlotName[0]": 5})", "equipSlotName[0]"},
         {R"({"equipSlotName[0]": "a\u0000b"})", "equipSlotName[0]"},
         {R"({"advancedEnabled": 1})", "advancedEnabled"},

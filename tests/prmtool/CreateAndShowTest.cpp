@@ -38,6 +38,10 @@ TEST_F(New, NeverReplacesAnythingNorLeavesAPartialFile) {
     EXPECT_TRUE(std::filesystem::is_empty(Path("folder.prm")));
 
     EXPECT_EQ(Run({"new", "no-such-folder/b.prm"}).status, 1);
+    if (ToolIsForWindows()) {  // a device's name in every folder
+        const Outcome device = Run({"new", "Aux.prm"});
+        EXPECT_NE(device.err.find("the name of a device"), std::string::npos) << device.err;
+    }
     EXPECT_EQ(Listing(), (std::vector<std::string>{"a.prm", "dangling.prm", "folder.prm"}));
 }
 

@@ -45,12 +45,18 @@ TEST_F(Diff, GitDiffShowsTheChangedParameterByName) {
     Write("set.prm", kStartupBase);
     WriteText(".gitattributes", "*.prm diff=prm\n");
     const std::string git = "git -c user.name=t -c user.email=t@t -c init.defaultBranch=main ";
-    const Outcome setUp = Shell(git + "init -q . && git config diff.prm.textconv " + Quote(ToolCommand() + " show") +
+    Write("damaged.prm", {1, 2, 3});
+    const Outcome setUp = Shell(git + "init -q . && git config diff.prm.textconv " + Quote(ToolCommand() + " textconv") +
                                 " && git add . && " + git + "commit -q -m one");
     ASSERT_EQ(setUp.status, 0) << setUp.err;
     ASSERT_EQ(Run({"set", "set.prm", "partyMaxSize=4"}).status, 0);
-    const Outcome o = Shell("git diff set.prm");
+    Write("damaged.prm", {1, 2, 3, 4});
+    // A file that does not load shows as one line and breaks nothing else.
+    const Outcome o = Shell("git diff");
     ASSERT_EQ(o.status, 0) << o.err;
     EXPECT_NE(o.out.find("\n-partyMaxSize = 3\n+partyMaxSize = 4\n"), std::string::npos) << o.out;
+    EXPECT_NE(o.out.find("+(not a parameter file: damaged: "), std::string::npos) << o.out;
+    EXPECT_NE(o.out.find("; 4 bytes, SHA-256 9f64a747e1b97f131fabb6b447296c9b6f0201e79fb3c5356e6c77e89b6a806a)"),
+              std::string::npos) << o.out;
     EXPECT_EQ(o.out.find("Binary"), std::string::npos);
 }

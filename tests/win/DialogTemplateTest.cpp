@@ -3,9 +3,11 @@
 // version information.
 #include <windows.h>
 #include <commctrl.h>
+#include <oleacc.h>
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <cwctype>
 #include <iterator>
@@ -223,10 +225,15 @@ TEST_F(DialogTemplateTest, EveryParameterControlHasItsClassAndStyles) {
             EXPECT_EQ(style & BS_TYPEMASK, BS_AUTOCHECKBOX);
             EXPECT_EQ(TextOf(c), Widen(p.label));
             break;
-        case params::Kind::Colour:
+        case params::Kind::Colour: {
             EXPECT_EQ(ClassOf(c), L"Button");
             EXPECT_EQ(style & BS_TYPEMASK, BS_OWNERDRAW);
+            // Its name for a screen reader: the label beside it.
+            std::string_view name = p.label;
+            if (name.ends_with(':')) name.remove_suffix(1);
+            EXPECT_EQ(TextOf(c), Widen(name));
             break;
+        }
         case params::Kind::Table:
             EXPECT_EQ(ClassOf(c), WC_LISTVIEWW);
             EXPECT_EQ(style & LVS_TYPEMASK, LVS_REPORT);
@@ -324,6 +331,37 @@ TEST_F(DialogTemplateTest, TabWalksTheControlsInOrderAndWraps) {
         at = GetNextDlgTabItem(dlg_, at, FALSE);
         ASSERT_NE(at, nullptr);
         EXPECT_EQ(GetDlgCtrlID(at), kTabOrder[step % kTabStops].id) << "step " << step;
+    }
+}
+
+// What a screen reader hears for a control: its name through the system's
+// accessibility layer, which names a box by the label before it.
+std::wstring AccessibleName(HWND control) {
+    IAccessible* accessible = nullptr;
+    if (FAILED(AccessibleObjectFromWindow(control, static_cast<DWORD>(OBJID_CLIENT), __uuidof(IAccessible),
+                                          reinterpret_cast<void**>(&accessible))))
+        return L"(none)";
+    VARIANT self{};
+    self.vt = VT_I4;
+    self.lVal = CHILDID_SELF;
+    BSTR name = nullptr;
+    std::wstring result = SUCCEEDED(accessible->get_accName(self, &name)) && name ? name : L"";
+    SysFreeString(name);
+    accessible->Release();
+    return result;
+}
+
+TEST_F(DialogTemplateTest, EveryBoxAndColourButtonIsNamedByItsLabel) {
+    for (const params::ParamDesc& p : params::Catalogue()) {
+        if (p.kind != params::Kind::Number && p.kind != params::Kind::Name && p.kind != params::Kind::Colour) continue;
+        std::wstring label = Widen(p.label);
+        std::replace(label.begin(), label.end(), L'\n', L' ');
+        std::wstring name = AccessibleName(GetDlgItem(dlg_, p.id));
+        std::replace(name.begin(), name.end(), L'\n', L' ');
+        // A box in a column of boxes is named by its column's heading, which is part of its label.
+        EXPECT_FALSE(name.empty()) << p.name;
+        EXPECT_NE(label.find(name), std::wstring::npos) << p.name << ": " << Narrow(name);
+        if (p.kind == params::Kind::Colour) EXPECT_TRUE(label.starts_with(name) && label.size() - name.size() <= 1);
     }
 }
 

@@ -398,6 +398,26 @@ TEST_F(EditableList, TheTextBoxWidensOneKeystrokeBehindUpToTheListsEdge) {
     EXPECT_EQ(TextOf(Editor()), L"");
 }
 
+TEST_F(EditableList, RightMovesTheCurrentCellAndAltDownDropsTheCategoryList) {
+    SetFocus(list_);
+    LVITEMW focus{};
+    focus.stateMask = focus.state = LVIS_FOCUSED;
+    SendMessageW(list_, LVM_SETITEMSTATE, 1, reinterpret_cast<LPARAM>(&focus));
+    SendMessageW(list_, WM_KEYDOWN, VK_RIGHT, 1);
+    EXPECT_EQ(Control().CurrentColumn(), 1);
+    SendMessageW(list_, WM_SYSKEYDOWN, VK_DOWN, 1 | 1 << 29);
+    ASSERT_NE(Editor(), nullptr);
+    EXPECT_EQ(ClassOf(Editor()), L"ComboBox");
+    EXPECT_TRUE(SendMessageW(Editor(), CB_GETDROPPEDSTATE, 0, 0));
+    EXPECT_EQ(EditorRect().top, CellRect(1, 1).top);
+
+    SetFocus(list_);
+    for (int i = 0; i < 5; ++i) SendMessageW(list_, WM_KEYDOWN, VK_RIGHT, 1);
+    EXPECT_EQ(Control().CurrentColumn(), 3);  // no further than the last
+    SendMessageW(list_, WM_SYSKEYDOWN, VK_DOWN, 1 | 1 << 29);
+    EXPECT_EQ(Editor(), nullptr);  // a text column has no list to drop
+}
+
 TEST_F(EditableList, ClosingTheDialogWithAnOpenEditorEndsTheEditor) {
     DoubleClick(CellCentre(1, 3));
     const HWND editor = Editor();
@@ -428,6 +448,13 @@ void PostKey(HWND to, UINT key) {
     PostMessageW(to, WM_KEYUP, key, scan | 0xC0000001);
 }
 
+void SetItemFocus(HWND list, int row) {
+    LVITEMW state{};
+    state.stateMask = LVIS_FOCUSED;
+    state.state = LVIS_FOCUSED;
+    SendMessageW(list, LVM_SETITEMSTATE, row, reinterpret_cast<LPARAM>(&state));
+}
+
 // Double-clicks the cell in the first row and returns the editor it opens.
 HWND OpenEditor(HWND list, int column) {
     int left = 0;
@@ -440,9 +467,28 @@ HWND OpenEditor(HWND list, int column) {
 }
 
 // Notes what the last step left: the cell's text and whether its editor closed.
-void NoteCell(ModalScript& s, HWND list, HWND editor, int column) {
-    s.seen.push_back(CellText(list, 0, column));
+void NoteCell(ModalScript& s, HWND list, HWND editor, int column, int row = 0) {
+    s.seen.push_back(CellText(list, row, column));
     s.seen.push_back(editor ? L"open" : L"closed");
+}
+
+void HoldShift(bool down) {
+    BYTE keys[256];
+    GetKeyboardState(keys);
+    keys[VK_SHIFT] = down ? 0x80 : 0;
+    SetKeyboardState(keys);
+}
+
+// Where the open editor stands, as "row,column", and what it holds.
+std::wstring EditorAt(HWND list, HWND editor) {
+    if (!editor) return L"none";
+    RECT rc;
+    GetWindowRect(editor, &rc);
+    MapWindowPoints(nullptr, list, reinterpret_cast<POINT*>(&rc), 2);
+    LVHITTESTINFO hit{};
+    hit.pt = {rc.left + 2, rc.top + 2};
+    SendMessageW(list, LVM_SUBITEMHITTEST, 0, reinterpret_cast<LPARAM>(&hit));
+    return std::to_wstring(hit.iItem) + L"," + std::to_wstring(hit.iSubItem) + L" " + TextOf(editor);
 }
 
 void CALLBACK NextStep(HWND, UINT, UINT_PTR timer, DWORD) {
@@ -452,7 +498,8 @@ void CALLBACK NextStep(HWND, UINT, UINT_PTR timer, DWORD) {
     const HWND list = GetDlgItem(dlg, IDC_SPRITE_TABLE);
     HWND editor = GetDlgItem(list, kInPlaceEditorId);
     switch (s.step++) {
-    case 0:  // a row "2", "魔法", "1", "1"; Delete empties the selected text, Enter commits
+    case 0:  // two rows "2", "魔法", "1", "1"; Delete empties the selected text, Enter commits
+        SendMessageW(dlg, WM_COMMAND, MAKEWPARAM(IDC_ADD_ROW, BN_CLICKED), 0);
         SendMessageW(dlg, WM_COMMAND, MAKEWPARAM(IDC_ADD_ROW, BN_CLICKED), 0);
         s.spy.list = list;
         SetWindowSubclass(dlg, SpyProc, 1, reinterpret_cast<DWORD_PTR>(&s.spy));
@@ -467,14 +514,59 @@ void CALLBACK NextStep(HWND, UINT, UINT_PTR timer, DWORD) {
         PostMessageW(editor, WM_CHAR, L'9', 1);
         PostKey(editor, VK_ESCAPE);
         break;
-    case 2:  // Tab moves on to the next control, which commits
+    case 2:  // from the keyboard alone: Left to the first cell, F2 edits it
         NoteCell(s, list, editor, 3);
-        editor = OpenEditor(list, 0);
+        SetItemFocus(list, 0);
+        for (int i = 0; i < 4; ++i) PostKey(list, VK_LEFT);  // the fourth stays on the first column
+        PostKey(list, VK_F2);
+        break;
+    case 3:  // Tab commits and opens the next cell: the category's drop-down
+        s.seen.push_back(EditorAt(list, editor));
+        PostMessageW(editor, WM_CHAR, L'8', 1);
+        PostKey(editor, VK_TAB);
+        break;
+    case 4:  // the drop-down, left as it is, on to the next text box
+        s.seen.push_back(EditorAt(list, editor));
+        PostKey(editor, VK_TAB);
+        break;
+    case 5:
+        s.seen.push_back(EditorAt(list, editor));
+        PostMessageW(editor, WM_CHAR, L'7', 1);
+        PostKey(editor, VK_TAB);
+        break;
+    case 6:  // from the row's last cell to the next row's first
+        s.seen.push_back(EditorAt(list, editor));
         PostMessageW(editor, WM_CHAR, L'6', 1);
         PostKey(editor, VK_TAB);
         break;
+    case 7:  // Shift+Tab goes back to the previous row's last cell
+        s.seen.push_back(EditorAt(list, editor));
+        s.seen.push_back(std::to_wstring(SendMessageW(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_FOCUSED)));
+        HoldShift(true);
+        PostKey(editor, VK_TAB);
+        break;
+    case 8:  // Tab past the last cell leaves the table, committing
+        HoldShift(false);
+        s.seen.push_back(EditorAt(list, editor));
+        SetFocus(list);
+        SetItemFocus(list, 1);
+        SendMessageW(list, WM_KEYDOWN, VK_F2, 0);  // the current column is still the last
+        editor = GetDlgItem(list, kInPlaceEditorId);
+        PostMessageW(editor, WM_CHAR, L'4', 1);
+        PostKey(editor, VK_TAB);
+        break;
+    case 9:  // Shift+Tab before the first cell leaves the table too
+        NoteCell(s, list, editor, 3, 1);
+        s.seen.push_back(std::to_wstring(GetDlgCtrlID(GetFocus())));
+        SetItemFocus(list, 0);
+        for (int i = 0; i < 3; ++i) SendMessageW(list, WM_KEYDOWN, VK_LEFT, 0);
+        SendMessageW(list, WM_KEYDOWN, VK_F2, 0);
+        HoldShift(true);
+        PostKey(GetDlgItem(list, kInPlaceEditorId), VK_TAB);
+        break;
     default:
-        NoteCell(s, list, editor, 0);
+        HoldShift(false);
+        s.seen.push_back(std::to_wstring(GetDlgCtrlID(GetFocus())));
         RemoveWindowSubclass(dlg, SpyProc, 1);
         PostMessageW(dlg, WM_CLOSE, 0, 0);
         return;
@@ -482,18 +574,27 @@ void CALLBACK NextStep(HWND, UINT, UINT_PTR timer, DWORD) {
     SetTimer(nullptr, 0, 10, NextStep);
 }
 
-TEST(EditableListModalRun, EnterEscapeAndDeleteStayInTheTextBoxAndTabCommits) {
+TEST(EditableListModalRun, EnterEscapeAndDeleteStayInTheTextBoxAndTabWalksTheCells) {
     CTempFolder folder;
     CFakePrompts prompts;
+    prompts.reply = IDNO;
     CAttrEditorDlg dlg{prompts};
     ModalScript script;
     script.dlg = &dlg;
     g_script = &script;
     SetTimer(nullptr, 0, 10, NextStep);
     EXPECT_EQ(dlg.DoModal(), IDCANCEL);
-    EXPECT_EQ(script.seen, (std::vector<std::wstring>{L"3", L"closed", L"1", L"closed", L"6", L"closed"}));
+    EXPECT_EQ(script.seen, (std::vector<std::wstring>{
+                               L"3", L"closed", L"1", L"closed",  // Enter, Escape
+                               L"0,0 2", L"0,1 魔法", L"0,2 3", L"0,3 1",  // F2, then Tab along the row
+                               L"1,0 2", L"1",                         // into the next row, which has the focus
+                               L"0,3 6",                               // Shift+Tab back
+                               L"4", L"closed", std::to_wstring(IDC_ADD_ROW),  // past the last cell
+                               std::to_wstring(IDC_LEVEL_DIFFERENCE)}));       // before the first
     EXPECT_TRUE(script.spy.commands.empty());  // neither IDOK nor IDCANCEL reached the dialog
-    EXPECT_EQ(script.spy.edits.size(), 3u);
+    ASSERT_EQ(script.spy.edits.size(), 10u);
+    EXPECT_EQ(script.spy.edits[2].text, L"8");  // the first cell, committed by Tab
+    EXPECT_EQ(script.spy.edits[4].text, L"7");
 }
 
 }  // namespace

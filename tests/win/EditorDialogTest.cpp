@@ -20,6 +20,7 @@
 #include "MemoryDialog.h"
 #include "ParameterFile.h"
 #include "TextCodec.h"
+#include "Document.h"
 #include "Walks.h"
 
 using framework::Narrow;
@@ -176,7 +177,7 @@ void WriteVariedFile(const std::string& path) {
     memory.SelectChoiceItem(IDC_HERO_ANIMATION_MODE, 1);
     memory.SelectChoiceItem(IDC_USE_PORTRAIT, 0);
     memory.SetRows(IDC_SPRITE_TABLE, {{"1", "魔法", "10", "20"}, {"2", "道具", "11", "21"}, {"3", "魔法", "12", "22"}});
-    params::SaveParameterFile(memory, path);
+    params::Document().Save(path, memory);
     ASSERT_EQ(memory.messages.back(), params::kSaveDone);
 }
 
@@ -420,7 +421,7 @@ TEST_F(EditorDialog, ADroppedFileOpensWholeAndReportsAsALoadDoes) {
 
     params::MemoryDialog startup;  // a base-only file shows no rows nor advanced values of the last one
     params::ApplyDefaults(startup);
-    ASSERT_TRUE(params::SaveParameterFile(startup, "base.prm"));
+    ASSERT_TRUE(params::Document().Save("base.prm", startup));
     SendMessageW(hwnd_, WM_DROPFILES, reinterpret_cast<WPARAM>(DropOf((folder_.Path() / L"base.prm").wstring())), 0);
     Check(IDC_ADVANCED_ENABLED, true);
     startup.SetChecked(IDC_ADVANCED_ENABLED, true);

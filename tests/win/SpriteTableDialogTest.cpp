@@ -9,11 +9,13 @@
 #include <vector>
 
 #include "Catalogue.h"
+#include "Clipboard.h"
 #include "ControlIds.h"
 #include "MemoryDialog.h"
 #include "TableFixture.h"
 #include "TextCodec.h"
 #include "MemoryDc.h"
+#include "Document.h"
 #include "Walks.h"
 
 namespace {
@@ -32,6 +34,22 @@ protected:
         std::wstring cells;
         for (int row = 0; row < RowCount(); ++row) cells += Cell(row, column);
         return cells;
+    }
+    int FocusRow() const {
+        return static_cast<int>(SendMessageW(list_, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_FOCUSED));
+    }
+    // Ctrl and key, translated and dispatched to the list as the message loop does.
+    void PressCtrl(WORD key) {
+        BYTE state[256] = {};
+        GetKeyboardState(state);
+        state[VK_CONTROL] = 0x80;
+        SetKeyboardState(state);
+        MSG msg{list_, WM_KEYDOWN, key, 1, 0, {}};
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+        while (PeekMessageW(&msg, list_, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
+        state[VK_CONTROL] = 0;
+        SetKeyboardState(state);
     }
     std::vector<int> SelectedRows() const {
         std::vector<int> rows;
@@ -100,8 +118,42 @@ TEST_F(SpriteTableDialog, SortOrdersStablyByTheLevelByteSavingWouldWriteAndTheSe
                                              {L"300", L"魔法", L"a", L"1"},
                                              {L"44", L"魔法", L"d", L"1"}}));
     EXPECT_EQ(SelectedRows(), std::vector<int>{3});
+    EXPECT_EQ(FocusRow(), 3);  // the keyboard goes on from the same row
     PressButton(IDC_DELETE_ROW);
     EXPECT_EQ(Column(2), L"becd");  // the row the user selected is the one deleted
+}
+
+TEST_F(SpriteTableDialog, RowsGoToTheClipboardAsTabbedLinesAndPasteBackAtTheEndAllOrNothing) {
+    Check(IDC_ADVANCED_ENABLED, true);
+    AddRows({{L"1", L"魔法", L"10", L"100"}, {L"2", L"道具", L"20", L"x"}, {L"300", L"道具", L"30", L"3"}});
+    PressButton(IDC_QUICK_SAVE);
+    Select(1);
+    Select(2);
+    PressCtrl('C');
+    EXPECT_EQ(framework::GetClipboardText(hwnd_), L"2\t道具\t20\tx\r\n300\t道具\t30\t3\r\n");
+    PressCtrl('V');
+    const std::vector<TableRow> rows = Rows();
+    ASSERT_EQ(rows.size(), 5u);
+    EXPECT_EQ(rows[3], rows[1]);
+    EXPECT_EQ(rows[4], rows[2]);
+    PumpMessages();
+    EXPECT_EQ(TextOf(hwnd_), L"*set.prm - RPG特殊属性编辑器 V1.6 by Tessiv");
+    EXPECT_TRUE(prompts_.messages.size() == 1u);  // "保存完成" only
+
+    framework::SetClipboardText(hwnd_, L"4,道具,5,6\r\n7\t魔法\t8\t9\t\r\n");  // a fifth cell
+    PressCtrl('V');
+    std::wstring full;
+    for (int i = 0; i < 251; ++i) full += L"4,道具,5,6\n";
+    framework::SetClipboardText(hwnd_, full);
+    PressCtrl('V');
+    EXPECT_EQ(Rows(), rows);
+    EXPECT_EQ(prompts_.messages, (std::vector<std::wstring>{L"保存完成", L"粘贴内容须为每行4列", L"表格最多255行"}));
+
+    PressCtrl('A');
+    EXPECT_EQ(SelectedRows(), (std::vector<int>{0, 1, 2, 3, 4}));
+    SendMessageW(list_, LVM_DELETEALLITEMS, 0, 0);
+    PressCtrl('C');  // nothing selected: the clipboard keeps its text
+    EXPECT_EQ(framework::GetClipboardText(hwnd_), full);
 }
 
 TEST_F(SpriteTableDialog, AButtonActsOnTheCellAnOpenEditorCommittedFirst) {
@@ -142,7 +194,7 @@ TEST_F(SpriteTableDialog, RowsComeBackFromTheFileInOrderAsTheBytesStored) {
     for (std::size_t row = 0; row < typed.size(); ++row)
         for (int column = 0; column < 4; ++column) rows[row][column] = framework::Narrow(typed[row][column]);
     memory.SetRows(IDC_SPRITE_TABLE, std::move(rows));
-    params::SaveParameterFile(memory, (folder_.Path() / "core.prm").string());
+    params::Document().Save((folder_.Path() / "core.prm").string(), memory);
     EXPECT_EQ(saved, ReadBytes(folder_.Path() / "core.prm"));
 
     SendMessageW(list_, LVM_DELETEALLITEMS, 0, 0);

@@ -1,16 +1,17 @@
 #include "Commands.h"
 
-#include <filesystem>
 #include <iostream>
 #include <optional>
 #include <unordered_map>
 
 #include "DialogFile.h"
+#include "Document.h"
 #include "FileIo.h"
 #include "JsonForm.h"
 #include "JsonInput.h"
 #include "Messages.h"
 #include "Platform.h"
+#include "Sha256.h"
 #include "TextForm.h"
 #include "Values.h"
 
@@ -82,6 +83,15 @@ Result FromText(const std::string& name, const std::string& text, Json& value) {
     return {};
 }
 
+// Names, on standard error, the copies of a file's old bytes that an
+// interrupted save left beside it.
+void NameLeftoverCopies(const std::string& path) {
+    HeldFile file;
+    if (!file.Open(path, HeldFile::Use::Read)) return;
+    for (const std::string& copy : file.LeftoverCopies())
+        Complain(path + ": an interrupted save left the file's earlier bytes in " + copy);
+}
+
 }  // namespace
 
 int UsageError(std::string_view problem) {
@@ -96,7 +106,7 @@ int RunNew(const Args& args) {
     const std::string& path = op->files[0];
     MemoryDialog dialog = StartupDialog();
     dialog.SetChecked(IDC_ADVANCED_ENABLED, op->flag);
-    if (const Result r = SaveFile(dialog, path, Saving::NewFile); !r) return Fail(path, r);
+    if (const Result r = Document().Create(path, dialog); !r) return Fail(path, r);
     return 0;
 }
 
@@ -105,7 +115,7 @@ int RunShow(const Args& args) {
     if (!op) return kUsage;
     const std::string& path = op->files[0];
     MemoryDialog dialog = StartupDialog();
-    if (const Result r = LoadFile(path, dialog); !r) return Fail(path, r);
+    if (const Result r = Document().OpenWhole(path, dialog); !r) return Fail(path, r);
     const Json object = ToJson(dialog);
     if (op->flag) {
         std::cout << Dump(object, 2) << "\n";
@@ -115,21 +125,39 @@ int RunShow(const Args& args) {
     return 0;
 }
 
+int RunTextconv(const Args& args) {
+    const auto op = Split(args, {}, 1);
+    if (!op) return kUsage;
+    const std::string& path = op->files[0];
+    MemoryDialog dialog = StartupDialog();
+    if (const Result loaded = Document().OpenWhole(path, dialog); loaded) {
+        for (const TextLine& line : TextLines(ToJson(dialog))) std::cout << line.name << " = " << line.value << "\n";
+    } else {
+        // git shows this file's line and every other file's diff, as it would for any file it can show.
+        std::vector<std::uint8_t> bytes;
+        std::cout << Printable("(not a parameter file: " + loaded.GetProblem().Describe());
+        if (ReadFilePrefix(path, SIZE_MAX, bytes)) std::cout << "; " << bytes.size() << " bytes, SHA-256 " << Sha256Hex(bytes);
+        std::cout << ")\n";
+    }
+    return 0;
+}
+
 int RunCheck(const Args& args) {
     const auto op = Split(args, {}, 1);
     if (!op) return kUsage;
     const std::string& path = op->files[0];
+    HeldFile file;
+    if (const Result opened = file.Open(path, HeldFile::Use::Read); !opened) return Fail(path, opened);
+    NameLeftoverCopies(path);
     // One byte more than the walk reads tells whether anything follows its last field.
     std::vector<std::uint8_t> bytes;
-    if (const Result read = ReadFilePrefix(path, kMaxFileSize + 1, bytes); !read) return Fail(path, read);
+    if (const Result read = file.Read(kMaxFileSize + 1, bytes); !read) return Fail(path, read);
     ParameterImage image;
     Result checked = DecodeParameterFile(bytes, true, Strictness::Check, image);
     if (checked) return 0;
     Problem& problem = checked.GetProblem();
-    std::error_code ec;
-    const auto size = std::filesystem::file_size(Utf8Path(path), ec);
-    if (problem.field == "end" && !ec)  // the read stopped short of a long file's real end
-        problem.message = std::to_string(size - problem.offset) + " bytes follow the last field";
+    if (problem.field == "end")  // the read stopped short of a long file's real end
+        problem.message = std::to_string(file.Size() - problem.offset) + " bytes follow the last field";
     std::cout << Printable(path + ": " + problem.Describe()) << "\n";
     return kFailed;
 }
@@ -147,11 +175,16 @@ int RunSet(const Args& args) {
         if (Result r = FromText(name, assignment.substr(eq + 1), changes[name]); !r)
             return Fail(path, r, "; nothing changed");
     }
+    // One file from the load to the save, locked against other changers;
+    // what set was not asked to change it writes back byte for byte.
     MemoryDialog dialog = StartupDialog();
-    // What set was not asked to change it writes back byte for byte.
-    if (const Result r = LoadFile(path, dialog, Strictness::Keep); !r) return Fail(path, r);
+    Document document;
+    if (const Result r = document.OpenWhole(path, dialog, HeldFile::Use::Change, Strictness::Keep); !r)
+        return Fail(path, r);
+    NameLeftoverCopies(path);
     if (const Result r = ApplyJson(changes, NameRule::Typed, dialog); !r) return Fail(path, r, "; nothing changed");
-    if (const Result r = SaveFile(dialog, path); !r) return Fail(path, r);
+    if (const Result r = document.Save(path, dialog); !r) return Fail(path, r);
+    if (document.DroppedBytes() > 0) Complain(path + ": the bytes after its last field were not kept");
     return 0;
 }
 
@@ -165,7 +198,8 @@ int RunImport(const Args& args) {
     if (const Result r = ReadJson(jsonPath, object); !r) return Fail(source, r, "; nothing written");
     MemoryDialog dialog = StartupDialog();
     if (const Result r = ApplyJson(object, NameRule::Stored, dialog); !r) return Fail(source, r, "; nothing written");
-    if (const Result r = SaveFile(dialog, path); !r) return Fail(path, r);
+    if (const Result r = Document().Save(path, dialog); !r) return Fail(path, r);
+    NameLeftoverCopies(path);
     return 0;
 }
 
@@ -176,7 +210,7 @@ int RunDiff(const Args& args) {
     std::vector<TextLine> sides[2];
     for (int s = 0; s < 2; ++s) {
         MemoryDialog dialog = StartupDialog();
-        if (const Result r = LoadFile(op->files[s], dialog); !r) return Fail(op->files[s], r, {}, kError);
+        if (const Result r = Document().OpenWhole(op->files[s], dialog); !r) return Fail(op->files[s], r, {}, kError);
         sides[s] = TextLines(ToJson(dialog));
     }
     // A's lines then those only B has: the file order, since what one side

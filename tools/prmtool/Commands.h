@@ -17,6 +17,9 @@ int RunCheck(const Args& args);
 int RunSet(const Args& args);
 int RunImport(const Args& args);
 int RunDiff(const Args& args);
+// show's text form for git's diff driver: a file that does not load is one
+// line naming its problem, size and SHA-256, and is not an error.
+int RunTextconv(const Args& args);
 
 // Prints a usage problem and a pointer to --help; returns 2.
 int UsageError(std::string_view problem);

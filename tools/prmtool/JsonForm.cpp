@@ -39,9 +39,8 @@ Result Bad(std::string_view name, const Json& value, std::string_view what) {
 }
 
 std::optional<std::uint8_t> ByteOf(const Json& value) {
+    // The parser reads -0 as a signed zero: refused, as set refuses it.
     if (value.is_number_unsigned() && value.get<std::uint64_t>() <= 255) return value.get<std::uint8_t>();
-    if (value.is_number_integer() && value.get<std::int64_t>() >= 0 && value.get<std::int64_t>() <= 255)
-        return static_cast<std::uint8_t>(value.get<std::int64_t>());
     return std::nullopt;
 }
 

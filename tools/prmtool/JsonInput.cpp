@@ -1,6 +1,8 @@
 #include "JsonInput.h"
 
 #include <cstdio>
+#include <set>
+#include <string>
 #include <vector>
 
 #include "FileIo.h"
@@ -56,8 +58,19 @@ params::Result ParseJson(std::string_view text, Json& out) {
     // The parser takes a zero byte for the end of the text and would ignore
     // what follows; JSON never holds one.
     const bool whole = text.find('\0') == std::string_view::npos;
-    if (whole) out = Json::parse(text, nullptr, false);
+    // A key given twice would leave one of its values silently unused.
+    std::vector<std::set<std::string>> keys;  // per open object
+    bool repeated = false;
+    const auto seeKeys = [&](int, Json::parse_event_t event, Json& parsed) {
+        if (event == Json::parse_event_t::object_start) keys.emplace_back();
+        else if (event == Json::parse_event_t::object_end) keys.pop_back();
+        else if (event == Json::parse_event_t::key && !keys.back().insert(parsed.get<std::string>()).second)
+            repeated = true;
+        return true;
+    };
+    if (whole) out = Json::parse(text, seeKeys, false);
     if (!whole || out.is_discarded()) return params::Result::Fail("is not valid JSON");
+    if (repeated) return params::Result::Fail("gives a key twice");
     return {};
 }
 

@@ -22,6 +22,7 @@ struct Command {
 constexpr Command kCommands[] = {
     {"new", prmtool::RunNew},       {"show", prmtool::RunShow},     {"check", prmtool::RunCheck},
     {"set", prmtool::RunSet},       {"import", prmtool::RunImport}, {"diff", prmtool::RunDiff},
+    {"textconv", prmtool::RunTextconv},
 };
 
 constexpr std::string_view kHelp =
@@ -35,6 +36,8 @@ constexpr std::string_view kHelp =
   prmtool import JSON FILE         write FILE from a JSON object in the form 'show --json'
                                    prints ('-' reads it from standard input)
   prmtool diff A B                 list the parameters whose values differ
+  prmtool textconv FILE            as show, for git's diff driver: a file that does
+                                   not load is one line, and not an error
   prmtool --help                   show this help
   prmtool --version                show the version
 

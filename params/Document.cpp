@@ -1,0 +1,105 @@
+#include "Document.h"
+
+#include "Fields.h"
+#include "Walks.h"
+
+namespace params {
+namespace {
+
+// One byte more than the walk reads tells whether anything follows its last field.
+constexpr std::size_t kReadLimit = kMaxFileSize + 1;
+
+std::vector<std::uint8_t> SaveBytesOf(const IControlAccess& controls) {
+    return BytesToSave(controls).value_or(std::vector<std::uint8_t>{});
+}
+
+}  // namespace
+
+Result Document::Read(const std::string& path, HeldFile::Use use, bool wantAdvanced, Strictness strictness,
+                      ParameterImage& image) {
+    HeldFile file;
+    std::vector<std::uint8_t> bytes;
+    if (Result opened = file.Open(path, use); !opened) return opened;
+    if (Result read = file.Read(kReadLimit, bytes); !read) return read;
+    if (Result decoded = DecodeParameterFile(bytes, wantAdvanced, strictness, image); !decoded)
+        return Result::Fail("damaged: " + decoded.GetProblem().Describe());
+    VectorSink kept;
+    dropped_ = EncodeParameterFile(image, kept) && bytes.size() > kept.data.size() ? bytes.size() - kept.data.size() : 0;
+    disk_ = std::move(bytes);
+    if (use == HeldFile::Use::Change) held_ = std::move(file);
+    return {};
+}
+
+Result Document::OpenWhole(const std::string& path, IControlAccess& controls, HeldFile::Use use,
+                           Strictness strictness) {
+    ParameterImage image;
+    if (Result read = Read(path, use, true, strictness, image); !read) {
+        controls.ShowMessage(kLoadError);
+        return read;
+    }
+    controls.SetChecked(IDC_ADVANCED_ENABLED, image.advanced);
+    if (!image.advanced) ApplyAdvancedDefaults(controls);  // nothing of another file's shows
+    ApplyImage(image, controls);
+    Take(path, controls);
+    return {};
+}
+
+Result Document::Load(const std::string& path, IControlAccess& controls) {
+    ParameterImage image;
+    if (Result read = Read(path, HeldFile::Use::Read, controls.IsChecked(IDC_ADVANCED_ENABLED), Strictness::Load, image);
+        !read) {
+        controls.ShowMessage(kLoadError);
+        return read;
+    }
+    ApplyImage(image, controls);
+    Take(path, controls);
+    controls.ShowMessage(kLoadDone);
+    return {};
+}
+
+Result Document::Save(const std::string& path, IControlAccess& controls, IFileOps& ops) {
+    const auto bytes = BytesToSave(controls);
+    Result saved = bytes ? Result{} : Result::Fail("the table or a name is larger than a file can hold");
+    // The file opened for this change is saved as it was checked; any other is opened now.
+    if (saved && !held_.IsHeldFor(path)) saved = held_.Open(path, HeldFile::Use::Change);
+    if (saved) saved = held_.Save(*bytes, ops);
+    held_ = HeldFile{};
+    controls.ShowMessage(saved ? kSaveDone : kSaveError);
+    if (!saved) return saved;
+    disk_ = *bytes;
+    Take(path, controls);
+    return {};
+}
+
+Result Document::Create(const std::string& path, const IControlAccess& controls) {
+    const auto bytes = BytesToSave(controls);
+    if (!bytes) return Result::Fail("the table or a name is larger than a file can hold");
+    if (Result made = WriteNewFile(path, *bytes); !made) return made;
+    disk_ = *bytes;
+    Take(path, controls);
+    return {};
+}
+
+void Document::Clear(const IControlAccess& controls) {
+    path_.clear();
+    disk_.clear();
+    clean_ = SaveBytesOf(controls);
+}
+
+bool Document::IsModified(const IControlAccess& controls) const {
+    const auto bytes = BytesToSave(controls);
+    return !bytes || *bytes != clean_;
+}
+
+bool Document::ChangedOnDisk() const {
+    if (path_.empty()) return false;
+    std::vector<std::uint8_t> now;
+    return !ReadFilePrefix(path_, kReadLimit, now) || now != disk_;
+}
+
+void Document::Take(const std::string& path, const IControlAccess& controls) {
+    path_ = FullPath(path);
+    clean_ = SaveBytesOf(controls);
+}
+
+}  // namespace params

@@ -1,0 +1,59 @@
+// What the file layer asks of each system beyond the calls of a save: opening
+// what a path names, locking, reading, listing a folder.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "FileIo.h"
+
+namespace params::fs {
+
+// What a path resolved to.
+struct Resolved {
+    Folder folder;       // open for Use::Change, or when the file is regular
+    std::string name;    // the file's name in folder
+    int fd = -1;         // the file, or -1 where nothing is yet
+    FileIdentity identity;
+    bool writable = false;
+    bool regular = false;
+    bool inPlace = false;  // other names share it, or a new file could not carry its owner
+};
+
+// Resolves path once, the system following every link, and opens it:
+// read-only for Use::Read, for reading and writing where allowed for
+// Use::Change. A path that names nothing is an error for Use::Read, and for
+// Use::Change holds just its folder.
+Result Resolve(const std::string& path, HeldFile::Use use, Resolved& out);
+
+// Takes the advisory lock of a changer without waiting: 0, or -1 when another holds it.
+int TryLock(int fd);
+
+// Waits a moment, for another changer to finish.
+void Pause();
+
+// Reads at offset; the bytes read, 0 at the end, -1 on failure.
+long long ReadAt(int fd, std::uint8_t* bytes, std::size_t count, std::uint64_t offset);
+
+// The open file's size in bytes; 0 when the system cannot tell.
+std::uint64_t SizeOf(int fd);
+
+void CloseFile(int fd);
+void CloseFolder(Folder& folder);
+
+// Opens the folder path names ("" for the current one).
+Result OpenFolder(const std::string& path, Folder& out);
+
+// The names in folder.
+std::vector<std::string> List(const Folder& folder);
+
+// Refuses a name no file can have here (on Windows, a device's: AUX, COM1, ...).
+Result UsableName(const std::string& name);
+
+// The path from the root, as the system would resolve path now; path itself when it cannot tell.
+std::string FullPath(const std::string& path);
+
+// Splits a path after its last separator: the folder with its separator, and the name.
+std::pair<std::string, std::string> SplitPath(const std::string& path);
+
+}  // namespace params::fs

@@ -1,0 +1,240 @@
+// The file layer on POSIX systems: descriptors and calls relative to an open folder.
+#include "FileSystem.h"
+
+#include <acl/libacl.h>
+#include <attr/libattr.h>
+#include <dirent.h>
+#include <fcntl.h>
+#include <limits.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+
+namespace params {
+namespace {
+
+Result Failure(const char* what, int error) { return Result::Fail(std::string(what) + ": " + std::strerror(error)); }
+
+FileIdentity IdentityOf(const struct stat& st) {
+    return {static_cast<std::uint64_t>(st.st_dev), static_cast<std::uint64_t>(st.st_ino)};
+}
+
+// Where the system says the open file is: the name it was reached by, every link followed.
+bool WhereIs(int fd, const std::string& path, std::string& out) {
+    char where[PATH_MAX];
+    const std::string proc = "/proc/self/fd/" + std::to_string(fd);
+    const ssize_t n = ::readlink(proc.c_str(), where, sizeof where);
+    if (n > 0 && static_cast<std::size_t>(n) < sizeof where && where[0] == '/') {
+        out.assign(where, static_cast<std::size_t>(n));
+        return true;
+    }
+    // Without /proc (a bare chroot): the name as resolved now, which the identity check then confirms.
+    char* real = ::realpath(path.c_str(), nullptr);
+    if (!real) return false;
+    out = real;
+    std::free(real);
+    return true;
+}
+
+class PosixOps final : public IFileOps {
+public:
+    int CreateExclusive(const Folder& folder, const std::string& name) override {
+        return ::openat(folder.fd, name.c_str(), O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
+    }
+    int CopyAttributes(int from, int to) override {
+        if (from < 0) {  // a new file: the mode the umask leaves
+            const mode_t mask = ::umask(0);
+            ::umask(mask);
+            return ::fchmod(to, 0666 & ~mask);
+        }
+        struct stat st;
+        if (::fstat(from, &st) != 0) return -1;
+        // The owner first: giving it clears set-ID bits, which the permissions then restore.
+        if ((st.st_uid != ::geteuid() || st.st_gid != ::getegid()) && ::fchown(to, st.st_uid, st.st_gid) != 0)
+            return -1;
+        if (::perm_copy_fd(nullptr, from, nullptr, to, nullptr) != 0) return -1;
+        return ::attr_copy_fd(nullptr, from, nullptr, to, nullptr, nullptr);
+    }
+    long long WriteAt(int fd, const std::uint8_t* bytes, std::size_t count, std::uint64_t offset) override {
+        return ::pwrite(fd, bytes, count, static_cast<off_t>(offset));
+    }
+    int Truncate(int fd, std::uint64_t size) override { return ::ftruncate(fd, static_cast<off_t>(size)); }
+    int Sync(int fd) override { return ::fsync(fd); }
+    int Close(int fd) override { return ::close(fd); }
+    int Identify(const Folder& folder, const std::string& name, FileIdentity& out) override {
+        struct stat st;
+        if (::fstatat(folder.fd, name.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0) return -1;
+        out = IdentityOf(st);
+        return 0;
+    }
+    int Rename(const Folder& folder, const std::string& from, const std::string& to) override {
+        return ::renameat(folder.fd, from.c_str(), folder.fd, to.c_str());
+    }
+    int Place(const Folder& folder, const std::string& from, const std::string& to) override {
+        if (::renameat2(folder.fd, from.c_str(), folder.fd, to.c_str(), RENAME_NOREPLACE) == 0) return 0;
+        if (errno != EINVAL && errno != ENOSYS && errno != ENOTSUP) return -1;
+        // A file system without the exclusive rename: a new hard link is exclusive too.
+        if (::linkat(folder.fd, from.c_str(), folder.fd, to.c_str(), 0) != 0) return -1;
+        ::unlinkat(folder.fd, from.c_str(), 0);
+        return 0;
+    }
+    int SyncFolder(const Folder& folder) override {
+        // EINVAL: a file system that cannot sync folders; EBADF: a folder held only as a path.
+        return ::fsync(folder.fd) == 0 || errno == EINVAL || errno == EBADF ? 0 : -1;
+    }
+    int Remove(const Folder& folder, const std::string& name) override {
+        return ::unlinkat(folder.fd, name.c_str(), 0);
+    }
+};
+
+// Opens a regular file's folder and checks that the name there is still the file held.
+Result HoldFolder(int fd, const std::string& path, const struct stat& st, fs::Resolved& out) {
+    std::string where;
+    if (!WhereIs(fd, path, where)) return Failure("cannot find the file's folder", errno);
+    auto [folder, name] = fs::SplitPath(where);
+    if (Result opened = fs::OpenFolder(folder, out.folder); !opened) return opened;
+    out.name = std::move(name);
+    FileIdentity there;
+    if (SystemFileOps().Identify(out.folder, out.name, there) != 0 || !(there == IdentityOf(st)))
+        return Result::Fail("the file was replaced while it was opened");
+    return {};
+}
+
+Result ResolveOnce(const std::string& path, HeldFile::Use use, fs::Resolved& out) {
+    const bool change = use == HeldFile::Use::Change;
+    // Opening a FIFO waits for a writer, for ever if none comes. Opened
+    // without waiting and then read as usual, one without a writer reads as
+    // empty at once, while one being written (such as <(command)) is read whole.
+    int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+    if (fd < 0 && errno == ENOENT && change) {
+        struct stat link;
+        if (::lstat(path.c_str(), &link) != 0) {  // nothing there: a save makes it in the folder
+            auto [folder, name] = fs::SplitPath(path);
+            if (name.empty()) return Failure("cannot write the file", EISDIR);
+            out.name = std::move(name);
+            return fs::OpenFolder(folder, out.folder);
+        }
+        // A dangling link: the system makes its target, as it would for any program writing there.
+        fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOCTTY, 0666);
+    }
+    if (fd < 0) return Failure(change ? "cannot write the file" : "cannot read the file", errno);
+    out.fd = fd;
+    struct stat st;
+    const int flags = ::fcntl(fd, F_GETFL);
+    if (::fstat(fd, &st) != 0 || flags < 0 || ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) != 0)
+        return Failure("cannot read the file", errno);
+    out.identity = IdentityOf(st);
+    out.regular = S_ISREG(st.st_mode);
+    if (!out.regular) {
+        if (change) return Failure("cannot write the file", S_ISDIR(st.st_mode) ? EISDIR : EINVAL);
+        return {};
+    }
+    if (change) {
+        // Root may write anything, so for it the write bits decide, as they
+        // decide whether a rename may get round a read-only file.
+        const bool allowed = ::geteuid() != 0 || (st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) != 0;
+        // The file just opened, again for writing, as the identity check confirms.
+        const int rw = allowed ? ::open(path.c_str(), O_RDWR | O_NONBLOCK | O_CLOEXEC | O_NOCTTY) : -1;
+        struct stat again;
+        if (rw >= 0 && ::fstat(rw, &again) == 0 && IdentityOf(again) == out.identity) {
+            ::close(fd);
+            out.fd = rw;
+            out.writable = ::fcntl(rw, F_SETFL, flags & ~O_NONBLOCK) == 0;
+        } else if (rw >= 0) {
+            ::close(rw);
+            return Result::Fail("the file was replaced while it was opened");
+        }
+        out.inPlace = st.st_nlink > 1 || (::geteuid() != 0 && st.st_uid != ::geteuid());
+    }
+    return HoldFolder(out.fd, path, st, out);
+}
+
+}  // namespace
+
+IFileOps& SystemFileOps() {
+    static PosixOps ops;
+    return ops;
+}
+
+namespace fs {
+
+Result Resolve(const std::string& path, HeldFile::Use use, Resolved& out) {
+    // A name swapped while it was being resolved: resolved again.
+    Result result;
+    for (int attempt = 0; attempt < 10; ++attempt) {
+        if (out.fd >= 0) ::close(out.fd);
+        CloseFolder(out.folder);
+        out = Resolved{};
+        result = ResolveOnce(path, use, out);
+        if (result || result.GetProblem().message != "the file was replaced while it was opened") break;
+    }
+    if (!result) {
+        if (out.fd >= 0) ::close(out.fd);
+        CloseFolder(out.folder);
+        out = Resolved{};
+    }
+    return result;
+}
+
+int TryLock(int fd) { return ::flock(fd, LOCK_EX | LOCK_NB); }
+
+void Pause() { ::usleep(2000); }
+
+long long ReadAt(int fd, std::uint8_t* bytes, std::size_t count, std::uint64_t offset) {
+    // A FIFO has no offsets: it is read as it comes.
+    const ssize_t n = ::pread(fd, bytes, count, static_cast<off_t>(offset));
+    return n < 0 && errno == ESPIPE ? ::read(fd, bytes, count) : n;
+}
+
+std::uint64_t SizeOf(int fd) {
+    struct stat st;
+    return ::fstat(fd, &st) == 0 ? static_cast<std::uint64_t>(st.st_size) : 0;
+}
+
+void CloseFile(int fd) { ::close(fd); }
+
+void CloseFolder(Folder& folder) {
+    if (folder.fd >= 0) ::close(folder.fd);
+    folder = Folder{};
+}
+
+Result OpenFolder(const std::string& path, Folder& out) {
+    const char* name = path.empty() ? "." : path.c_str();
+    // A folder this user may pass through but not list is held as a path only.
+    int fd = ::open(name, O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0 && errno == EACCES) fd = ::open(name, O_PATH | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) return Failure("cannot open the folder", errno);
+    out = {fd, path};
+    return {};
+}
+
+std::vector<std::string> List(const Folder& folder) {
+    std::vector<std::string> names;
+    const int fd = ::openat(folder.fd, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    DIR* dir = fd < 0 ? nullptr : ::fdopendir(fd);
+    if (!dir) {
+        if (fd >= 0) ::close(fd);
+        return names;
+    }
+    while (const dirent* entry = ::readdir(dir)) names.emplace_back(entry->d_name);
+    ::closedir(dir);
+    return names;
+}
+
+Result UsableName(const std::string&) { return {}; }
+
+std::string FullPath(const std::string& path) {
+    if (path.empty() || path[0] == '/') return path;
+    char* here = ::getcwd(nullptr, 0);
+    if (!here) return path;
+    std::string full = here;
+    std::free(here);
+    return full + (full.back() == '/' ? "" : "/") + path;
+}
+
+}  // namespace fs
+}  // namespace params

@@ -1,0 +1,305 @@
+// The file layer on Windows: handles, the file's final path as the system
+// resolved it, and ReplaceFileW, which keeps attributes, security and
+// creation time on the replaced name.
+#include "FileSystem.h"
+
+#include <windows.h>
+#include <fcntl.h>
+#include <io.h>
+
+#include <cerrno>
+#include <cstring>
+#include <cwctype>
+
+namespace params {
+namespace {
+
+std::wstring Wide(const std::string& utf8) {
+    const int n = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
+    std::wstring w(static_cast<std::size_t>(n), L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), w.data(), n);
+    return w;
+}
+
+std::string Narrow(const std::wstring& wide) {
+    const int n = WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0, nullptr, nullptr);
+    std::string s(static_cast<std::size_t>(n), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), s.data(), n, nullptr, nullptr);
+    return s;
+}
+
+// errno for the system errors a save meets, so callers name the reason one way.
+int ErrnoOf(DWORD error) {
+    switch (error) {
+    case ERROR_FILE_NOT_FOUND:
+    case ERROR_PATH_NOT_FOUND: return ENOENT;
+    case ERROR_FILE_EXISTS:
+    case ERROR_ALREADY_EXISTS: return EEXIST;
+    case ERROR_DISK_FULL:
+    case ERROR_HANDLE_DISK_FULL: return ENOSPC;
+    case ERROR_ACCESS_DENIED:
+    case ERROR_SHARING_VIOLATION:
+    case ERROR_LOCK_VIOLATION:
+    case ERROR_WRITE_PROTECT: return EACCES;
+    default: return EIO;
+    }
+}
+
+int Fail(DWORD error = GetLastError()) {
+    errno = ErrnoOf(error);
+    return -1;
+}
+
+Result Failure(const char* what, int error) { return Result::Fail(std::string(what) + ": " + std::strerror(error)); }
+
+HANDLE HandleOf(int fd) { return reinterpret_cast<HANDLE>(_get_osfhandle(fd)); }
+
+int DescriptorOf(HANDLE handle) {
+    const int fd = _open_osfhandle(reinterpret_cast<intptr_t>(handle), _O_BINARY);
+    if (fd < 0) CloseHandle(handle);
+    return fd;
+}
+
+FileIdentity IdentityOf(const BY_HANDLE_FILE_INFORMATION& info) {
+    return {info.dwVolumeSerialNumber,
+            static_cast<std::uint64_t>(info.nFileIndexHigh) << 32 | info.nFileIndexLow};
+}
+
+// The names Windows gives to devices in every folder: "aux.prm" is the device AUX.
+bool IsDeviceName(const std::string& name) {
+    std::wstring base = Wide(name.substr(0, name.find('.')));
+    while (!base.empty() && (base.back() == L' ' || base.back() == L':')) base.pop_back();
+    for (wchar_t& c : base) c = static_cast<wchar_t>(std::towupper(c));
+    if (base == L"CON" || base == L"PRN" || base == L"AUX" || base == L"NUL" || base == L"CONIN$" ||
+        base == L"CONOUT$")
+        return true;
+    return base.size() == 4 && (base.compare(0, 3, L"COM") == 0 || base.compare(0, 3, L"LPT") == 0) &&
+           ((base[3] >= L'1' && base[3] <= L'9') || base[3] == L'\u00B9' || base[3] == L'\u00B2' || base[3] == L'\u00B3');
+}
+
+Result RefuseDevice(const std::string& name) {
+    return Result::Fail("\"" + name + "\" is the name of a device on Windows, not of a file; choose another name");
+}
+
+// The path the system resolved an open file to, every link followed; plain
+// drive paths lose the "\\?\" that long ones need.
+bool FinalPath(HANDLE file, std::wstring& out) {
+    out.assign(MAX_PATH, L'\0');
+    DWORD n = GetFinalPathNameByHandleW(file, out.data(), static_cast<DWORD>(out.size()), FILE_NAME_NORMALIZED);
+    if (n >= out.size()) {
+        out.assign(n + 1, L'\0');
+        n = GetFinalPathNameByHandleW(file, out.data(), static_cast<DWORD>(out.size()), FILE_NAME_NORMALIZED);
+    }
+    if (n == 0 || n >= out.size()) return false;
+    out.resize(n);
+    if (n < MAX_PATH && out.compare(0, 4, L"\\\\?\\") == 0 && out.size() > 6 && out[5] == L':') out.erase(0, 4);
+    return true;
+}
+
+bool FullPathOf(const std::wstring& path, std::wstring& out) {
+    out.assign(GetFullPathNameW(path.c_str(), 0, nullptr, nullptr), L'\0');
+    const DWORD n = GetFullPathNameW(path.c_str(), static_cast<DWORD>(out.size()), out.data(), nullptr);
+    if (n == 0 || n >= out.size()) return false;
+    out.resize(n);
+    return true;
+}
+
+class WindowsOps final : public IFileOps {
+public:
+    int CreateExclusive(const Folder& folder, const std::string& name) override {
+        const HANDLE file = CreateFileW(Wide(folder.path + name).c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
+                                        CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+        return file == INVALID_HANDLE_VALUE ? Fail() : DescriptorOf(file);
+    }
+    // ReplaceFileW carries the replaced file's attributes, security and creation
+    // time over; a new file takes its folder's.
+    int CopyAttributes(int, int) override { return 0; }
+    long long WriteAt(int fd, const std::uint8_t* bytes, std::size_t count, std::uint64_t offset) override {
+        OVERLAPPED at{};
+        at.Offset = static_cast<DWORD>(offset);
+        at.OffsetHigh = static_cast<DWORD>(offset >> 32);
+        DWORD written = 0;
+        const DWORD chunk = count > 0x40000000 ? 0x40000000 : static_cast<DWORD>(count);
+        return WriteFile(HandleOf(fd), bytes, chunk, &written, &at) ? written : Fail();
+    }
+    int Truncate(int fd, std::uint64_t size) override {
+        LARGE_INTEGER at;
+        at.QuadPart = static_cast<LONGLONG>(size);
+        const HANDLE file = HandleOf(fd);
+        return SetFilePointerEx(file, at, nullptr, FILE_BEGIN) && SetEndOfFile(file) ? 0 : Fail();
+    }
+    int Sync(int fd) override { return FlushFileBuffers(HandleOf(fd)) ? 0 : Fail(); }
+    int Close(int fd) override { return _close(fd) == 0 ? 0 : (errno = EIO, -1); }
+    int Identify(const Folder& folder, const std::string& name, FileIdentity& out) override {
+        // The entry itself: a link is opened as the link.
+        const HANDLE file = CreateFileW(Wide(folder.path + name).c_str(), 0,
+                                        FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                                        FILE_FLAG_OPEN_REPARSE_POINT | FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+        if (file == INVALID_HANDLE_VALUE) return Fail();
+        BY_HANDLE_FILE_INFORMATION info{};
+        const bool known = GetFileInformationByHandle(file, &info) != 0;
+        const DWORD error = GetLastError();
+        CloseHandle(file);
+        if (!known) return Fail(error);
+        out = IdentityOf(info);
+        return 0;
+    }
+    int Rename(const Folder& folder, const std::string& from, const std::string& to) override {
+        const std::wstring source = Wide(folder.path + from), target = Wide(folder.path + to);
+        const DWORD attributes = GetFileAttributesW(target.c_str());
+        if (ReplaceFileW(target.c_str(), source.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr)) {
+            // Wine's ReplaceFileW gives the file the new one's attributes; Windows keeps them.
+            // Either way the file has changed, which its archive bit tells backups.
+            if (attributes != INVALID_FILE_ATTRIBUTES)
+                SetFileAttributesW(target.c_str(), (attributes & ~FILE_ATTRIBUTE_NORMAL) | FILE_ATTRIBUTE_ARCHIVE);
+            return 0;
+        }
+        return Fail();
+    }
+    int Place(const Folder& folder, const std::string& from, const std::string& to) override {
+        return MoveFileExW(Wide(folder.path + from).c_str(), Wide(folder.path + to).c_str(), MOVEFILE_WRITE_THROUGH)
+                   ? 0
+                   : Fail();
+    }
+    // A folder's entries are written through with the rename itself.
+    int SyncFolder(const Folder&) override { return 0; }
+    int Remove(const Folder& folder, const std::string& name) override {
+        return DeleteFileW(Wide(folder.path + name).c_str()) ? 0 : Fail();
+    }
+};
+
+Result ResolveOnce(const std::string& path, HeldFile::Use use, fs::Resolved& out) {
+    const bool change = use == HeldFile::Use::Change;
+    const char* what = change ? "cannot write the file" : "cannot read the file";
+    if (IsDeviceName(fs::SplitPath(path).second)) return RefuseDevice(fs::SplitPath(path).second);
+    constexpr DWORD kShare = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
+    const std::wstring name = Wide(path);
+    HANDLE file = INVALID_HANDLE_VALUE;
+    if (change) {
+        file = CreateFileW(name.c_str(), GENERIC_READ | GENERIC_WRITE, kShare, nullptr, OPEN_EXISTING, 0, nullptr);
+        out.writable = file != INVALID_HANDLE_VALUE;
+        const DWORD error = GetLastError();
+        if (!out.writable && (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND)) {
+            if (error == ERROR_PATH_NOT_FOUND) return Failure(what, ENOENT);
+            // Nothing there: a save makes it in the folder.
+            std::wstring full;
+            if (!FullPathOf(name, full)) return Failure(what, ErrnoOf(GetLastError()));
+            auto [folder, leaf] = fs::SplitPath(Narrow(full));
+            if (leaf.empty()) return Failure(what, EISDIR);
+            out.name = std::move(leaf);
+            return fs::OpenFolder(folder, out.folder);
+        }
+    }
+    if (file == INVALID_HANDLE_VALUE)
+        file = CreateFileW(name.c_str(), GENERIC_READ, kShare, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return Failure(what, ErrnoOf(GetLastError()));
+    BY_HANDLE_FILE_INFORMATION info{};
+    const bool known = GetFileInformationByHandle(file, &info) != 0;
+    out.regular = known && GetFileType(file) == FILE_TYPE_DISK && !(info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY);
+    if (out.regular && change && (info.dwFileAttributes & FILE_ATTRIBUTE_READONLY)) out.writable = false;
+    // Wine finds no final path longer than MAX_PATH: the name given then,
+    // which the identity check below holds to the file opened.
+    std::wstring final;
+    const bool located = out.regular && (FinalPath(file, final) || FullPathOf(name, final));
+    out.fd = DescriptorOf(file);
+    if (out.fd < 0) return Failure(what, EMFILE);
+    out.identity = IdentityOf(info);
+    out.inPlace = info.nNumberOfLinks > 1;
+    if (!out.regular) return change ? Failure(what, EINVAL) : Result{};
+    if (!located) return Failure(what, ErrnoOf(GetLastError()));
+    auto [folder, leaf] = fs::SplitPath(Narrow(final));
+    out.name = std::move(leaf);
+    if (Result opened = fs::OpenFolder(folder, out.folder); !opened) return opened;
+    FileIdentity there;
+    if (SystemFileOps().Identify(out.folder, out.name, there) != 0 || !(there == out.identity))
+        return Result::Fail("the file was replaced while it was opened");
+    return {};
+}
+
+}  // namespace
+
+IFileOps& SystemFileOps() {
+    static WindowsOps ops;
+    return ops;
+}
+
+namespace fs {
+
+Result Resolve(const std::string& path, HeldFile::Use use, Resolved& out) {
+    Result result;
+    for (int attempt = 0; attempt < 10; ++attempt) {
+        if (out.fd >= 0) _close(out.fd);
+        out = Resolved{};
+        result = ResolveOnce(path, use, out);
+        if (result || result.GetProblem().message != "the file was replaced while it was opened") break;
+    }
+    if (!result) {
+        if (out.fd >= 0) _close(out.fd);
+        out = Resolved{};
+    }
+    return result;
+}
+
+// A byte far beyond any parameter file's end: locking it keeps the file's
+// own bytes free for readers, as Windows locks are mandatory.
+int TryLock(int fd) {
+    OVERLAPPED at{};
+    at.Offset = 0xFFFFFFFEu;
+    at.OffsetHigh = 0x7FFFFFFFu;
+    return LockFileEx(HandleOf(fd), LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, 1, 0, &at) ? 0 : Fail();
+}
+
+// Sleep, not the C++ library's, which would bring a threads library into the editor.
+void Pause() { Sleep(2); }
+
+long long ReadAt(int fd, std::uint8_t* bytes, std::size_t count, std::uint64_t offset) {
+    OVERLAPPED at{};
+    at.Offset = static_cast<DWORD>(offset);
+    at.OffsetHigh = static_cast<DWORD>(offset >> 32);
+    DWORD read = 0;
+    const DWORD chunk = count > 0x40000000 ? 0x40000000 : static_cast<DWORD>(count);
+    if (ReadFile(HandleOf(fd), bytes, chunk, &read, &at)) return read;
+    const DWORD error = GetLastError();
+    if (error == ERROR_HANDLE_EOF || error == ERROR_BROKEN_PIPE) return 0;
+    if (error == ERROR_INVALID_PARAMETER && offset == 0)  // a device or pipe: no offsets
+        return ReadFile(HandleOf(fd), bytes, chunk, &read, nullptr) ? read : Fail();
+    return Fail(error);
+}
+
+std::uint64_t SizeOf(int fd) {
+    LARGE_INTEGER size;
+    return GetFileSizeEx(HandleOf(fd), &size) ? static_cast<std::uint64_t>(size.QuadPart) : 0;
+}
+
+void CloseFile(int fd) { _close(fd); }
+
+void CloseFolder(Folder& folder) { folder = Folder{}; }
+
+Result OpenFolder(const std::string& path, Folder& out) {
+    const DWORD attributes = GetFileAttributesW(Wide(path.empty() ? "." : path).c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES) return Failure("cannot open the folder", ErrnoOf(GetLastError()));
+    if (!(attributes & FILE_ATTRIBUTE_DIRECTORY)) return Failure("cannot open the folder", ENOTDIR);
+    out = {-1, path};
+    return {};
+}
+
+std::vector<std::string> List(const Folder& folder) {
+    std::vector<std::string> names;
+    WIN32_FIND_DATAW entry;
+    const HANDLE find = FindFirstFileW(Wide(folder.path + "*").c_str(), &entry);
+    if (find == INVALID_HANDLE_VALUE) return names;
+    do names.push_back(Narrow(entry.cFileName));
+    while (FindNextFileW(find, &entry));
+    FindClose(find);
+    return names;
+}
+
+Result UsableName(const std::string& name) { return IsDeviceName(name) ? RefuseDevice(name) : Result{}; }
+
+std::string FullPath(const std::string& path) {
+    std::wstring full;
+    return FullPathOf(Wide(path), full) ? Narrow(full) : path;
+}
+
+}  // namespace fs
+}  // namespace params
