@@ -48,6 +48,7 @@ const CommandEntry<CAttrEditorDlg> CAttrEditorDlg::kCommands[] = {
     // throws the edits away; the close box and Alt+F4 ask first.
     {WM_CLOSE, 0, 0, &CAttrEditorDlg::OnClose},
     {WM_DROPFILES, 0, 0, &CAttrEditorDlg::OnDropFiles},
+    {WM_ENABLE, 0, 0, &CAttrEditorDlg::OnEnable},
     {WM_COMMAND, EN_CHANGE, kAnyControl, &CAttrEditorDlg::OnEditChange},
     {WM_CTLCOLOREDIT, 0, 0, &CAttrEditorDlg::OnCtlColorEdit},
     {WM_NOTIFY, static_cast<UINT>(NM_CUSTOMDRAW), IDC_SPRITE_TABLE, &CAttrEditorDlg::OnTableCustomDraw},
@@ -206,8 +207,6 @@ void CAttrEditorDlg::SetUpBoxMargins() {
 bool CAttrEditorDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
     // Any command may change a value (typing, a choice, "使用", a button's work).
     if (message == WM_COMMAND) ScheduleChangeCheck();
-    // While a modal box is up: the drop effect says no drop is taken, and no request runs.
-    if (message == WM_ENABLE) DragAcceptFiles(m_hWnd, wParam != 0);
     if (IsRequest(message, wParam) && !IsWindowEnabled(m_hWnd)) {
         if (message == WM_DROPFILES) DragFinish(reinterpret_cast<HDROP>(wParam));
         result = 0;
@@ -318,6 +317,12 @@ void CAttrEditorDlg::UpdateCaption() {
 }
 
 void CAttrEditorDlg::OnCellEdited() { ScheduleChangeCheck(); }
+
+// The drop effect says what a drop would do: nothing while a modal box is up.
+LRESULT CAttrEditorDlg::OnEnable(WPARAM enabled, LPARAM) {
+    DragAcceptFiles(m_hWnd, enabled != 0);
+    return 0;
+}
 
 LRESULT CAttrEditorDlg::OnEditChange(WPARAM, LPARAM edit) {
     const auto box = reinterpret_cast<HWND>(edit);

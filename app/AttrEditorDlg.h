@@ -98,6 +98,7 @@ private:
     void OnLoad();
     void OnClose();
     LRESULT OnDropFiles(WPARAM drop, LPARAM unused);
+    LRESULT OnEnable(WPARAM enabled, LPARAM unused);
     LRESULT OnEditChange(WPARAM codeAndId, LPARAM edit);
     LRESULT OnCtlColorEdit(WPARAM dc, LPARAM edit);
     LRESULT OnTableCustomDraw(WPARAM id, LPARAM info);
