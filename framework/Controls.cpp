@@ -14,6 +14,7 @@ int CComboBox::FindString(int after, std::wstring_view prefix) const {
 
 int CComboBox::FindShownItem() const {
     const std::wstring shown = GetWindowText();
+    if (shown.empty()) return CB_ERR;  // no item is empty
     return static_cast<int>(Send(CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(shown.c_str())));
 }
 
