@@ -53,7 +53,6 @@ const CommandEntry<CAttrEditorDlg> CAttrEditorDlg::kCommands[] = {
     {WM_CTLCOLOREDIT, 0, 0, &CAttrEditorDlg::OnCtlColorEdit},
     {WM_NOTIFY, static_cast<UINT>(NM_CUSTOMDRAW), IDC_SPRITE_TABLE, &CAttrEditorDlg::OnTableCustomDraw},
     {WM_NOTIFY, static_cast<UINT>(LVN_KEYDOWN), IDC_SPRITE_TABLE, &CAttrEditorDlg::OnTableKeyDown},
-    {WM_NOTIFY, static_cast<UINT>(LVN_ENDLABELEDITW), kInPlaceEditorId, &CAttrEditorDlg::OnCellEdited},
     {WM_APP_CHECK_CHANGES, 0, 0, &CAttrEditorDlg::OnCheckChanges},
 };
 
@@ -204,15 +203,55 @@ void CAttrEditorDlg::SetUpBoxMargins() {
     for (framework::CByteLimitedEdit& edit : m_edits) edit.Send(EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, 0);
 }
 
+namespace {
+
+// Messages that only paint, point or ask: nothing they do changes a value.
+bool ChangesNothing(UINT message, LPARAM lParam) {
+    switch (message) {
+    case WM_SETCURSOR:
+    case WM_MOUSEMOVE:
+    case WM_NCMOUSEMOVE:
+    case WM_NCHITTEST:
+    case WM_MOUSEHOVER:
+    case WM_MOUSELEAVE:
+    case WM_PAINT:
+    case WM_ERASEBKGND:
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLORLISTBOX:
+    case WM_CTLCOLORDLG:
+    case WM_DRAWITEM:
+    case WM_GETTEXT:
+    case WM_GETTEXTLENGTH:
+    case WM_GETOBJECT:
+    case WM_ENTERIDLE:
+    case WM_TIMER:
+    case WM_APP_CHECK_CHANGES: return true;
+    case WM_NOTIFY: {
+        const UINT code = reinterpret_cast<const NMHDR*>(lParam)->code;
+        return code == static_cast<UINT>(NM_CUSTOMDRAW) || code == TTN_GETDISPINFOW || code == TTN_SHOW ||
+               code == TTN_POP;
+    }
+    default: return false;
+    }
+}
+
+}  // namespace
+
 bool CAttrEditorDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
-    // Any command may change a value (typing, a choice, "使用", a button's work).
-    if (message == WM_COMMAND) ScheduleChangeCheck();
     if (IsRequest(message, wParam) && !IsWindowEnabled(m_hWnd)) {
         if (message == WM_DROPFILES) DragFinish(reinterpret_cast<HDROP>(wParam));
         result = 0;
         return true;
     }
-    return framework::DispatchCommand<CAttrEditorDlg>(kCommands, *this, message, wParam, lParam, result);
+    const bool handled =
+        framework::DispatchCommand<CAttrEditorDlg>(kCommands, *this, message, wParam, lParam, result);
+    // Whatever a message led to (typing, a choice, a colour picked in its own
+    // dialog, a drop, a button's work) is done once its handler returns: the
+    // mark is then measured again from the controls, once the queue gets to it.
+    if (!ChangesNothing(message, lParam)) ScheduleChangeCheck();
+    return handled;
 }
 
 void CAttrEditorDlg::OnPaint() {
@@ -230,11 +269,14 @@ LRESULT CAttrEditorDlg::OnQueryDragIcon() { return reinterpret_cast<LRESULT>(m_h
 
 void CAttrEditorDlg::OnQuickSave() { SaveParameterFile(Narrow(m_quickFolder.QuickFile())); }
 
-void CAttrEditorDlg::OnQuickLoad() { LoadParameterFile(Narrow(m_quickFolder.QuickFile())); }
+void CAttrEditorDlg::OnQuickLoad() {
+    if (MayReplaceEdits()) LoadParameterFile(Narrow(m_quickFolder.QuickFile()));
+}
 
 void CAttrEditorDlg::OnSave() { SaveThroughDialog(Widen(params::kQuickFile)); }
 
 void CAttrEditorDlg::OnLoad() {
+    if (!MayReplaceEdits()) return;
     if (const auto path = m_prompts.ChooseFile(m_hWnd, FileSettings(true))) {
         m_quickFolder.FileChosen(*path);
         LoadParameterFile(Narrow(*path));
@@ -252,20 +294,24 @@ bool CAttrEditorDlg::SaveThroughDialog(const std::wstring& path) {
     return SaveParameterFile(Narrow(*chosen));
 }
 
-// Yes saves as "保存" does and closes only once saved; Cancel (and Esc) stays.
 void CAttrEditorDlg::OnClose() {
+    if (MayReplaceEdits()) EndDialog(IDCANCEL);
+}
+
+// Yes saves as "保存" does and goes on only once saved; No goes on; Cancel (and Esc) stays.
+bool CAttrEditorDlg::MayReplaceEdits() {
     CommitOpenEdit();
-    if (HasUnsavedChanges()) {
-        switch (m_prompts.AskYesNoCancel(m_hWnd, Widen(params::kSaveChangesQuestion))) {
-        case IDYES:
-            if (!SaveThroughDialog(m_document.Path().empty() ? Widen(params::kQuickFile) : Widen(m_document.Path())))
-                return;
-            break;
-        case IDNO: break;
-        default: return;
-        }
+    if (!HasUnsavedChanges()) return true;
+    switch (Ask(params::kSaveChangesQuestion, MB_YESNOCANCEL)) {
+    case IDYES: return SaveThroughDialog(m_document.Path().empty() ? Widen(params::kQuickFile) : Widen(m_document.Path()));
+    case IDNO: return true;
+    default: return false;
     }
-    EndDialog(IDCANCEL);
+}
+
+int CAttrEditorDlg::Ask(std::string_view question, UINT buttons) {
+    OnCheckChanges();  // the caption is right while the question is up
+    return m_prompts.Ask(m_hWnd, Widen(question), buttons);
 }
 
 // The first file dropped is opened; a load by drop reports as one by button.
@@ -275,8 +321,7 @@ LRESULT CAttrEditorDlg::OnDropFiles(WPARAM drop, LPARAM) {
     std::wstring path(DragQueryFileW(files, 0, nullptr, 0) + 1, L'\0');
     path.resize(DragQueryFileW(files, 0, path.data(), static_cast<UINT>(path.size())));
     DragFinish(files);
-    if (path.empty()) return 0;
-    CommitOpenEdit();
+    if (path.empty() || !MayReplaceEdits()) return 0;
     if (OpenFile(path)) ShowMessage(params::kLoadDone);
     return 0;
 }
@@ -315,8 +360,6 @@ void CAttrEditorDlg::UpdateCaption() {
     m_caption = std::move(caption);
     SetWindowText(m_caption);
 }
-
-void CAttrEditorDlg::OnCellEdited() { ScheduleChangeCheck(); }
 
 // The drop effect says what a drop would do: nothing while a modal box is up.
 LRESULT CAttrEditorDlg::OnEnable(WPARAM enabled, LPARAM) {
@@ -480,6 +523,10 @@ void CAttrEditorDlg::PickColor(CColorSwatchButton& button, COLORREF initial) {
 }
 
 bool CAttrEditorDlg::SaveParameterFile(const std::string& path) {
+    // Another program's change to the file open here is not lost without a word.
+    if (params::FullPath(path) == m_document.Path() && m_document.ChangedOnDisk() &&
+        Ask(params::kOverwriteQuestion, MB_YESNO) != IDYES)
+        return false;
     if (!m_document.Save(path, *this)) return false;
     TakeAsSaved();
     return true;
@@ -601,4 +648,7 @@ void CAttrEditorDlg::EndUpdate() {
     RedrawWindow(m_hWnd, nullptr, nullptr, RDW_ERASE | RDW_FRAME | RDW_INVALIDATE | RDW_ALLCHILDREN);
 }
 
-void CAttrEditorDlg::ShowMessage(std::string_view text) { m_prompts.ShowMessage(m_hWnd, Widen(text)); }
+void CAttrEditorDlg::ShowMessage(std::string_view text) {
+    OnCheckChanges();  // the caption is right while the message is up
+    m_prompts.ShowMessage(m_hWnd, Widen(text));
+}

@@ -75,6 +75,11 @@ private:
     void CreateRangeTip();
     // The controls now hold what was last loaded or saved: no mark.
     void TakeAsSaved();
+    // With unsaved changes, asks whether to save them first; false when the
+    // user cancels or the save did not happen.
+    bool MayReplaceEdits();
+    // A question in a message box with these buttons: IDYES, IDNO or IDCANCEL.
+    int Ask(std::string_view question, UINT buttons);
     void ScheduleChangeCheck();
     void UpdateCaption();
     // An open in-place editor puts its text into the cell before anything reads the table.
@@ -104,7 +109,6 @@ private:
     LRESULT OnTableCustomDraw(WPARAM id, LPARAM info);
     // Ctrl+C and Ctrl+V in the table: rows to and from spreadsheets.
     LRESULT OnTableKeyDown(WPARAM id, LPARAM info);
-    void OnCellEdited();
     void OnCheckChanges();
     void OnAddRow();
     void OnDeleteRow();

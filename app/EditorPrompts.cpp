@@ -9,8 +9,8 @@ public:
     void ShowMessage(HWND owner, const std::wstring& text) override {
         MessageBoxW(owner, text.c_str(), framework::ProgramName().c_str(), MB_OK);
     }
-    int AskYesNoCancel(HWND owner, const std::wstring& text) override {
-        return MessageBoxW(owner, text.c_str(), framework::ProgramName().c_str(), MB_YESNOCANCEL);
+    int Ask(HWND owner, const std::wstring& text, UINT buttons) override {
+        return MessageBoxW(owner, text.c_str(), framework::ProgramName().c_str(), buttons);
     }
     std::optional<std::wstring> ChooseFile(HWND owner, const framework::FileDialogSettings& settings) override {
         return framework::CFileDialog(settings, owner).DoModal();

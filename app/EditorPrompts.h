@@ -16,8 +16,8 @@ public:
     virtual ~IEditorPrompts() = default;
     // Text only, OK button, no icon, owned by owner, captioned with the program's name.
     virtual void ShowMessage(HWND owner, const std::wstring& text) = 0;
-    // A question with Yes, No and Cancel: IDYES, IDNO or IDCANCEL (Esc too).
-    virtual int AskYesNoCancel(HWND owner, const std::wstring& text) = 0;
+    // A question with buttons MB_YESNO or MB_YESNOCANCEL: IDYES, IDNO or IDCANCEL (Esc too).
+    virtual int Ask(HWND owner, const std::wstring& text, UINT buttons) = 0;
     // The full path the user chose, or nothing when cancelled.
     virtual std::optional<std::wstring> ChooseFile(HWND owner, const framework::FileDialogSettings& settings) = 0;
     // The colour the user confirmed, or nothing; the custom colours may change either way.

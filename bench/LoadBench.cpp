@@ -34,7 +34,7 @@ public:
     void ShowMessage(HWND, const std::wstring& text) override { last = text; }
     std::optional<std::wstring> ChooseFile(HWND, const framework::FileDialogSettings&) override { return {}; }
     std::optional<COLORREF> AskColor(HWND, const framework::ColorDialogSettings&) override { return {}; }
-    int AskYesNoCancel(HWND, const std::wstring&) override { return IDCANCEL; }
+    int Ask(HWND, const std::wstring&, UINT) override { return IDNO; }
     std::wstring last;
 };
 

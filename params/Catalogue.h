@@ -101,8 +101,10 @@ constexpr std::string_view kPasteShapeError = "粘贴内容须为每行4列";
 // last loaded or saved come first, so a caption cut short still shows them.
 constexpr std::string_view kCaptionFileSeparator = " - ";
 constexpr std::string_view kUnsavedMark = "*";
-// Closing with unsaved changes asks this (Yes, No, Cancel).
+// Closing, loading or opening over unsaved changes asks this (Yes, No, Cancel).
 constexpr std::string_view kSaveChangesQuestion = "参数已修改，是否保存？";
+// Saving over the file last loaded or saved when another program has changed it since (Yes, No).
+constexpr std::string_view kOverwriteQuestion = "文件已被其他程序修改，是否覆盖？";
 // The tip of a number box or table cell whose text is not stored as it reads.
 constexpr std::string_view kValueRangeTip = "取值范围0～255";
 // The tip of a drop-down whose typed text is no item of its list.

@@ -52,7 +52,7 @@ Result Document::Load(const std::string& path, IControlAccess& controls) {
         return read;
     }
     ApplyImage(image, controls);
-    Take(path, controls);
+    Take(path, controls);  // before the message, which the editor shows under its new caption
     controls.ShowMessage(kLoadDone);
     return {};
 }
@@ -64,11 +64,12 @@ Result Document::Save(const std::string& path, IControlAccess& controls, IFileOp
     if (saved && !held_.IsHeldFor(path)) saved = held_.Open(path, HeldFile::Use::Change);
     if (saved) saved = held_.Save(*bytes, ops);
     held_ = HeldFile{};
+    if (saved) {
+        disk_ = *bytes;
+        Take(path, controls);  // before the message, which the editor shows under its new caption
+    }
     controls.ShowMessage(saved ? kSaveDone : kSaveError);
-    if (!saved) return saved;
-    disk_ = *bytes;
-    Take(path, controls);
-    return {};
+    return saved;
 }
 
 Result Document::Create(const std::string& path, const IControlAccess& controls) {

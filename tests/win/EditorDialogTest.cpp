@@ -276,7 +276,7 @@ void CALLBACK DriveFileDialog(HWND, UINT, UINT_PTR timer, DWORD) {
 class CRealFileDialogs final : public IEditorPrompts {
 public:
     void ShowMessage(HWND, const std::wstring& text) override { messages.push_back(text); }
-    int AskYesNoCancel(HWND, const std::wstring&) override { return IDCANCEL; }
+    int Ask(HWND, const std::wstring&, UINT) override { return IDCANCEL; }
     std::optional<std::wstring> ChooseFile(HWND owner, const framework::FileDialogSettings& settings) override {
         return SystemPrompts().ChooseFile(owner, settings);
     }
@@ -451,6 +451,57 @@ TEST_F(EditorDialog, TheCaptionMarksWhatASaveWouldWriteDifferently) {
     SendMessageW(hwnd_, WM_COMMAND, MAKEWPARAM(IDC_HERO_ANIMATION_MODE, CBN_SELCHANGE), 0);
     PumpMessages();
     EXPECT_EQ(TextOf(hwnd_), L"*set.prm - " + kCaption);
+
+    // A colour picked in the colour dialog, whose own loop runs whatever is
+    // queued before the colour is set, marks the caption too.
+    Click(IDC_QUICK_SAVE);
+    prompts_.whileUp = [](HWND) { PumpMessages(); };
+    prompts_.colorAnswer = RGB(1, 2, 3);
+    Click(IDC_ADVANCED_COLOR2);
+    PumpMessages();
+    EXPECT_EQ(TextOf(hwnd_), L"*set.prm - " + kCaption);
+}
+
+// With unsaved changes, 读取, 快取 and a drop ask first: Cancel changes
+// nothing, No loads, Yes saves through the save dialog and then loads. A save
+// over the file open here that another program changed since asks too.
+TEST_F(EditorDialog, NoEditIsLostToALoadOrAnotherProgramsChangeToASave) {
+    WriteVariedFile("set.prm");
+    const auto varied = ReadBytes(folder_.Path() / "set.prm");
+    SetWindowTextW(Item(IDC_LEVELUP_HP0), L"77");
+    prompts_.reply = IDCANCEL;
+    prompts_.answer = (folder_.Path() / L"set.prm").wstring();
+    Click(IDC_QUICK_LOAD);
+    Click(IDC_LOAD);
+    SendMessageW(hwnd_, WM_DROPFILES, reinterpret_cast<WPARAM>(DropOf(*prompts_.answer)), 0);
+    EXPECT_EQ(prompts_.questions, std::vector<std::wstring>(3, L"参数已修改，是否保存？"));
+    EXPECT_TRUE(prompts_.asked.empty() && prompts_.messages.empty());
+    EXPECT_EQ(TextOf(Item(IDC_LEVELUP_HP0)), L"77");
+
+    prompts_.reply = IDYES;
+    prompts_.answer = (folder_.Path() / L"kept.prm").wstring();
+    Click(IDC_QUICK_LOAD);
+    EXPECT_EQ(prompts_.messages, (std::vector<std::wstring>{L"保存完成", L"读取完成"}));
+    EXPECT_EQ(TextOf(Item(IDC_LEVELUP_HP0)), L"40");
+    EXPECT_EQ(ReadBytes(folder_.Path() / "kept.prm")[0], 77);
+    SetWindowTextW(Item(IDC_LEVELUP_HP0), L"78");
+    prompts_.reply = IDNO;
+    Click(IDC_QUICK_LOAD);
+    EXPECT_EQ(TextOf(Item(IDC_LEVELUP_HP0)), L"40");
+
+    auto changed = varied;
+    changed[1] = 99;  // by another program, after the load
+    std::FILE* file = _wfopen(L"set.prm", L"wb");
+    std::fwrite(changed.data(), 1, changed.size(), file);
+    std::fclose(file);
+    prompts_.questions.clear();
+    Click(IDC_QUICK_SAVE);  // No: nothing written
+    EXPECT_EQ(prompts_.questions, std::vector<std::wstring>{L"文件已被其他程序修改，是否覆盖？"});
+    EXPECT_EQ(ReadBytes(folder_.Path() / "set.prm"), changed);
+    prompts_.reply = IDYES;
+    Click(IDC_QUICK_SAVE);
+    EXPECT_EQ(ReadBytes(folder_.Path() / "set.prm"), CoreBytes(dlg_));
+    EXPECT_EQ(ReadBytes(folder_.Path() / "set.prm")[1], varied[1]);
 }
 
 TEST_F(EditorDialog, ClosingWithUnsavedChangesAsksAndYesClosesOnlyOnceSaved) {

@@ -19,10 +19,10 @@ public:
         messages.push_back(text);
         WhileUp(owner);
     }
-    int AskYesNoCancel(HWND owner, const std::wstring& text) override {
+    int Ask(HWND owner, const std::wstring& text, UINT buttons) override {
         questions.push_back(text);
         WhileUp(owner);
-        return reply;
+        return buttons == MB_YESNO && reply == IDCANCEL ? IDNO : reply;
     }
     std::optional<std::wstring> ChooseFile(HWND, const framework::FileDialogSettings& settings) override {
         asked.push_back(settings);
@@ -33,13 +33,14 @@ public:
     std::optional<COLORREF> AskColor(HWND owner, const framework::ColorDialogSettings& settings) override {
         colorOwners.push_back(owner);
         colorAsked.push_back(settings);
+        WhileUp(owner);
         return colorAnswer;
     }
 
     std::vector<HWND> owners;
     std::vector<std::wstring> messages;
     std::vector<std::wstring> questions;
-    int reply = IDCANCEL;
+    int reply = IDNO;  // the user goes on without saving
     std::vector<framework::FileDialogSettings> asked;
     std::optional<std::wstring> answer;  // nothing: the user cancels
     std::wstring browseTo;  // the current folder after the dialog, as browsing leaves it on some systems

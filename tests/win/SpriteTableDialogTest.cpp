@@ -226,6 +226,7 @@ TEST_F(SpriteTableDialog, AnEditedCellIsAnUnsavedChangeAndClosingCommitsItFirst)
 
     DoubleClick(CellCentre(0, 2));
     Type(L"7");
+    prompts_.reply = IDCANCEL;  // stays open
     SendMessageW(hwnd_, WM_CLOSE, 0, 0);  // the close box takes no focus from the editor
     EXPECT_EQ(prompts_.questions.size(), 1u);
     EXPECT_EQ(Cell(0, 2), L"7");
