@@ -7,6 +7,7 @@
 #include <iterator>
 
 #include "Gdi.h"
+#include "RangeTips.h"
 #include "Catalogue.h"
 #include "Clipboard.h"
 #include "Fields.h"
@@ -35,15 +36,15 @@ const CommandEntry<CAttrEditorDlg> CAttrEditorDlg::kCommands[] = {
     {WM_COMMAND, BN_CLICKED, IDC_ADD_ROW, &CAttrEditorDlg::OnAddRow},
     {WM_COMMAND, BN_CLICKED, IDC_DELETE_ROW, &CAttrEditorDlg::OnDeleteRow},
     {WM_COMMAND, BN_CLICKED, IDC_SORT_ROWS, &CAttrEditorDlg::OnSortRows},
-    {WM_COMMAND, BN_CLICKED, IDC_ADVANCED_COLOR0, &CAttrEditorDlg::OnAdvancedColor0},
-    {WM_COMMAND, BN_CLICKED, IDC_ADVANCED_COLOR1, &CAttrEditorDlg::OnAdvancedColor1},
-    {WM_COMMAND, BN_CLICKED, IDC_ADVANCED_COLOR2, &CAttrEditorDlg::OnAdvancedColor2},
-    {WM_COMMAND, BN_CLICKED, IDC_ADVANCED_COLOR3, &CAttrEditorDlg::OnAdvancedColor3},
-    {WM_COMMAND, BN_CLICKED, IDC_ADVANCED_COLOR4, &CAttrEditorDlg::OnAdvancedColor4},
-    {WM_COMMAND, BN_CLICKED, IDC_MENU_TEXT_COLOR, &CAttrEditorDlg::OnMenuTextColor},
-    {WM_COMMAND, BN_CLICKED, IDC_ARROW_COLOR, &CAttrEditorDlg::OnArrowColor},
-    {WM_COMMAND, BN_CLICKED, IDC_BACKGROUND_COLOR, &CAttrEditorDlg::OnBackgroundColor},
-    {WM_COMMAND, BN_CLICKED, IDC_SLIDER_COLOR, &CAttrEditorDlg::OnSliderColor},
+    {WM_COMMAND, BN_CLICKED, IDC_ADVANCED_COLOR0, &CAttrEditorDlg::OnColorButton},
+    {WM_COMMAND, BN_CLICKED, IDC_ADVANCED_COLOR1, &CAttrEditorDlg::OnColorButton},
+    {WM_COMMAND, BN_CLICKED, IDC_ADVANCED_COLOR2, &CAttrEditorDlg::OnColorButton},
+    {WM_COMMAND, BN_CLICKED, IDC_ADVANCED_COLOR3, &CAttrEditorDlg::OnColorButton},
+    {WM_COMMAND, BN_CLICKED, IDC_ADVANCED_COLOR4, &CAttrEditorDlg::OnColorButton},
+    {WM_COMMAND, BN_CLICKED, IDC_MENU_TEXT_COLOR, &CAttrEditorDlg::OnColorButton},
+    {WM_COMMAND, BN_CLICKED, IDC_ARROW_COLOR, &CAttrEditorDlg::OnColorButton},
+    {WM_COMMAND, BN_CLICKED, IDC_BACKGROUND_COLOR, &CAttrEditorDlg::OnColorButton},
+    {WM_COMMAND, BN_CLICKED, IDC_SLIDER_COLOR, &CAttrEditorDlg::OnColorButton},
     // Enter and Esc (IDOK, IDCANCEL) have no entry, so a stray key never
     // throws the edits away; the close box and Alt+F4 ask first.
     {WM_CLOSE, 0, 0, &CAttrEditorDlg::OnClose},
@@ -72,11 +73,6 @@ framework::FileDialogSettings FileSettings(bool open) {
             L"Prm Files (*.prm)|*.prm||"};
 }
 
-// The colour dialog opens on a fixed colour, never the swatch's own: the
-// first advanced colour's usual value for that button, black for the rest.
-constexpr COLORREF kAdvancedColor0Pick = RGB(255, 223, 0);
-constexpr COLORREF kColorPick = RGB(0, 0, 0);
-
 // How much the dialog grew over its size at 96 DPI: its horizontal base unit
 // now against the one its font gives at 96 DPI, averaged as the dialog
 // manager does. A font grows by its own metrics, not by DPI/96, so pixel
@@ -104,9 +100,6 @@ Growth DialogGrowth(HWND dlg) {
     return unit.right > 0 && unit96 > 0 ? Growth{unit.right, unit96} : Growth{1, 1};
 }
 
-// Text that saving would not store as it reads.
-constexpr COLORREF kOutOfRangeColor = RGB(255, 0, 0);
-
 // A message asking the editor to act: a drop, a close, a button's command.
 // Every modal box of ours (message box, question, file or colour dialog)
 // disables the dialog while it is up, yet its loop still brings such a
@@ -114,15 +107,6 @@ constexpr COLORREF kOutOfRangeColor = RGB(255, 0, 0);
 // would load or close behind the box, so a disabled dialog refuses it.
 bool IsRequest(UINT message, WPARAM wParam) {
     return message == WM_DROPFILES || message == WM_CLOSE || (message == WM_COMMAND && HIWORD(wParam) == BN_CLICKED);
-}
-
-// The range tip's tool of owner with the given ID, as adding, finding and removing it name it.
-TOOLINFOW TipTool(HWND owner, UINT_PTR id) {
-    TOOLINFOW tool{};
-    tool.cbSize = sizeof tool;
-    tool.hwnd = owner;
-    tool.uId = id;
-    return tool;
 }
 
 // Where a path's name begins: its folder, before, keeps the separator, so a root stays a root.
@@ -143,7 +127,7 @@ CAttrEditorDlg::CAttrEditorDlg(IEditorPrompts& prompts)
 }
 
 BOOL CAttrEditorDlg::OnInitDialog() {
-    CreateRangeTip();
+    m_tips.Create(m_hWnd);
     BindControls();
     Send(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_hIcon));
     Send(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_hIcon));
@@ -156,14 +140,6 @@ BOOL CAttrEditorDlg::OnInitDialog() {
         TakeAsSaved();
     }
     return TRUE;  // the focus goes to the first tab stop
-}
-
-void CAttrEditorDlg::CreateRangeTip() {
-    m_rangeTipText = Widen(params::kValueRangeTip);
-    m_choiceTipText = Widen(params::kChooseFromListTip);
-    m_rangeTip = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
-                                 CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, m_hWnd, nullptr,
-                                 GetModuleHandleW(nullptr), nullptr);
 }
 
 void CAttrEditorDlg::BindControls() {
@@ -394,84 +370,25 @@ const std::wstring* CAttrEditorDlg::TipFor(HWND edit) const {
     // The drop-down's edit is its child, whatever its ID. (The mode list has
     // no edit: it always shows one of its items, or nothing.)
     if (parent == m_portraitList.GetSafeHwnd())
-        return m_portraitList.FindShownItem() == CB_ERR ? &m_choiceTipText : nullptr;
+        return m_portraitList.FindShownItem() == CB_ERR ? &m_tips.ChoiceText() : nullptr;
     const params::ParamDesc* p = params::FindParam(::GetDlgCtrlID(edit));
     if (!p || p->kind != params::Kind::Number || parent != m_hWnd) return nullptr;
-    return params::IsByteText(GetText(p->id)) ? nullptr : &m_rangeTipText;
+    return params::IsByteText(GetText(p->id)) ? nullptr : &m_tips.RangeText();
 }
 
-bool CAttrEditorDlg::UpdateRangeTip(HWND edit) {
-    const std::wstring* tip = TipFor(edit);
-    const bool outOfRange = tip != nullptr;
-    wchar_t current[32] = {};
-    TOOLINFOW tool = TipTool(m_hWnd, reinterpret_cast<UINT_PTR>(edit));
-    tool.lpszText = current;
-    const bool tipped = SendMessageW(m_rangeTip, TTM_GETTOOLINFOW, 0, reinterpret_cast<LPARAM>(&tool)) != 0;
-    if (outOfRange == tipped) return false;
-    tool.uFlags = TTF_IDISHWND;
-    tool.lpszText = const_cast<wchar_t*>(tip ? tip->c_str() : L"");
-    SendMessageW(m_rangeTip, outOfRange ? TTM_ADDTOOLW : TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
-    return true;
-}
+bool CAttrEditorDlg::UpdateRangeTip(HWND edit) { return m_tips.Update(edit, TipFor(edit)); }
 
 LRESULT CAttrEditorDlg::OnCtlColorEdit(WPARAM dc, LPARAM edit) {
-    if (!TipFor(reinterpret_cast<HWND>(edit))) return 0;  // the usual colours
-    const auto hdc = reinterpret_cast<HDC>(dc);
-    SetTextColor(hdc, kOutOfRangeColor);
-    SetBkColor(hdc, GetSysColor(COLOR_WINDOW));
-    return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_WINDOW));
+    return TipFor(reinterpret_cast<HWND>(edit)) ? PaintOutOfRange(reinterpret_cast<HDC>(dc)) : 0;
 }
 
 LRESULT CAttrEditorDlg::OnTableCustomDraw(WPARAM, LPARAM info) {
-    auto& draw = *reinterpret_cast<NMLVCUSTOMDRAW*>(info);
-    switch (draw.nmcd.dwDrawStage) {
-    case CDDS_PREPAINT: return CDRF_NOTIFYITEMDRAW;
-    case CDDS_ITEMPREPAINT:
-        m_cellTextColor = draw.clrText;  // the colour a cell keeps when it is stored as shown
-        return CDRF_NOTIFYSUBITEMDRAW;
-    case CDDS_ITEMPREPAINT | CDDS_SUBITEM: {
-        const int row = static_cast<int>(draw.nmcd.dwItemSpec);
-        const std::string text = Narrow(m_table.GetItemText(row, draw.iSubItem));
-        if (params::CellStoredAsShown(draw.iSubItem, text)) {
-            draw.clrText = m_cellTextColor;
-            return CDRF_DODEFAULT;
-        }
-        draw.clrText = kOutOfRangeColor;
-        // The focused list paints a selected cell in its own text colour:
-        // this cell gets the selection's background from us instead.
-        if ((draw.nmcd.uItemState & CDIS_SELECTED) && GetFocus() == m_table.GetSafeHwnd()) {
-            draw.nmcd.uItemState &= ~CDIS_SELECTED;
-            draw.clrTextBk = GetSysColor(COLOR_HIGHLIGHT);
-        }
-        return CDRF_DODEFAULT;
-    }
-    default: return CDRF_DODEFAULT;
-    }
+    return DrawTableCell(*reinterpret_cast<NMLVCUSTOMDRAW*>(info), m_table, m_cellTextColor);
 }
 
 bool CAttrEditorDlg::PreTranslateMessage(MSG& msg) {
-    if (msg.message < WM_MOUSEFIRST || msg.message > WM_MOUSELAST) return false;
-    if (msg.message == WM_MOUSEMOVE && msg.hwnd == m_table.GetSafeHwnd())
-        UpdateCellTip({GET_X_LPARAM(msg.lParam), GET_Y_LPARAM(msg.lParam)});
-    // The tip follows the pointer by what it is told, so no control of ours is subclassed for it.
-    SendMessageW(m_rangeTip, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&msg));
+    if (msg.message >= WM_MOUSEFIRST && msg.message <= WM_MOUSELAST) m_tips.Relay(msg, m_table);
     return false;
-}
-
-// One tool, over the cell under the pointer while that cell is out of range.
-void CAttrEditorDlg::UpdateCellTip(POINT point) {
-    int column = 0;
-    const int row = m_table.CellFromPoint(point, column);
-    const bool outOfRange = row >= 0 && !params::CellStoredAsShown(column, Narrow(m_table.GetItemText(row, column)));
-    const POINT cell = outOfRange ? POINT{column, row} : POINT{-1, -1};
-    if (cell.x == m_tipCell.x && cell.y == m_tipCell.y) return;
-    TOOLINFOW tool = TipTool(m_table.GetSafeHwnd(), 1);
-    if (m_tipCell.y >= 0) SendMessageW(m_rangeTip, TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
-    m_tipCell = cell;
-    if (!outOfRange) return;
-    tool.rect = m_table.CellRect(row, column);
-    tool.lpszText = m_rangeTipText.data();
-    SendMessageW(m_rangeTip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
 }
 
 LRESULT CAttrEditorDlg::OnTableKeyDown(WPARAM, LPARAM info) {
@@ -496,30 +413,15 @@ void CAttrEditorDlg::OnDeleteRow() { params::DeleteSelectedTableRow(*this); }
 
 void CAttrEditorDlg::OnSortRows() { params::SortTableRows(*this); }
 
-void CAttrEditorDlg::OnAdvancedColor0() {
-    PickColor(Get<CColorSwatchButton>(IDC_ADVANCED_COLOR0), kAdvancedColor0Pick);
-}
-
-void CAttrEditorDlg::OnAdvancedColor1() { PickColor(Get<CColorSwatchButton>(IDC_ADVANCED_COLOR1), kColorPick); }
-
-void CAttrEditorDlg::OnAdvancedColor2() { PickColor(Get<CColorSwatchButton>(IDC_ADVANCED_COLOR2), kColorPick); }
-
-void CAttrEditorDlg::OnAdvancedColor3() { PickColor(Get<CColorSwatchButton>(IDC_ADVANCED_COLOR3), kColorPick); }
-
-void CAttrEditorDlg::OnAdvancedColor4() { PickColor(Get<CColorSwatchButton>(IDC_ADVANCED_COLOR4), kColorPick); }
-
-void CAttrEditorDlg::OnMenuTextColor() { PickColor(Get<CColorSwatchButton>(IDC_MENU_TEXT_COLOR), kColorPick); }
-
-void CAttrEditorDlg::OnArrowColor() { PickColor(Get<CColorSwatchButton>(IDC_ARROW_COLOR), kColorPick); }
-
-void CAttrEditorDlg::OnBackgroundColor() { PickColor(Get<CColorSwatchButton>(IDC_BACKGROUND_COLOR), kColorPick); }
-
-void CAttrEditorDlg::OnSliderColor() { PickColor(Get<CColorSwatchButton>(IDC_SLIDER_COLOR), kColorPick); }
-
-void CAttrEditorDlg::PickColor(CColorSwatchButton& button, COLORREF initial) {
-    // Compact form (no CC_FULLOPEN), the initial colour preselected.
+// The colour dialog opens on a fixed colour, never the swatch's own: the
+// first advanced colour's usual value for that button, black for the rest.
+// Compact form (no CC_FULLOPEN), that colour preselected; on OK the swatch takes the choice.
+LRESULT CAttrEditorDlg::OnColorButton(WPARAM codeAndId, LPARAM) {
+    const int id = LOWORD(codeAndId);
+    const COLORREF initial = id == IDC_ADVANCED_COLOR0 ? RGB(255, 223, 0) : RGB(0, 0, 0);
     const framework::ColorDialogSettings settings{initial, CC_RGBINIT, &m_customColors};
-    if (const auto chosen = m_prompts.AskColor(m_hWnd, settings)) button.SetColor(*chosen);
+    if (const auto chosen = m_prompts.AskColor(m_hWnd, settings)) Get<CColorSwatchButton>(id).SetColor(*chosen);
+    return 0;
 }
 
 bool CAttrEditorDlg::SaveParameterFile(const std::string& path) {
@@ -542,113 +444,4 @@ bool CAttrEditorDlg::OpenFile(const std::wstring& path) {
     if (!m_document.OpenWhole(Narrow(path), *this)) return false;
     TakeAsSaved();
     return true;
-}
-
-std::string CAttrEditorDlg::GetText(int id) const { return Narrow(Get<framework::CWnd>(id).GetWindowText()); }
-
-// A control is set only when it shows something else: every change repaints
-// it and notifies the dialog. The choices are always set, as a drop-down's
-// typed text may differ from its selection, and selecting notifies nobody.
-void CAttrEditorDlg::SetText(int id, std::string_view text) {
-    const std::wstring wide = Widen(text);
-    auto& control = Get<framework::CWnd>(id);
-    if (!control.HasText(wide)) control.SetWindowText(wide);
-}
-
-void CAttrEditorDlg::SetTextLimit(int id, int limit) { Get<framework::CEdit>(id).SetLimitText(limit); }
-
-void CAttrEditorDlg::AddChoiceItem(int id, std::string_view text) {
-    Get<framework::CComboBox>(id).AddString(Widen(text));
-}
-
-void CAttrEditorDlg::SelectChoiceItem(int id, int index) { Get<framework::CComboBox>(id).SetCurSel(index); }
-
-// The item the drop-down shows: typed text counts only when it is an item's
-// own, whatever the list's selection says.
-int CAttrEditorDlg::GetChoiceSelection(int id) const { return Get<framework::CComboBox>(id).FindShownItem(); }
-
-int CAttrEditorDlg::FindChoiceItem(int id, std::string_view prefix) const {
-    return Get<framework::CComboBox>(id).FindString(0, Widen(prefix));
-}
-
-bool CAttrEditorDlg::IsChecked(int id) const { return Get<framework::CButton>(id).GetCheck() != BST_UNCHECKED; }
-
-void CAttrEditorDlg::SetChecked(int id, bool checked) {
-    Get<framework::CButton>(id).Send(BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED);
-}
-
-params::Color CAttrEditorDlg::GetColor(int id) const { return Get<CColorSwatchButton>(id).GetColor(); }
-
-void CAttrEditorDlg::SetColor(int id, params::Color color) {
-    auto& swatch = Get<CColorSwatchButton>(id);
-    if (swatch.GetColor() != color) swatch.SetColor(color);
-}
-
-int CAttrEditorDlg::GetRowCount(int id) const { return Get<framework::CListCtrl>(id).GetItemCount(); }
-
-std::vector<params::RowTexts> CAttrEditorDlg::GetRows(int id) const {
-    const auto& list = Get<framework::CListCtrl>(id);
-    std::vector<params::RowTexts> rows(static_cast<std::size_t>(list.GetItemCount()));
-    for (std::size_t row = 0; row < rows.size(); ++row)
-        for (int column = 0; column < params::kTableColumnCount; ++column)
-            rows[row][column] = Narrow(list.GetItemText(static_cast<int>(row), column));
-    return rows;
-}
-
-void CAttrEditorDlg::SetRows(int id, std::vector<params::RowTexts> rows) {
-    auto& list = Get<framework::CListCtrl>(id);
-    list.SetRedraw(false);
-    list.DeleteAllItems();
-    for (std::size_t row = 0; row < rows.size(); ++row) PutRow(list, static_cast<int>(row), rows[row]);
-    list.SetRedraw(true);
-    list.Invalidate();
-}
-
-void CAttrEditorDlg::InsertRow(int id, int row, const params::RowTexts& cells) {
-    PutRow(Get<framework::CListCtrl>(id), row, cells);
-}
-
-void CAttrEditorDlg::PutRow(framework::CListCtrl& list, int row, const params::RowTexts& cells) {
-    const int at = list.InsertItem(row, Widen(cells[0]));
-    for (int column = 1; column < params::kTableColumnCount; ++column)
-        list.SetItemText(at, column, Widen(cells[column]));
-}
-
-void CAttrEditorDlg::DeleteRow(int id, int row) { Get<framework::CListCtrl>(id).DeleteItem(row); }
-
-std::vector<int> CAttrEditorDlg::GetSelectedRows(int id) const {
-    const auto& list = Get<framework::CListCtrl>(id);
-    std::vector<int> rows;
-    for (int row = -1; (row = list.GetNextItem(row, LVNI_SELECTED)) >= 0;) rows.push_back(row);
-    return rows;
-}
-
-void CAttrEditorDlg::SelectRows(int id, const std::vector<int>& rows) {
-    auto& list = Get<framework::CListCtrl>(id);
-    list.SetItemState(-1, 0, LVIS_SELECTED);
-    for (int row : rows) list.SetItemState(row, LVIS_SELECTED, LVIS_SELECTED);
-}
-
-int CAttrEditorDlg::GetFocusRow(int id) const { return Get<framework::CListCtrl>(id).GetNextItem(-1, LVNI_FOCUSED); }
-
-void CAttrEditorDlg::SetFocusRow(int id, int row) {
-    Get<framework::CListCtrl>(id).SetItemState(row, LVIS_FOCUSED, LVIS_FOCUSED);
-}
-
-void CAttrEditorDlg::BeginUpdate() {
-    // A hidden dialog is left alone: turning its redraw back on would show it.
-    m_redrawHeld = IsWindowVisible(m_hWnd) != FALSE;
-    if (m_redrawHeld) Send(WM_SETREDRAW, FALSE);
-}
-
-void CAttrEditorDlg::EndUpdate() {
-    if (!m_redrawHeld) return;
-    m_redrawHeld = false;
-    Send(WM_SETREDRAW, TRUE);
-    RedrawWindow(m_hWnd, nullptr, nullptr, RDW_ERASE | RDW_FRAME | RDW_INVALIDATE | RDW_ALLCHILDREN);
-}
-
-void CAttrEditorDlg::ShowMessage(std::string_view text) {
-    OnCheckChanges();  // the caption is right while the message is up
-    m_prompts.ShowMessage(m_hWnd, Widen(text));
 }

@@ -18,6 +18,7 @@
 #include "Document.h"
 #include "EditorPrompts.h"
 #include "QuickFolder.h"
+#include "RangeTips.h"
 
 class CAttrEditorDlg final : public framework::CDialog, public params::IControlAccess {
 public:
@@ -72,7 +73,6 @@ private:
     void BindControls();
     void SetUpTable();
     void SetUpBoxMargins();
-    void CreateRangeTip();
     // The controls now hold what was last loaded or saved: no mark.
     void TakeAsSaved();
     // With unsaved changes, asks whether to save them first; false when the
@@ -92,7 +92,6 @@ private:
     const std::wstring* TipFor(HWND edit) const;
     // Gives the box its tip exactly while it needs one; true when that changed.
     bool UpdateRangeTip(HWND edit);
-    void UpdateCellTip(POINT point);
     static void PutRow(framework::CListCtrl& list, int row, const params::RowTexts& cells);
 
     void OnPaint();
@@ -113,17 +112,8 @@ private:
     void OnAddRow();
     void OnDeleteRow();
     void OnSortRows();
-    void OnAdvancedColor0();
-    void OnAdvancedColor1();
-    void OnAdvancedColor2();
-    void OnAdvancedColor3();
-    void OnAdvancedColor4();
-    void OnMenuTextColor();
-    void OnArrowColor();
-    void OnBackgroundColor();
-    void OnSliderColor();
-    // Runs the colour dialog opened on initial; on OK the colour goes to button.
-    void PickColor(CColorSwatchButton& button, COLORREF initial);
+    // Any of the nine colour buttons: the colour dialog, then the swatch.
+    LRESULT OnColorButton(WPARAM codeAndId, LPARAM button);
 
     // Through the objects bound at start-up, never the window list: under
     // Wine every GetDlgItem is a call to the Wine server.
@@ -151,10 +141,7 @@ private:
     bool m_unsaved = false;
     bool m_checkPosted = false;
     std::wstring m_caption;
-    HWND m_rangeTip = nullptr;  // tooltip owned by the dialog, gone with it
-    std::wstring m_rangeTipText;
-    std::wstring m_choiceTipText;
-    POINT m_tipCell{-1, -1};  // (column, row) of the table's tip
+    CRangeTips m_tips;
     COLORREF m_cellTextColor = CLR_DEFAULT;  // of the row being drawn
     bool m_redrawHeld = false;  // between BeginUpdate and EndUpdate
 };

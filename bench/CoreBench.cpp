@@ -59,7 +59,7 @@ public:
 BENCHMARK_F(Files, SaveParameterFile)(benchmark::State& state) {
     MemoryDialog dlg = LargestFileDialog();
     for (auto _ : state) {
-        Document().Save(path, dlg);
+        (void)Document().Save(path, dlg);
         if (dlg.messages.back() != kSaveDone) state.SkipWithError("save failed");
         dlg.messages.clear();
     }
@@ -67,9 +67,9 @@ BENCHMARK_F(Files, SaveParameterFile)(benchmark::State& state) {
 
 BENCHMARK_F(Files, LoadParameterFile)(benchmark::State& state) {
     MemoryDialog dlg = LargestFileDialog();
-    Document().Save(path, dlg);
+    (void)Document().Save(path, dlg);
     for (auto _ : state) {
-        Document().Load(path, dlg);
+        (void)Document().Load(path, dlg);
         if (dlg.messages.back() != kLoadDone) state.SkipWithError("load failed");
         dlg.messages.clear();
     }

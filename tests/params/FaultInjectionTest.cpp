@@ -137,7 +137,7 @@ protected:
     // Saves and expects the one message of a failed save.
     void ExpectSaveFails(const std::string& path, IFileOps& ops = SystemFileOps()) {
         dlg_.messages.clear();
-        Document().Save(path, dlg_, ops);
+        (void)Document().Save(path, dlg_, ops);
         EXPECT_EQ(dlg_.messages, std::vector<std::string>{std::string(kSaveError)});
     }
 
@@ -178,7 +178,7 @@ TEST_F(FaultInjection, EveryFailingFileOperationLeavesTheOldFileAndNoTemporary) 
                 if (before == Before::LinkedFile) fs::create_hard_link(Target(), other);
                 FailingFileOps ops(op, k);
                 dlg_.messages.clear();
-                Document().Save(Target(), dlg_, ops);
+                (void)Document().Save(Target(), dlg_, ops);
                 ASSERT_EQ(dlg_.messages.size(), 1u);
                 const bool tolerated = before == Before::LinkedFile && op == Op::CopyAttributes;
                 const bool failed = !tolerated && ops.Calls(op) >= k;  // else the save never made that call
@@ -316,13 +316,13 @@ TEST_F(FaultInjection, LeftoverTemporaryFilesNeverBlockASave) {
     for (int i = 0; i < 100; ++i) {
         FailingFileOps killed(Op::Rename, 1);
         killed.removes = false;
-        Document().Save(Target(), dlg_, killed);
+        (void)Document().Save(Target(), dlg_, killed);
     }
     const std::string foreign = Target() + ".~tmp0";
     ASSERT_TRUE(WriteFileAtomically(foreign, old_));
     ASSERT_EQ(Listing().size(), 102u);
     dlg_.messages.clear();
-    Document().Save(Target(), dlg_);
+    (void)Document().Save(Target(), dlg_);
     EXPECT_EQ(dlg_.messages, std::vector<std::string>{std::string(kSaveDone)});
     EXPECT_NE(Read(Target()), old_);
     EXPECT_EQ(Read(foreign), old_);
@@ -338,8 +338,8 @@ TEST_F(FaultInjection, TheLongestNameSaves) {
     name = "b" + name;                              // 255
     ASSERT_EQ(name.size(), 255u);
     const std::string path = dir_.string() + "/" + name;  // UTF-8, as the file layer takes paths
-    Document().Save(path, dlg_);
-    Document().Save(path, dlg_);  // over itself
+    (void)Document().Save(path, dlg_);
+    (void)Document().Save(path, dlg_);  // over itself
     EXPECT_EQ(dlg_.messages, (std::vector<std::string>{std::string(kSaveDone), std::string(kSaveDone)}));
     EXPECT_TRUE(fs::exists(fs::u8path(path)));
     EXPECT_EQ(Listing().size(), 1u);

@@ -29,7 +29,7 @@ protected:
 
     std::string Path(const char* name) const { return (dir_ / name).string(); }
     Bytes Saved(MemoryDialog& dlg) {
-        Document().Save(Path("out.prm"), dlg);
+        (void)Document().Save(Path("out.prm"), dlg);
         EXPECT_EQ(dlg.messages.back(), kSaveDone);
         Bytes b;
         EXPECT_TRUE(ReadFilePrefix(Path("out.prm"), 1 << 20, b));
@@ -98,7 +98,7 @@ TEST_F(SaveLoad, VariedValuesRoundTripByteForByte) {
     MemoryDialog fresh;
     ApplyDefaults(fresh);
     fresh.SetChecked(IDC_ADVANCED_ENABLED, true);
-    Document().Load(Path("out.prm"), fresh);
+    (void)Document().Load(Path("out.prm"), fresh);
     EXPECT_EQ(fresh.messages.back(), kLoadDone);
     EXPECT_EQ(fresh.GetText(IDC_MENU_POS_X), "231");
     EXPECT_EQ(fresh.GetText(IDC_INFO_DELAY), "255");
@@ -120,7 +120,7 @@ TEST_F(SaveLoad, BaseOnlyFileLeavesTheAdvancedControlsAndTableAlone) {
     dlg_.SetText(IDC_DOUBLE_ATTACK, "77");
     dlg_.InsertRow(IDC_SPRITE_TABLE, 0, {"9"});
     dlg_.SetText(IDC_LEVELUP_HP0, "50");
-    Document().Load(Path("base.prm"), dlg_);
+    (void)Document().Load(Path("base.prm"), dlg_);
     EXPECT_EQ(dlg_.messages.back(), kLoadDone);
     EXPECT_EQ(dlg_.GetText(IDC_LEVELUP_HP0), "6");
     EXPECT_EQ(dlg_.GetText(IDC_DOUBLE_ATTACK), "77");
@@ -131,7 +131,7 @@ TEST_F(SaveLoad, AdvancedBlockIsSkippedWhileTheBoxIsClear) {
     Bytes full = kStartupFull;
     full[118] = 99;  // doubleAttack
     Write("full.prm", full);
-    Document().Load(Path("full.prm"), dlg_);
+    (void)Document().Load(Path("full.prm"), dlg_);
     EXPECT_EQ(dlg_.messages.back(), kLoadDone);
     EXPECT_EQ(dlg_.GetText(IDC_DOUBLE_ATTACK), "10");
 }
@@ -170,7 +170,7 @@ TEST_F(SaveLoad, ModeNamesAndOddCodesLoadAsTheEditorShowsThem) {
     withRows.insert(withRows.end(), {5, 7, 1, 2, 6, 1, 3, 4});
     Write("odd.prm", withRows);
     dlg_.SetChecked(IDC_ADVANCED_ENABLED, true);
-    Document().Load(Path("odd.prm"), dlg_);
+    (void)Document().Load(Path("odd.prm"), dlg_);
     EXPECT_EQ(dlg_.messages.back(), kLoadDone);
     EXPECT_EQ(dlg_.GetChoiceSelection(IDC_HERO_ANIMATION_MODE), 3);
     EXPECT_EQ(dlg_.GetChoiceSelection(IDC_USE_PORTRAIT), -1);
@@ -187,7 +187,7 @@ TEST_F(SaveLoad, ModeNamesAndOddCodesLoadAsTheEditorShowsThem) {
         other.insert(other.begin() + kModeOffset, s.begin(), s.end());
         Write("mode.prm", other);
         dlg_.SelectChoiceItem(IDC_HERO_ANIMATION_MODE, 2);
-        Document().Load(Path("mode.prm"), dlg_);
+        (void)Document().Load(Path("mode.prm"), dlg_);
         EXPECT_EQ(dlg_.messages.back(), kLoadDone);
         EXPECT_EQ(dlg_.GetChoiceSelection(IDC_HERO_ANIMATION_MODE), -1) << name;
     }
@@ -208,7 +208,7 @@ TEST_F(SaveLoad, TruncatedFilesAreRefusedWithNothingChanged) {
             dlg.InsertRow(IDC_SPRITE_TABLE, 0, {"row"});
             const MemoryDialog before = dlg;
             Write("cut.prm", Bytes(full.begin(), full.begin() + static_cast<std::ptrdiff_t>(len)));
-            Document().Load(Path("cut.prm"), dlg);
+            (void)Document().Load(Path("cut.prm"), dlg);
             const bool complete = len == full.size() || len == kStartupBase.size() || (!checked && len > 118);
             if (complete) {
                 EXPECT_EQ(dlg.messages.back(), kLoadDone) << len;
@@ -234,7 +234,7 @@ TEST_F(SaveLoad, OverlongAndNegativeStringCountsAreRefused) {
         b.resize(b.size() + 600, 'x');  // enough bytes that the count would fit
         Write("bad.prm", b);
         dlg_.SetText(IDC_LEVELUP_HP0, "keep");
-        Document().Load(Path("bad.prm"), dlg_);
+        (void)Document().Load(Path("bad.prm"), dlg_);
         EXPECT_EQ(dlg_.messages.back(), kLoadError) << int(high);
         EXPECT_EQ(dlg_.GetText(IDC_LEVELUP_HP0), "keep");
     }
@@ -245,7 +245,7 @@ TEST_F(SaveLoad, StringsStopAtTheirFirstZeroByte) {
     b[14] = 'A';
     b[15] = 0;  // "A\0" + 4 more bytes inside the 6-byte field
     Write("zero.prm", b);
-    Document().Load(Path("zero.prm"), dlg_);
+    (void)Document().Load(Path("zero.prm"), dlg_);
     EXPECT_EQ(dlg_.GetText(IDC_EQUIP_SLOT0), "A");
 }
 
@@ -258,7 +258,7 @@ TEST_F(SaveLoad, NamesThatAreNotUtf8LoadAsTheyWillSave) {
     const Bytes file = Cat({Bytes(kStartupBase.begin(), kStartupBase.begin() + 12), Str(bad), Str(mixed),
                             Bytes(kStartupBase.begin() + 28, kStartupBase.end())});
     Write("foreign.prm", file);
-    Document().Load(Path("foreign.prm"), dlg_);
+    (void)Document().Load(Path("foreign.prm"), dlg_);
     EXPECT_EQ(dlg_.messages.back(), kLoadDone);
     std::string replaced;
     for (int i = 0; i < 85; ++i) replaced += "\uFFFD";  // 255 bytes
@@ -269,7 +269,7 @@ TEST_F(SaveLoad, NamesThatAreNotUtf8LoadAsTheyWillSave) {
 }
 
 TEST_F(SaveLoad, MissingFileIsAReadError) {
-    Document().Load(Path("none.prm"), dlg_);
+    (void)Document().Load(Path("none.prm"), dlg_);
     EXPECT_EQ(dlg_.messages.back(), kLoadError);
 }
 
@@ -277,7 +277,7 @@ TEST_F(SaveLoad, FailedSaveKeepsTheOldFileAndSaysSo) {
     Write("keep.prm", {1, 2, 3});
     dlg_.SetChecked(IDC_ADVANCED_ENABLED, true);
     for (int i = 0; i < 256; ++i) dlg_.InsertRow(IDC_SPRITE_TABLE, i, {"1"});
-    Document().Save(Path("keep.prm"), dlg_);
+    (void)Document().Save(Path("keep.prm"), dlg_);
     EXPECT_EQ(dlg_.messages.back(), kSaveError);
     Bytes b;
     ASSERT_TRUE(ReadFilePrefix(Path("keep.prm"), 100, b));
@@ -286,7 +286,7 @@ TEST_F(SaveLoad, FailedSaveKeepsTheOldFileAndSaysSo) {
 
     dlg_.SetText(IDC_EQUIP_SLOT3, std::string(256, 'x'));  // a count the file cannot hold
     dlg_.DeleteRow(IDC_SPRITE_TABLE, 0);
-    Document().Save(Path("keep.prm"), dlg_);
+    (void)Document().Save(Path("keep.prm"), dlg_);
     EXPECT_EQ(dlg_.messages.back(), kSaveError);
     ASSERT_TRUE(ReadFilePrefix(Path("keep.prm"), 100, b));
     EXPECT_EQ(b, (Bytes{1, 2, 3}));

@@ -177,7 +177,7 @@ void WriteVariedFile(const std::string& path) {
     memory.SelectChoiceItem(IDC_HERO_ANIMATION_MODE, 1);
     memory.SelectChoiceItem(IDC_USE_PORTRAIT, 0);
     memory.SetRows(IDC_SPRITE_TABLE, {{"1", "魔法", "10", "20"}, {"2", "道具", "11", "21"}, {"3", "魔法", "12", "22"}});
-    params::Document().Save(path, memory);
+    (void)params::Document().Save(path, memory);
     ASSERT_EQ(memory.messages.back(), params::kSaveDone);
 }
 

@@ -194,7 +194,7 @@ TEST_F(SpriteTableDialog, RowsComeBackFromTheFileInOrderAsTheBytesStored) {
     for (std::size_t row = 0; row < typed.size(); ++row)
         for (int column = 0; column < 4; ++column) rows[row][column] = framework::Narrow(typed[row][column]);
     memory.SetRows(IDC_SPRITE_TABLE, std::move(rows));
-    params::Document().Save((folder_.Path() / "core.prm").string(), memory);
+    (void)params::Document().Save((folder_.Path() / "core.prm").string(), memory);
     EXPECT_EQ(saved, ReadBytes(folder_.Path() / "core.prm"));
 
     SendMessageW(list_, LVM_DELETEALLITEMS, 0, 0);
