@@ -1,5 +1,8 @@
 #include "Dialog.h"
 
+#include <cstdio>
+#include <string>
+
 namespace framework {
 namespace {
 
@@ -93,17 +96,30 @@ BOOL CDialog::OnInitDialog() { return TRUE; }
 bool CDialog::OnMessage(UINT, WPARAM, LPARAM, LRESULT&) { return false; }
 
 void CDialog::Bind(CWnd& control, int id) {
-    assert(!control.GetSafeHwnd() && !m_bound.contains(id) && "a control and an ID are bound once");
+    if (control.GetSafeHwnd() || m_bound.contains(id)) WiringFault(id, "a control and an ID are bound once");
     const HWND hwnd = GetDlgItem(m_hWnd, id);
+    if (!hwnd) WiringFault(id, "the template has no control with this ID");
     control.SubclassWindow(hwnd);
     m_bound[id] = {&control, hwnd};
 }
 
 CWnd* CDialog::FindBound(int id) const {
     const auto it = m_bound.find(id);
+    if (it == m_bound.end()) {
+        if (!m_hWnd) return nullptr;  // the window and its bindings are gone
+        WiringFault(id, "no control is bound to this ID");
+    }
     // A control object that has gone untied itself from its window first.
-    if (it == m_bound.end() || !it->second.hwnd || TiedObject(it->second.hwnd) != it->second.control) return nullptr;
+    if (TiedObject(it->second.hwnd) != it->second.control) return nullptr;
     return it->second.control;
+}
+
+void CDialog::WiringFault(int id, const char* what) {
+    // Built by hand: a printf would bring the C library's whole formatter into the editor.
+    const std::string text = "wiring fault: control " + std::to_string(id) + ": " + what + "\n";
+    std::fputs(text.c_str(), stderr);
+    OutputDebugStringA(text.c_str());
+    ExitProcess(3);
 }
 
 bool CDialog::ReflectToControl(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {

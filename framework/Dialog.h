@@ -2,7 +2,6 @@
 // created modeless (tests create it, drive it with messages, destroy it).
 #pragma once
 
-#include <cassert>
 #include <unordered_map>
 
 #include "Wnd.h"
@@ -30,24 +29,31 @@ protected:
     virtual bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
     // Ties a control object to the control with this ID for the window's
     // life; the control's own messages reach the object's OnWindowMessage.
-    // Each control and each ID is bound once.
+    // Each control and each ID is bound once, to a control the template has:
+    // anything else is a wiring fault.
     void Bind(CWnd& control, int id);
     // The object bound to the control with this ID, as the type it was bound
-    // with (checked in debug builds). An ID with no live binding gives a
-    // control without a window, on which every call does nothing.
+    // with; another type, or an ID never bound, is a wiring fault. Once the
+    // window is gone it gives a control without a window, on which every
+    // call does nothing.
     template <class Control>
     Control& BoundControl(int id) const {
-        CWnd* control = FindBound(id);
-        assert((!control || dynamic_cast<Control*>(control)) && "the control is bound as another type");
-        if (control) return static_cast<Control&>(*control);
+        if (CWnd* control = FindBound(id)) {
+            if (auto* typed = dynamic_cast<Control*>(control)) return *typed;
+            WiringFault(id, "the control is bound as another type");
+        }
         static Control unbound;
         return unbound;
     }
 
 private:
+    // A fault in the program's own wiring, in every build: said on standard
+    // error and to a debugger, and the program ends (exit status 3).
+    [[noreturn]] static void WiringFault(int id, const char* what);
     static INT_PTR CALLBACK DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     bool ReflectToControl(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
-    // Null unless the control bound to id is still tied to its window.
+    // Null once the window or the control bound to id is going away; a
+    // wiring fault when id was never bound.
     CWnd* FindBound(int id) const;
     bool PreTranslate(MSG& msg);
     void RunLoop();

@@ -96,6 +96,7 @@ public:
     HWND foreign = nullptr;
     CKeyFilter stranger;
 
+    using CDialog::Bind;
     using CDialog::BoundControl;
 
 protected:
@@ -219,11 +220,18 @@ TEST(Reflection, NotificationsAndDrawingReachTheControlFirst) {
     EXPECT_EQ(dlg.edit.GetSafeHwnd(), nullptr);  // controls are untied when the window goes
 }
 
-TEST(Binding, FindsEachControlByIdAndAnUnboundIdGivesNoWindowInsteadOfThrowing) {
+// A wiring fault ends the run in every build, naming the control: an ID
+// never bound, one bound twice or as another type, one the template lacks.
+TEST(Binding, FindsEachControlByIdAndEndsTheRunOnAWiringFault) {
     CProbeDlg dlg;
     ASSERT_TRUE(dlg.Create());
     EXPECT_EQ(&dlg.BoundControl<CKeyFilter>(IDC_LEVELUP_HP0), &dlg.edit);
-    EXPECT_EQ(dlg.BoundControl<CEdit>(IDC_LEVELUP_HP1).GetSafeHwnd(), nullptr);
+    using ::testing::ExitedWithCode;
+    EXPECT_EXIT(dlg.BoundControl<CEdit>(IDC_LEVELUP_HP1), ExitedWithCode(3), "control 1002: no control is bound");
+    EXPECT_EXIT(dlg.BoundControl<CButton>(IDC_LEVELUP_HP0), ExitedWithCode(3), "bound as another type");
+    CEdit other;
+    EXPECT_EXIT(dlg.Bind(other, IDC_LEVELUP_HP0), ExitedWithCode(3), "bound once");
+    EXPECT_EXIT(dlg.Bind(other, 4242), ExitedWithCode(3), "control 4242: the template has no control");
     DestroyWindow(dlg.GetSafeHwnd());
     EXPECT_EQ(dlg.BoundControl<CEdit>(IDC_LEVELUP_HP0).GetSafeHwnd(), nullptr);  // bindings end with the window
 }
