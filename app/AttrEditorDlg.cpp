@@ -1,15 +1,11 @@
 #include "AttrEditorDlg.h"
 
 #include <shellapi.h>
-#include <windowsx.h>
 
-#include <algorithm>
-#include <iterator>
-
-#include "Gdi.h"
-#include "RangeTips.h"
 #include "Catalogue.h"
 #include "Clipboard.h"
+#include "DialogGrowth.h"
+#include "EditorMessages.h"
 #include "Fields.h"
 #include "InPlaceEditor.h"
 #include "SpriteTable.h"
@@ -21,10 +17,6 @@ using framework::kAnyControl;
 using framework::Narrow;
 using framework::Widen;
 
-namespace {
-// Posted by every change of a control; the check runs once the queue is empty.
-constexpr UINT WM_APP_CHECK_CHANGES = WM_APP + 1;
-}  // namespace
 
 const CommandEntry<CAttrEditorDlg> CAttrEditorDlg::kCommands[] = {
     {WM_PAINT, 0, 0, &CAttrEditorDlg::OnPaint},
@@ -59,60 +51,10 @@ const CommandEntry<CAttrEditorDlg> CAttrEditorDlg::kCommands[] = {
 
 namespace {
 
-std::size_t CountOf(params::Kind a, params::Kind b) {
-    const auto catalogue = params::Catalogue();
-    return static_cast<std::size_t>(
-        std::count_if(catalogue.begin(), catalogue.end(), [&](const params::ParamDesc& p) {
-            return p.kind == a || p.kind == b;
-        }));
-}
-
 framework::FileDialogSettings FileSettings(bool open) {
     // OFN_OVERWRITEPROMPT is kept for the open dialog too, where it has no effect.
     return {open, L"prm", L"", Widen(params::kQuickFile), OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT,
             L"Prm Files (*.prm)|*.prm||"};
-}
-
-// How much the dialog grew over its size at 96 DPI: its horizontal base unit
-// now against the one its font gives at 96 DPI, averaged as the dialog
-// manager does. A font grows by its own metrics, not by DPI/96, so pixel
-// sizes given at 96 DPI scale by this to keep fitting the controls.
-struct Growth {
-    int now;
-    int at96;
-};
-
-Growth DialogGrowth(HWND dlg) {
-    RECT unit{0, 0, 4, 0};
-    MapDialogRect(dlg, &unit);
-    LOGFONTW font{};
-    GetObjectW(reinterpret_cast<HFONT>(SendMessageW(dlg, WM_GETFONT, 0, 0)), sizeof(font), &font);
-    HDC dc = CreateCompatibleDC(nullptr);
-    font.lfHeight = MulDiv(font.lfHeight, 96, GetDeviceCaps(dc, LOGPIXELSY));
-    const framework::CGdiObject<HFONT> at96(CreateFontIndirectW(&font));
-    const HGDIOBJ old = SelectObject(dc, at96.Get());
-    constexpr wchar_t kLetters[] = L"ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz";
-    SIZE letters{};
-    GetTextExtentPoint32W(dc, kLetters, 52, &letters);
-    SelectObject(dc, old);
-    DeleteDC(dc);
-    const int unit96 = static_cast<int>((letters.cx / 26 + 1) / 2);
-    return unit.right > 0 && unit96 > 0 ? Growth{unit.right, unit96} : Growth{1, 1};
-}
-
-// A message asking the editor to act: a drop, a close, a button's command.
-// Every modal box of ours (message box, question, file or colour dialog)
-// disables the dialog while it is up, yet its loop still brings such a
-// message here: a drop, or a message another program posts. Run then, it
-// would load or close behind the box, so a disabled dialog refuses it.
-bool IsRequest(UINT message, WPARAM wParam) {
-    return message == WM_DROPFILES || message == WM_CLOSE || (message == WM_COMMAND && HIWORD(wParam) == BN_CLICKED);
-}
-
-// Where a path's name begins: its folder, before, keeps the separator, so a root stays a root.
-std::size_t NameStart(const std::wstring& path) {
-    const std::size_t slash = path.find_last_of(L"\\/");
-    return slash == std::wstring::npos ? 0 : slash + 1;
 }
 
 }  // namespace
@@ -121,8 +63,8 @@ CAttrEditorDlg::CAttrEditorDlg(IEditorPrompts& prompts)
     : CDialog(IDD_ATTR_EDITOR),
       m_prompts(prompts),
       m_hIcon(LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_APP))),
-      m_edits(CountOf(params::Kind::Number, params::Kind::Name)),
-      m_swatches(CountOf(params::Kind::Colour, params::Kind::Colour)) {
+      m_edits(params::CountOf(params::Kind::Number) + params::CountOf(params::Kind::Name)),
+      m_swatches(params::CountOf(params::Kind::Colour)) {
     m_customColors.fill(RGB(255, 255, 255));
 }
 
@@ -179,42 +121,6 @@ void CAttrEditorDlg::SetUpBoxMargins() {
     for (framework::CByteLimitedEdit& edit : m_edits) edit.Send(EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, 0);
 }
 
-namespace {
-
-// Messages that only paint, point or ask: nothing they do changes a value.
-bool ChangesNothing(UINT message, LPARAM lParam) {
-    switch (message) {
-    case WM_SETCURSOR:
-    case WM_MOUSEMOVE:
-    case WM_NCMOUSEMOVE:
-    case WM_NCHITTEST:
-    case WM_MOUSEHOVER:
-    case WM_MOUSELEAVE:
-    case WM_PAINT:
-    case WM_ERASEBKGND:
-    case WM_CTLCOLOREDIT:
-    case WM_CTLCOLORSTATIC:
-    case WM_CTLCOLORBTN:
-    case WM_CTLCOLORLISTBOX:
-    case WM_CTLCOLORDLG:
-    case WM_DRAWITEM:
-    case WM_GETTEXT:
-    case WM_GETTEXTLENGTH:
-    case WM_GETOBJECT:
-    case WM_ENTERIDLE:
-    case WM_TIMER:
-    case WM_APP_CHECK_CHANGES: return true;
-    case WM_NOTIFY: {
-        const UINT code = reinterpret_cast<const NMHDR*>(lParam)->code;
-        return code == static_cast<UINT>(NM_CUSTOMDRAW) || code == TTN_GETDISPINFOW || code == TTN_SHOW ||
-               code == TTN_POP;
-    }
-    default: return false;
-    }
-}
-
-}  // namespace
-
 bool CAttrEditorDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
     if (IsRequest(message, wParam) && !IsWindowEnabled(m_hWnd)) {
         if (message == WM_DROPFILES) DragFinish(reinterpret_cast<HDROP>(wParam));
@@ -230,16 +136,7 @@ bool CAttrEditorDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESU
     return handled;
 }
 
-void CAttrEditorDlg::OnPaint() {
-    framework::CPaintDC dc(m_hWnd);
-    if (!IsIconic(m_hWnd)) return;  // nothing of ours on the face of the dialog
-    Send(WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(dc.Handle()), 0);
-    RECT rc;
-    GetClientRect(m_hWnd, &rc);
-    const int x = (rc.right - rc.left - GetSystemMetrics(SM_CXICON) + 1) / 2;
-    const int y = (rc.bottom - rc.top - GetSystemMetrics(SM_CYICON) + 1) / 2;
-    DrawIcon(dc.Handle(), x, y, m_hIcon);
-}
+void CAttrEditorDlg::OnPaint() { PaintMinimizedIcon(m_hIcon); }
 
 LRESULT CAttrEditorDlg::OnQueryDragIcon() { return reinterpret_cast<LRESULT>(m_hIcon); }
 
@@ -261,9 +158,9 @@ void CAttrEditorDlg::OnLoad() {
 
 bool CAttrEditorDlg::SaveThroughDialog(const std::wstring& path) {
     framework::FileDialogSettings settings = FileSettings(false);
-    const std::size_t name = NameStart(path);
-    settings.folder = path.substr(0, name);
-    settings.fileName = path.substr(name);
+    const auto [folder, name] = params::SplitPath(Narrow(path));
+    settings.folder = Widen(folder);
+    settings.fileName = Widen(name);
     const auto chosen = m_prompts.ChooseFile(m_hWnd, settings);
     if (!chosen) return false;
     m_quickFolder.FileChosen(*chosen);
@@ -329,8 +226,8 @@ void CAttrEditorDlg::OnCheckChanges() {
 
 void CAttrEditorDlg::UpdateCaption() {
     std::wstring caption = Widen(params::kCaption);
-    if (const std::wstring path = Widen(m_document.Path()); !path.empty())
-        caption = path.substr(NameStart(path)) + Widen(params::kCaptionFileSeparator) + caption;
+    if (const std::string& path = m_document.Path(); !path.empty())
+        caption = Widen(params::SplitPath(path).second) + Widen(params::kCaptionFileSeparator) + caption;
     if (m_unsaved) caption = Widen(params::kUnsavedMark) + caption;
     if (caption == m_caption) return;
     m_caption = std::move(caption);
@@ -353,14 +250,7 @@ LRESULT CAttrEditorDlg::OnEditChange(WPARAM, LPARAM edit) {
 // Typed text equal to an item selects it, so the list shows what a save
 // writes; the caret stays where the typing left it.
 void CAttrEditorDlg::FollowTypedChoice(framework::CComboBox& list) {
-    const int shown = list.FindShownItem();
-    if (shown != CB_ERR && shown != list.GetCurSel()) {
-        DWORD start = 0;
-        DWORD end = 0;
-        list.Send(CB_GETEDITSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
-        list.SetCurSel(shown);
-        list.Send(CB_SETEDITSEL, 0, MAKELPARAM(start, end));
-    }
+    list.SelectShownItem();
     const HWND edit = list.GetEditPart();
     if (UpdateRangeTip(edit)) InvalidateRect(edit, nullptr, FALSE);
 }

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "Catalogue.h"
+#include "FileIo.h"
 #include "TextCodec.h"
 
 CQuickFolder::CQuickFolder() {
@@ -12,8 +13,8 @@ CQuickFolder::CQuickFolder() {
 }
 
 void CQuickFolder::FileChosen(const std::wstring& path) {
-    const std::size_t end = path.find_last_of(L"\\/");
-    if (end != std::wstring::npos) m_folder = path.substr(0, end + 1);
+    if (std::string folder = params::SplitPath(framework::Narrow(path)).first; !folder.empty())
+        m_folder = framework::Widen(folder);
 }
 
 std::wstring CQuickFolder::QuickFile() const { return m_folder + framework::Widen(params::kQuickFile); }

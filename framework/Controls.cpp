@@ -18,6 +18,16 @@ int CComboBox::FindShownItem() const {
     return static_cast<int>(Send(CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(shown.c_str())));
 }
 
+void CComboBox::SelectShownItem() {
+    const int shown = FindShownItem();
+    if (shown == CB_ERR || shown == GetCurSel()) return;
+    DWORD start = 0;
+    DWORD end = 0;
+    Send(CB_GETEDITSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    SetCurSel(shown);
+    Send(CB_SETEDITSEL, 0, MAKELPARAM(start, end));
+}
+
 HWND CComboBox::GetEditPart() const {
     COMBOBOXINFO info{};
     info.cbSize = sizeof info;

@@ -26,6 +26,9 @@ public:
     // The item whose text is the box's own text, as the list compares (case
     // aside), or CB_ERR.
     int FindShownItem() const;
+    // Selects the item the box's text equals, if any, the caret staying
+    // where the typing left it.
+    void SelectShownItem();
     // The edit part of a drop-down, or the box itself when it has none.
     HWND GetEditPart() const;
 };

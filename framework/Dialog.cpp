@@ -1,5 +1,7 @@
 #include "Dialog.h"
 
+#include "Gdi.h"
+
 #include <cstdio>
 #include <string>
 
@@ -94,6 +96,17 @@ void CDialog::EndDialog(INT_PTR result) {
 BOOL CDialog::OnInitDialog() { return TRUE; }
 
 bool CDialog::OnMessage(UINT, WPARAM, LPARAM, LRESULT&) { return false; }
+
+void CDialog::PaintMinimizedIcon(HICON icon) {
+    CPaintDC dc(m_hWnd);
+    if (!IsIconic(m_hWnd)) return;
+    Send(WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(dc.Handle()), 0);
+    RECT rc;
+    GetClientRect(m_hWnd, &rc);
+    const int x = (rc.right - rc.left - GetSystemMetrics(SM_CXICON) + 1) / 2;
+    const int y = (rc.bottom - rc.top - GetSystemMetrics(SM_CYICON) + 1) / 2;
+    DrawIcon(dc.Handle(), x, y, icon);
+}
 
 void CDialog::Bind(CWnd& control, int id) {
     if (control.GetSafeHwnd() || m_bound.contains(id)) WiringFault(id, "a control and an ID are bound once");

@@ -27,6 +27,8 @@ protected:
     virtual BOOL OnInitDialog();
     // The derived class's command table. True means handled, with result.
     virtual bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
+    // Paints (WM_PAINT) the icon in the middle of the minimised dialog; nothing otherwise.
+    void PaintMinimizedIcon(HICON icon);
     // Ties a control object to the control with this ID for the window's
     // life; the control's own messages reach the object's OnWindowMessage.
     // Each control and each ID is bound once, to a control the template has:

@@ -130,6 +130,10 @@ const ParamDesc* FindParam(int id) {
     return i < 0 ? nullptr : &kCatalogueEntries[static_cast<std::size_t>(i)];
 }
 
+std::size_t CountOf(Kind kind) {
+    return static_cast<std::size_t>(std::ranges::count(kCatalogueEntries, kind, &ParamDesc::kind));
+}
+
 const ParamDesc* FindParam(std::string_view name) {
     for (const ParamDesc& p : kCatalogueEntries)
         if (p.name == name) return &p;

@@ -51,6 +51,8 @@ inline std::span<const ParamDesc> Catalogue() { return kCatalogueEntries; }
 const ParamDesc* FindParam(int id);
 // The descriptor of a catalogue name, or nullptr.
 const ParamDesc* FindParam(std::string_view name);
+// How many parameters are of this kind.
+std::size_t CountOf(Kind kind);
 
 // The choices' items, in list (sorted) order.
 constexpr std::string_view kModeNames[] = {"1*1*1", "4*1*1", "4*2*2", "4*2*3", "4*2*4"};

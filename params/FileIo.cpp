@@ -134,8 +134,6 @@ constexpr const char* kCannotWrite = "cannot write the file";
 
 }  // namespace
 
-namespace fs {
-
 std::pair<std::string, std::string> SplitPath(const std::string& path) {
 #ifdef _WIN32
     const std::size_t slash = path.find_last_of("/\\");
@@ -145,8 +143,6 @@ std::pair<std::string, std::string> SplitPath(const std::string& path) {
     if (slash == std::string::npos) return {std::string(), path};
     return {path.substr(0, slash + 1), path.substr(slash + 1)};
 }
-
-}  // namespace fs
 
 HeldFile::~HeldFile() { Close(); }
 
@@ -304,7 +300,7 @@ std::string TemporaryName(const std::string& path, std::uint64_t salt, bool copy
     char suffix[] = ".~000000000000.tmp";
     for (int i = 13; i >= 2; --i, salt >>= 4) suffix[i] = "0123456789abcdef"[salt & 0xF];
     if (copy) std::memcpy(suffix + 15, "bak", 3);
-    const std::size_t nameStart = fs::SplitPath(path).first.size();
+    const std::size_t nameStart = SplitPath(path).first.size();
     const std::size_t nameLength = path.size() - nameStart;
     std::size_t keep = std::min(nameLength, kMaxName - std::char_traits<char>::length(suffix));
     while (keep < nameLength && keep > 0 && (static_cast<unsigned char>(path[nameStart + keep]) & 0xC0) == 0x80)
@@ -330,7 +326,7 @@ Result WriteFileAtomically(const std::string& path, const std::vector<std::uint8
 Result WriteNewFile(const std::string& path, const std::vector<std::uint8_t>& bytes, IFileOps& ops) {
     errno = 0;
     if (path.empty()) return SystemFailure("cannot create the file", ENOENT);
-    const auto [folderPath, name] = fs::SplitPath(path);
+    const auto [folderPath, name] = SplitPath(path);
     if (Result usable = fs::UsableName(name); !usable) return usable;
     Folder folder;
     if (Result opened = fs::OpenFolder(folderPath, folder); !opened) return opened;

@@ -113,6 +113,10 @@ private:
     bool inPlace_ = false;  // a new file could not carry what makes it this one (other names, owner)
 };
 
+// Splits a path after its last separator: the folder with its separator
+// (so a root stays a root), and the name.
+std::pair<std::string, std::string> SplitPath(const std::string& path);
+
 // The path from the root, as the system would resolve path now.
 std::string FullPath(const std::string& path);
 

@@ -53,7 +53,5 @@ Result UsableName(const std::string& name);
 // The path from the root, as the system would resolve path now; path itself when it cannot tell.
 std::string FullPath(const std::string& path);
 
-// Splits a path after its last separator: the folder with its separator, and the name.
-std::pair<std::string, std::string> SplitPath(const std::string& path);
 
 }  // namespace params::fs

@@ -95,7 +95,7 @@ public:
 Result HoldFolder(int fd, const std::string& path, const struct stat& st, fs::Resolved& out) {
     std::string where;
     if (!WhereIs(fd, path, where)) return Failure("cannot find the file's folder", errno);
-    auto [folder, name] = fs::SplitPath(where);
+    auto [folder, name] = SplitPath(where);
     if (Result opened = fs::OpenFolder(folder, out.folder); !opened) return opened;
     out.name = std::move(name);
     FileIdentity there;
@@ -113,7 +113,7 @@ Result ResolveOnce(const std::string& path, HeldFile::Use use, fs::Resolved& out
     if (fd < 0 && errno == ENOENT && change) {
         struct stat link;
         if (::lstat(path.c_str(), &link) != 0) {  // nothing there: a save makes it in the folder
-            auto [folder, name] = fs::SplitPath(path);
+            auto [folder, name] = SplitPath(path);
             if (name.empty()) return Failure("cannot write the file", EISDIR);
             out.name = std::move(name);
             return fs::OpenFolder(folder, out.folder);

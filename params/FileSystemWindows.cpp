@@ -171,7 +171,7 @@ public:
 Result ResolveOnce(const std::string& path, HeldFile::Use use, fs::Resolved& out) {
     const bool change = use == HeldFile::Use::Change;
     const char* what = change ? "cannot write the file" : "cannot read the file";
-    if (IsDeviceName(fs::SplitPath(path).second)) return RefuseDevice(fs::SplitPath(path).second);
+    if (IsDeviceName(SplitPath(path).second)) return RefuseDevice(SplitPath(path).second);
     constexpr DWORD kShare = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
     const std::wstring name = Wide(path);
     HANDLE file = INVALID_HANDLE_VALUE;
@@ -184,7 +184,7 @@ Result ResolveOnce(const std::string& path, HeldFile::Use use, fs::Resolved& out
             // Nothing there: a save makes it in the folder.
             std::wstring full;
             if (!FullPathOf(name, full)) return Failure(what, ErrnoOf(GetLastError()));
-            auto [folder, leaf] = fs::SplitPath(Narrow(full));
+            auto [folder, leaf] = SplitPath(Narrow(full));
             if (leaf.empty()) return Failure(what, EISDIR);
             out.name = std::move(leaf);
             return fs::OpenFolder(folder, out.folder);
@@ -207,7 +207,7 @@ Result ResolveOnce(const std::string& path, HeldFile::Use use, fs::Resolved& out
     out.inPlace = info.nNumberOfLinks > 1;
     if (!out.regular) return change ? Failure(what, EINVAL) : Result{};
     if (!located) return Failure(what, ErrnoOf(GetLastError()));
-    auto [folder, leaf] = fs::SplitPath(Narrow(final));
+    auto [folder, leaf] = SplitPath(Narrow(final));
     out.name = std::move(leaf);
     if (Result opened = fs::OpenFolder(folder, out.folder); !opened) return opened;
     FileIdentity there;
