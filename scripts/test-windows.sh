@@ -7,6 +7,7 @@
 #   QUILLET_BUILD_NATIVE  native build folder (default build-native): the
 #                      runner of prmtool's tests, which here run prmtool.exe
 set -euo pipefail
+trap 'echo "test-windows.sh: line $LINENO: \"$BASH_COMMAND\" failed (status $?)" >&2' ERR
 cd "$(dirname "$0")/.."
 root=$(pwd)
 w64=$(realpath -m "${QUILLET_BUILD_W64:-build-w64}")
@@ -44,6 +45,7 @@ export WINEPREFIX="$w64/wineprefix" WINELOADER=/usr/lib/wine/wine64
 export WINEDLLOVERRIDES="mscoree,mshtml="
 unset DISPLAY
 "$root/tools/wine-run.sh" cmd /c exit </dev/null >/dev/null  # creates the prefix the first time
+wineserver -w  # that run's server has gone, or -p finds it and fails
 wineserver -p </dev/null >/dev/null 2>&1
 WINEDEBUG=-all /usr/lib/wine/wine64 notepad </dev/null >/dev/null 2>&1 &  # keeps the desktop and services alive
 keep=$!

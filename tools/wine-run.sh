@@ -11,7 +11,8 @@
 # error channel (kept apart from the program's own standard error, and shown
 # only then). WINE_RUN_OWN_STATUSES lists the exit statuses that are the
 # program's own answers (default 0), for which nothing is added.
-set -e
+set -eE
+trap 'echo "wine-run.sh: line $LINENO: \"$BASH_COMMAND\" failed (status $?) for $WINEPREFIX" >&2' ERR
 dpi=${QUILLET_DPI:-96}
 loc=${QUILLET_LOCALE:-zh_CN}
 if [ -z "$WINEPREFIX" ]; then
@@ -95,7 +96,8 @@ trap 'rm -f "$log"' EXIT
 # the program's own lines pass on unchanged (a last one without a newline
 # stays so), once it has ended.
 export WINEDEBUG="${WINEDEBUG:--all,err+all}"
-set +e
+set +eE
+trap - ERR
 "$WINE" "$@" 2>"$log"
 status=$?
 sed -e '/^[0-9a-f]\{4\}:err:/d' "$log" >&2
