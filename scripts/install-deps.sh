@@ -9,7 +9,8 @@
 #                              Windows (IPAGothic, AR PL UMing, Liberation Sans)
 #   install-deps.sh --release  also what the release needs: zip, dpkg-shlibdeps and file (the zip and
 #                              the .deb), lintian and mandoc (checking the .deb and its manual page),
-#                              wixl and msitools (the MSIs)
+#                              wixl and msitools (the MSIs), unzip (the installer test takes the
+#                              programs from the zip)
 #   install-deps.sh --display  also Xvfb (with xauth, which xvfb-run needs) and screenshot tools
 set -euo pipefail
 
@@ -19,7 +20,7 @@ for arg in "$@"; do
     --windows) want+=(mingw-w64 wine wine64 fonts-wqy-microhei fonts-dejavu-core fonts-wine
                          fonts-ipafont-gothic fonts-arphic-uming fonts-liberation) ;;
     --display) want+=(xvfb xauth x11-apps imagemagick xdotool) ;;
-    --release) want+=(zip dpkg-dev file lintian mandoc wixl msitools) ;;
+    --release) want+=(zip unzip dpkg-dev file lintian mandoc wixl msitools) ;;
     --fuzz)    want+=(clang libclang-rt-14-dev) ;;
     --bench)   want+=(valgrind hyperfine) ;;
     *) echo "install-deps.sh: unknown option $arg" >&2; exit 2 ;;
