@@ -22,6 +22,10 @@ void CAttrEditorDlg::SetText(int id, std::string_view text) {
 void CAttrEditorDlg::SetTextLimit(int id, int limit) { Get<framework::CEdit>(id).SetLimitText(limit); }
 
 void CAttrEditorDlg::AddChoiceItem(int id, std::string_view text) {
+    // A file stores a choice by its place in the list as a Chinese system
+    // sorts it (否 before 是; a Japanese one sorts them the other way round).
+    constexpr LCID kChinese = MAKELCID(MAKELANGID(LANG_CHINESE, SUBLANG_CHINESE_SIMPLIFIED), SORT_DEFAULT);
+    Get<framework::CComboBox>(id).Send(CB_SETLOCALE, kChinese);
     Get<framework::CComboBox>(id).AddString(Widen(text));
 }
 

@@ -78,9 +78,10 @@ export WINEPREFIX="$w64/wineprefix" WINELOADER=/usr/lib/wine/wine64
 export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 unset DISPLAY
 "$root/tools/wine-run.sh" cmd /c exit </dev/null >/dev/null 2>&1  # creates the prefix the first time
-if ! locale -a 2>/dev/null | grep -qix 'zh_CN.utf8'; then export LOCPATH="$WINEPREFIX/locale"; fi
+if ! locale -a 2>/dev/null | grep -qix 'zh_CN.utf8'; then export LOCPATH="$WINEPREFIX.locale"; fi  # wine-run.sh made it
 export LC_ALL=zh_CN.UTF-8 2>/dev/null
 wineserver -k 2>/dev/null || true
+wineserver -w 2>/dev/null || true
 wineserver -p </dev/null >/dev/null 2>&1
 /usr/lib/wine/wine64 notepad </dev/null >/dev/null 2>&1 &
 keep=$!

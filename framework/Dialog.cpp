@@ -1,9 +1,10 @@
 #include "Dialog.h"
 
-#include "Gdi.h"
-
 #include <cstdio>
 #include <string>
+
+#include "DialogFont.h"
+#include "Gdi.h"
 
 namespace framework {
 namespace {
@@ -40,8 +41,10 @@ CDialog::~CDialog() {
 
 bool CDialog::Create() {
     m_ended = false;
-    return CreateDialogParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(m_templateId), m_parent, DialogProc,
-                              reinterpret_cast<LPARAM>(this)) != nullptr;
+    std::wstring storage;
+    const DLGTEMPLATE* dialog = DialogTemplateThatDraws(m_templateId, storage);
+    return dialog && CreateDialogIndirectParamW(GetModuleHandleW(nullptr), dialog, m_parent, DialogProc,
+                                                reinterpret_cast<LPARAM>(this)) != nullptr;
 }
 
 INT_PTR CDialog::DoModal() {

@@ -5,17 +5,23 @@
 #                              libacl and libattr: a save keeps ACLs and extended attributes)
 #   install-deps.sh --windows  also the MinGW-w64 cross compilers, Wine (64-bit only) and fonts:
 #                              WenQuanYi Micro Hei for Chinese, DejaVu Sans for Latin at high DPI,
-#                              Wine's own (Marlett draws the caption buttons)
-#   install-deps.sh --release  also what the release zip and prmtool's .deb need (zip, dpkg-shlibdeps, file)
+#                              Wine's own (Marlett draws the caption buttons), and the stand-ins
+#                              for the dialog fonts of Japanese, Traditional Chinese and English
+#                              Windows (IPAGothic, AR PL UMing, Liberation Sans)
+#   install-deps.sh --release  also what the release needs: zip, dpkg-shlibdeps and file (the zip and
+#                              the .deb), lintian and mandoc (checking the .deb and its manual page),
+#                              wixl and msitools (the MSIs), unzip (the installer test takes the
+#                              programs from the zip)
 #   install-deps.sh --display  also Xvfb (with xauth, which xvfb-run needs) and screenshot tools
 set -euo pipefail
 
 want=(g++ cmake make googletest libgtest-dev nlohmann-json3-dev libbenchmark-dev locales git libacl1-dev libattr1-dev)
 for arg in "$@"; do
   case "$arg" in
-    --windows) want+=(mingw-w64 wine wine64 fonts-wqy-microhei fonts-dejavu-core fonts-wine) ;;
+    --windows) want+=(mingw-w64 wine wine64 fonts-wqy-microhei fonts-dejavu-core fonts-wine
+                         fonts-ipafont-gothic fonts-arphic-uming fonts-liberation) ;;
     --display) want+=(xvfb xauth x11-apps imagemagick xdotool) ;;
-    --release) want+=(zip dpkg-dev file) ;;
+    --release) want+=(zip unzip dpkg-dev file lintian mandoc wixl msitools) ;;
     --fuzz)    want+=(clang libclang-rt-14-dev) ;;
     --bench)   want+=(valgrind hyperfine) ;;
     *) echo "install-deps.sh: unknown option $arg" >&2; exit 2 ;;

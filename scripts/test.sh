@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, and runs every test: the native tests
-# (core and prmtool), the Windows tests under Wine, and a short fuzzing run.
+# (core and prmtool), the Windows tests under Wine, the release (with
+# Debian's checker on the .deb) and its installer under Wine, and a short
+# fuzzing run.
 # Every stage runs even when an earlier one fails; the exit status says
 # whether all passed.
 set -uo pipefail
@@ -24,6 +26,8 @@ native() {
 
 stage "native tests" native
 stage "Windows tests under Wine" bash scripts/test-windows.sh
+stage "release: zip, MSIs, .deb (lintian)" bash scripts/release.sh
+stage "installer under Wine" bash scripts/test-msi.sh
 stage "fuzzing smoke run" bash scripts/fuzz-smoke.sh
 
 echo

@@ -86,6 +86,20 @@ TEST_F(TextFitTest, EveryLabelShowsWhole) {
     EXPECT_GT(labels, 60);
 }
 
+// Every label, group and button has a glyph for each of its characters in
+// its own font: none shows as a box, whatever fonts the system links in.
+TEST_F(TextFitTest, NoCharacterNeedsAnotherFont) {
+    for (HWND c = GetWindow(hwnd_, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
+        const std::wstring text = TextOf(c);
+        ControlDc dc(c);
+        std::vector<WORD> glyphs(text.size());
+        GetGlyphIndicesW(dc.dc, text.c_str(), static_cast<int>(text.size()), glyphs.data(),
+                         GGI_MARK_NONEXISTING_GLYPHS);
+        for (std::size_t i = 0; i < text.size(); ++i)  // line breaks are not drawn
+            EXPECT_TRUE(text[i] < L' ' || glyphs[i] != 0xFFFF) << "\"" << Narrow(text) << "\" at " << i;
+    }
+}
+
 TEST_F(TextFitTest, EveryBoxShowsItsWidestValue) {
     const int dpi = ScreenDpi();
     int boxes = 0;
