@@ -5,8 +5,8 @@
 
 #include "TextCodec.h"
 
-using framework::Narrow;
-using framework::Widen;
+using params::Narrow;
+using params::Widen;
 
 std::string CAttrEditorDlg::GetText(int id) const { return Narrow(Get<framework::CWnd>(id).GetWindowText()); }
 

@@ -14,8 +14,8 @@
 
 using framework::CommandEntry;
 using framework::kAnyControl;
-using framework::Narrow;
-using framework::Widen;
+using params::Narrow;
+using params::Widen;
 
 
 const CommandEntry<CAttrEditorDlg> CAttrEditorDlg::kCommands[] = {
@@ -118,7 +118,7 @@ void CAttrEditorDlg::SetUpBoxMargins() {
     // The boxes are a few characters wide. A font's default margins (under
     // Wine half a character a side for a Chinese font) would cut off "255";
     // the edit's own inset inside its border is room enough.
-    for (framework::CByteLimitedEdit& edit : m_edits) edit.Send(EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, 0);
+    for (CByteLimitedEdit& edit : m_edits) edit.Send(EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, 0);
 }
 
 bool CAttrEditorDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {

@@ -127,7 +127,7 @@ private:
     IEditorPrompts& m_prompts;
     CQuickFolder m_quickFolder;
     HICON m_hIcon;
-    std::vector<framework::CByteLimitedEdit> m_edits;
+    std::vector<CByteLimitedEdit> m_edits;
     framework::CComboBox m_modeList;
     framework::CComboBox m_portraitList;
     framework::CButton m_advancedEnabled;

@@ -13,8 +13,8 @@ CQuickFolder::CQuickFolder() {
 }
 
 void CQuickFolder::FileChosen(const std::wstring& path) {
-    if (std::string folder = params::SplitPath(framework::Narrow(path)).first; !folder.empty())
-        m_folder = framework::Widen(folder);
+    if (std::string folder = params::SplitPath(params::Narrow(path)).first; !folder.empty())
+        m_folder = params::Widen(folder);
 }
 
-std::wstring CQuickFolder::QuickFile() const { return m_folder + framework::Widen(params::kQuickFile); }
+std::wstring CQuickFolder::QuickFile() const { return m_folder + params::Widen(params::kQuickFile); }

@@ -7,8 +7,8 @@
 #include "TextCodec.h"
 #include "Walks.h"
 
-using framework::Narrow;
-using framework::Widen;
+using params::Narrow;
+using params::Widen;
 
 namespace {
 

@@ -51,7 +51,7 @@ Values ValuesOf(const params::MemoryDialog& dlg) {
     for (const params::ParamDesc& p : params::Catalogue()) {
         switch (p.kind) {
         case params::Kind::Number:
-        case params::Kind::Name: v.texts.emplace_back(p.id, framework::Widen(dlg.GetText(p.id))); break;
+        case params::Kind::Name: v.texts.emplace_back(p.id, params::Widen(dlg.GetText(p.id))); break;
         case params::Kind::ModeChoice:
         case params::Kind::YesNoChoice: v.selections.emplace_back(p.id, dlg.GetChoiceSelection(p.id)); break;
         case params::Kind::Colour: v.swatches.push_back(p.id); break;
@@ -59,7 +59,7 @@ Values ValuesOf(const params::MemoryDialog& dlg) {
         case params::Kind::Table:
             for (const params::RowTexts& row : dlg.GetRows(p.id)) {
                 v.rows.emplace_back();
-                for (const std::string& cell : row) v.rows.back().push_back(framework::Widen(cell));
+                for (const std::string& cell : row) v.rows.back().push_back(params::Widen(cell));
             }
             break;
         }
@@ -86,7 +86,7 @@ HWND BareDialog() {
     const HWND list = GetDlgItem(dlg, IDC_SPRITE_TABLE);
     SendMessageW(list, LVM_SETEXTENDEDLISTVIEWSTYLE, 0, LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES);
     for (int i = 0; i < params::kTableColumnCount; ++i) {
-        std::wstring heading = framework::Widen(params::kTableColumns[i].heading);
+        std::wstring heading = params::Widen(params::kTableColumns[i].heading);
         LVCOLUMNW column{};
         column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_FMT;
         column.fmt = LVCFMT_LEFT;
@@ -96,7 +96,7 @@ HWND BareDialog() {
     }
     for (const params::ParamDesc& p : params::Catalogue())
         for (std::string_view item : p.addOrder)
-            SendDlgItemMessageW(dlg, p.id, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(framework::Widen(item).c_str()));
+            SendDlgItemMessageW(dlg, p.id, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(params::Widen(item).c_str()));
     return dlg;
 }
 
@@ -187,7 +187,7 @@ int main() {
         const params::MemoryDialog dlg = LargestFileDialog(k);
         const std::wstring path = std::wstring(temp) + L"quillet-load-bench-" + std::to_wstring(k) + L".prm";
         if (!WriteFile(path, dlg)) return Fail("cannot write the files");
-        files[k] = framework::Narrow(path);
+        files[k] = params::Narrow(path);
         values[k] = ValuesOf(dlg);
     }
 
@@ -202,7 +202,7 @@ int main() {
     ShowWindow(bare, SW_SHOWNOACTIVATE);
     const BareControls bareControls = Find(bare, values[0]);
 
-    const std::wstring done = framework::Widen(params::kLoadDone);
+    const std::wstring done = params::Widen(params::kLoadDone);
     std::vector<double> loads, fills;
     for (int i = 0; i < kWarmUp + kSamples; ++i) {
         const int k = i % 2;
@@ -220,7 +220,7 @@ int main() {
         fills.push_back(t2 - t1);
     }
     DestroyWindow(bare);
-    for (const std::string& file : files) DeleteFileW(framework::Widen(file).c_str());
+    for (const std::string& file : files) DeleteFileW(params::Widen(file).c_str());
 
     const double load = Median(loads), fill = Median(fills);
     std::printf("Load of %zu rows and every other control into the editor: %.0f us; bare loop: %.0f us "

@@ -12,7 +12,7 @@
 
 // A limited edit with no limit set: however text comes in, no half of a
 // surrogate pair stays.
-class CInPlaceEdit final : public framework::CByteLimitedEdit {
+class CInPlaceEdit final : public CByteLimitedEdit {
 public:
     // Always on the heap: the object deletes itself with its window.
     CInPlaceEdit(int row, int column, std::wstring initialText);

@@ -124,10 +124,16 @@ constexpr auto kIndexById = [] {
 
 }  // namespace
 
-const ParamDesc* FindParam(int id) {
-    if (id < kLowestId || id > kHighestId) return nullptr;
+std::optional<std::size_t> CatalogueIndex(int id) {
+    if (id < kLowestId || id > kHighestId) return std::nullopt;
     const int i = kIndexById[static_cast<std::size_t>(id - kLowestId)];
-    return i < 0 ? nullptr : &kCatalogueEntries[static_cast<std::size_t>(i)];
+    if (i < 0) return std::nullopt;
+    return static_cast<std::size_t>(i);
+}
+
+const ParamDesc* FindParam(int id) {
+    const auto i = CatalogueIndex(id);
+    return i ? &kCatalogueEntries[*i] : nullptr;
 }
 
 std::size_t CountOf(Kind kind) {

@@ -5,6 +5,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string_view>
 
@@ -47,6 +48,8 @@ constexpr std::size_t kParamCount = 79;
 extern const std::array<ParamDesc, kParamCount> kCatalogueEntries;
 inline std::span<const ParamDesc> Catalogue() { return kCatalogueEntries; }
 
+// The place in the catalogue of a control ID, or nothing.
+std::optional<std::size_t> CatalogueIndex(int id);
 // The descriptor of a control ID, or nullptr.
 const ParamDesc* FindParam(int id);
 // The descriptor of a catalogue name, or nullptr.

@@ -2,6 +2,7 @@
 // resolved it, and ReplaceFileW, which keeps attributes, security and
 // creation time on the replaced name.
 #include "FileSystem.h"
+#include "TextCodec.h"
 
 #include <windows.h>
 #include <fcntl.h>
@@ -13,20 +14,6 @@
 
 namespace params {
 namespace {
-
-std::wstring Wide(const std::string& utf8) {
-    const int n = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
-    std::wstring w(static_cast<std::size_t>(n), L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), w.data(), n);
-    return w;
-}
-
-std::string Narrow(const std::wstring& wide) {
-    const int n = WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0, nullptr, nullptr);
-    std::string s(static_cast<std::size_t>(n), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), s.data(), n, nullptr, nullptr);
-    return s;
-}
 
 // errno for the system errors a save meets, so callers name the reason one way.
 int ErrnoOf(DWORD error) {
@@ -67,7 +54,7 @@ FileIdentity IdentityOf(const BY_HANDLE_FILE_INFORMATION& info) {
 
 // The names Windows gives to devices in every folder: "aux.prm" is the device AUX.
 bool IsDeviceName(const std::string& name) {
-    std::wstring base = Wide(name.substr(0, name.find('.')));
+    std::wstring base = Widen(name.substr(0, name.find('.')));
     while (!base.empty() && (base.back() == L' ' || base.back() == L':')) base.pop_back();
     for (wchar_t& c : base) c = static_cast<wchar_t>(std::towupper(c));
     if (base == L"CON" || base == L"PRN" || base == L"AUX" || base == L"NUL" || base == L"CONIN$" ||
@@ -107,7 +94,7 @@ bool FullPathOf(const std::wstring& path, std::wstring& out) {
 class WindowsOps final : public IFileOps {
 public:
     int CreateExclusive(const Folder& folder, const std::string& name) override {
-        const HANDLE file = CreateFileW(Wide(folder.path + name).c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
+        const HANDLE file = CreateFileW(Widen(folder.path + name).c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
                                         CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
         return file == INVALID_HANDLE_VALUE ? Fail() : DescriptorOf(file);
     }
@@ -132,7 +119,7 @@ public:
     int Close(int fd) override { return _close(fd) == 0 ? 0 : (errno = EIO, -1); }
     int Identify(const Folder& folder, const std::string& name, FileIdentity& out) override {
         // The entry itself: a link is opened as the link.
-        const HANDLE file = CreateFileW(Wide(folder.path + name).c_str(), 0,
+        const HANDLE file = CreateFileW(Widen(folder.path + name).c_str(), 0,
                                         FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
                                         FILE_FLAG_OPEN_REPARSE_POINT | FILE_FLAG_BACKUP_SEMANTICS, nullptr);
         if (file == INVALID_HANDLE_VALUE) return Fail();
@@ -145,7 +132,7 @@ public:
         return 0;
     }
     int Rename(const Folder& folder, const std::string& from, const std::string& to) override {
-        const std::wstring source = Wide(folder.path + from), target = Wide(folder.path + to);
+        const std::wstring source = Widen(folder.path + from), target = Widen(folder.path + to);
         const DWORD attributes = GetFileAttributesW(target.c_str());
         if (ReplaceFileW(target.c_str(), source.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr)) {
             // Wine's ReplaceFileW gives the file the new one's attributes; Windows keeps them.
@@ -157,14 +144,14 @@ public:
         return Fail();
     }
     int Place(const Folder& folder, const std::string& from, const std::string& to) override {
-        return MoveFileExW(Wide(folder.path + from).c_str(), Wide(folder.path + to).c_str(), MOVEFILE_WRITE_THROUGH)
+        return MoveFileExW(Widen(folder.path + from).c_str(), Widen(folder.path + to).c_str(), MOVEFILE_WRITE_THROUGH)
                    ? 0
                    : Fail();
     }
     // A folder's entries are written through with the rename itself.
     int SyncFolder(const Folder&) override { return 0; }
     int Remove(const Folder& folder, const std::string& name) override {
-        return DeleteFileW(Wide(folder.path + name).c_str()) ? 0 : Fail();
+        return DeleteFileW(Widen(folder.path + name).c_str()) ? 0 : Fail();
     }
 };
 
@@ -173,7 +160,7 @@ Result ResolveOnce(const std::string& path, HeldFile::Use use, fs::Resolved& out
     const char* what = change ? "cannot write the file" : "cannot read the file";
     if (IsDeviceName(SplitPath(path).second)) return RefuseDevice(SplitPath(path).second);
     constexpr DWORD kShare = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
-    const std::wstring name = Wide(path);
+    const std::wstring name = Widen(path);
     HANDLE file = INVALID_HANDLE_VALUE;
     if (change) {
         file = CreateFileW(name.c_str(), GENERIC_READ | GENERIC_WRITE, kShare, nullptr, OPEN_EXISTING, 0, nullptr);
@@ -276,7 +263,7 @@ void CloseFile(int fd) { _close(fd); }
 void CloseFolder(Folder& folder) { folder = Folder{}; }
 
 Result OpenFolder(const std::string& path, Folder& out) {
-    const DWORD attributes = GetFileAttributesW(Wide(path.empty() ? "." : path).c_str());
+    const DWORD attributes = GetFileAttributesW(Widen(path.empty() ? "." : path).c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES) return Failure("cannot open the folder", ErrnoOf(GetLastError()));
     if (!(attributes & FILE_ATTRIBUTE_DIRECTORY)) return Failure("cannot open the folder", ENOTDIR);
     out = {-1, path};
@@ -286,7 +273,7 @@ Result OpenFolder(const std::string& path, Folder& out) {
 std::vector<std::string> List(const Folder& folder) {
     std::vector<std::string> names;
     WIN32_FIND_DATAW entry;
-    const HANDLE find = FindFirstFileW(Wide(folder.path + "*").c_str(), &entry);
+    const HANDLE find = FindFirstFileW(Widen(folder.path + "*").c_str(), &entry);
     if (find == INVALID_HANDLE_VALUE) return names;
     do names.push_back(Narrow(entry.cFileName));
     while (FindNextFileW(find, &entry));
@@ -298,7 +285,7 @@ Result UsableName(const std::string& name) { return IsDeviceName(name) ? RefuseD
 
 std::string FullPath(const std::string& path) {
     std::wstring full;
-    return FullPathOf(Wide(path), full) ? Narrow(full) : path;
+    return FullPathOf(Widen(path), full) ? Narrow(full) : path;
 }
 
 }  // namespace fs

@@ -25,14 +25,14 @@ const MemoryDialog::Control kAbsent{};
 }  // namespace
 
 const MemoryDialog::Control& MemoryDialog::At(int id) const {
-    const ParamDesc* p = FindParam(id);
-    return p ? controls_[static_cast<std::size_t>(p - Catalogue().data())] : kAbsent;
+    const auto i = CatalogueIndex(id);
+    return i ? controls_[*i] : kAbsent;
 }
 
 MemoryDialog::Control& MemoryDialog::Slot(int id) {
-    const ParamDesc* p = FindParam(id);
-    if (!p) return nowhere_ = Control{};
-    return controls_[static_cast<std::size_t>(p - Catalogue().data())];
+    const auto i = CatalogueIndex(id);
+    if (!i) return nowhere_ = Control{};
+    return controls_[*i];
 }
 
 std::string MemoryDialog::GetText(int id) const { return At(id).text; }

@@ -113,7 +113,7 @@ private:
         if (!rows.empty()) std::memcpy(rows.data(), bytes, rows.size() * sizeof(TableRow));
         if (strict_)
             for (std::size_t i = 0; i < rows.size(); ++i)
-                if (rows[i].category >= std::size(kCategoryNames)) {
+                if (!CategoryName(rows[i].category)) {
                     fieldStart_ = start + i * sizeof(TableRow);
                     return Fail(RowField(i), "category " + std::to_string(rows[i].category) + " is not 0 or 1");
                 }

@@ -28,8 +28,8 @@ struct ParameterImage {
     std::vector<TableRow> rows;
     bool operator==(const ParameterImage&) const = default;
 
-    FieldValue& operator[](const ParamDesc& p) { return values[&p - Catalogue().data()]; }
-    const FieldValue& operator[](const ParamDesc& p) const { return values[&p - Catalogue().data()]; }
+    FieldValue& operator[](const ParamDesc& p) { return values[*CatalogueIndex(p.id)]; }
+    const FieldValue& operator[](const ParamDesc& p) const { return values[*CatalogueIndex(p.id)]; }
 };
 
 // How a file's content is taken:

@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <type_traits>
@@ -32,7 +33,14 @@ RowTexts TextsOf(const TableRow& row);
 // the category name's index.
 TableRow NumbersOf(const RowTexts& texts);
 
-// The text of a category code, and the code stored for a category text.
+// The category names and their codes, in one place: the name of a code,
+// and the code of a name; nothing for a code without a name or a text
+// that is no name.
+std::optional<std::string_view> CategoryName(std::uint8_t code);
+std::optional<std::uint8_t> NamedCategory(std::string_view text);
+
+// The text of a category code (its name, or the code in decimal), and the
+// code stored for a category text (its name's, or its leading integer's).
 std::string CategoryText(std::uint8_t code);
 std::uint8_t CategoryCode(std::string_view text);
 

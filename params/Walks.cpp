@@ -31,10 +31,8 @@ void ApplyDefaults(IControlAccess& controls) {
 }
 
 bool CellStoredAsShown(int column, std::string_view text) {
-    if (column == kCategoryColumn)  // a code without a name loads as its number
-        for (std::string_view name : kCategoryNames)
-            if (text == name) return true;
-    return IsByteText(text);
+    // A code without a name loads as its number.
+    return (column == kCategoryColumn && NamedCategory(text)) || IsByteText(text);
 }
 
 ParameterImage ReadControls(const IControlAccess& controls) {

@@ -21,8 +21,8 @@
 #include "EditorTestSupport.h"
 #include "TextCodec.h"
 
-using framework::Narrow;
-using framework::Widen;
+using params::Narrow;
+using params::Widen;
 
 namespace {
 

@@ -23,8 +23,8 @@
 #include "Document.h"
 #include "Walks.h"
 
-using framework::Narrow;
-using framework::Widen;
+using params::Narrow;
+using params::Widen;
 namespace fs = std::filesystem;
 
 namespace {
@@ -315,7 +315,7 @@ TEST_F(EditorDialog, AChineseNameSurvivesSaveAndLoadUnderAChineseFileName) {
     EXPECT_EQ(prompts_.messages, (std::vector<std::wstring>{L"保存完成", L"读取完成"}));
     EXPECT_EQ(TextOf(Item(IDC_EQUIP_SLOT0)), L"长剑");
     const auto bytes = ReadBytes(path);
-    const std::string utf8 = framework::Narrow(L"长剑");
+    const std::string utf8 = params::Narrow(L"长剑");
     ASSERT_GE(bytes.size(), 12u + 2 + utf8.size());
     EXPECT_EQ(std::string(bytes.begin() + 14, bytes.begin() + 14 + utf8.size()), utf8);  // UTF-8 in the file
 }

@@ -192,7 +192,7 @@ TEST_F(SpriteTableDialog, RowsComeBackFromTheFileInOrderAsTheBytesStored) {
     memory.SetChecked(IDC_ADVANCED_ENABLED, true);
     std::vector<params::RowTexts> rows(typed.size());
     for (std::size_t row = 0; row < typed.size(); ++row)
-        for (int column = 0; column < 4; ++column) rows[row][column] = framework::Narrow(typed[row][column]);
+        for (int column = 0; column < 4; ++column) rows[row][column] = params::Narrow(typed[row][column]);
     memory.SetRows(IDC_SPRITE_TABLE, std::move(rows));
     (void)params::Document().Save((folder_.Path() / "core.prm").string(), memory);
     EXPECT_EQ(saved, ReadBytes(folder_.Path() / "core.prm"));

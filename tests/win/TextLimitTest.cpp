@@ -9,6 +9,8 @@
 #include "TextCodec.h"
 
 using namespace framework;
+using params::Narrow;
+using params::Widen;
 
 namespace {
 

@@ -20,7 +20,8 @@ namespace {
 constexpr const char* kRowKeys[] = {"level", "category", "itemId", "spriteAttributeId"};
 
 Json Row(const TableRow& row) {
-    Json category = row.category < std::size(kCategoryNames) ? Json(kCategoryNames[row.category]) : Json(row.category);
+    const auto name = CategoryName(row.category);
+    Json category = name ? Json(*name) : Json(row.category);
     return Json{{kRowKeys[0], row.level}, {kRowKeys[1], category}, {kRowKeys[2], row.itemId}, {kRowKeys[3], row.spriteAttributeId}};
 }
 
@@ -80,9 +81,9 @@ Result ParseRows(const Json& value, std::vector<TableRow>& rows) {
             if (!row.contains(kRowKeys[c])) return Result::Fail(cellName + ": missing");
             const Json& cell = row[kRowKeys[c]];
             if (c == 1 && cell.is_string()) {
-                const int code = IndexOf(kCategoryNames, cell.get_ref<const std::string&>());
-                if (code < 0) return Bad(cellName, cell, "is not 魔法, 道具 or a code from 0 to 255");
-                cells[c] = static_cast<std::uint8_t>(code);
+                const auto code = NamedCategory(cell.get_ref<const std::string&>());
+                if (!code) return Bad(cellName, cell, "is not 魔法, 道具 or a code from 0 to 255");
+                cells[c] = *code;
             } else if (const auto byte = ByteOf(cell)) {
                 cells[c] = *byte;
             } else {

@@ -10,16 +10,10 @@
 #include <iostream>
 #include <streambuf>
 
+#include "TextCodec.h"
+
 namespace prmtool {
 namespace {
-
-std::string Utf8(const wchar_t* wide) {
-    const int n = WideCharToMultiByte(CP_UTF8, 0, wide, -1, nullptr, 0, nullptr, nullptr);
-    std::string out(static_cast<std::size_t>(n > 0 ? n : 1), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, wide, -1, out.data(), n, nullptr, nullptr);
-    out.resize(out.size() - 1);  // the terminating zero
-    return out;
-}
 
 // Length of the longest prefix of text that ends on a whole UTF-8 character,
 // so a character split across two writes is converted once it is complete.
@@ -54,9 +48,7 @@ protected:
     int sync() override {
         const std::size_t whole = WholeCharacters(m_pending);
         if (whole == 0) return 0;
-        std::wstring wide(whole, L'\0');
-        wide.resize(static_cast<std::size_t>(
-            MultiByteToWideChar(CP_UTF8, 0, m_pending.data(), static_cast<int>(whole), wide.data(), static_cast<int>(whole))));
+        const std::wstring wide = params::Widen(std::string_view(m_pending).substr(0, whole));
         m_pending.erase(0, whole);
         for (std::size_t done = 0; done < wide.size();) {
             DWORD written = 0;
@@ -90,7 +82,7 @@ Args Utf8Arguments(int, char**) {
     int argc = 0;
     wchar_t** argv = CommandLineToArgvW(GetCommandLineW(), &argc);
     Args args;
-    for (int i = 1; argv && i < argc; ++i) args.push_back(Utf8(argv[i]));
+    for (int i = 1; argv && i < argc; ++i) args.push_back(params::Narrow(argv[i]));
     LocalFree(argv);
     return args;
 }

@@ -9,15 +9,13 @@
 
 #include "Controls.h"
 
-namespace framework {
-
 // Once the window is subclassed, EM_LIMITTEXT limits in bytes of code page
 // 936 whatever the user puts in, by any way the edit takes text: after each
 // message the edit processes, a change it made is cut back to what fits, at a
 // character boundary, and no half of a surrogate pair stays. Text the program
 // sets (WM_SETTEXT from its own thread) is kept in full. Until the first
 // EM_LIMITTEXT there is no limit, but still no lone surrogate.
-class CByteLimitedEdit : public CEdit {
+class CByteLimitedEdit : public framework::CEdit {
 protected:
     bool OnWindowMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
@@ -41,4 +39,3 @@ private:
     std::optional<CharMessage> m_firstHalf;
 };
 
-}  // namespace framework

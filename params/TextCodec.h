@@ -1,11 +1,11 @@
-// Conversions at the boundary between the controls (UTF-16) and the
-// parameter core (UTF-8).
+// The one conversion between UTF-8, the core's and the files' text, and
+// UTF-16, Windows' (controls, paths, the command line, the console).
 #pragma once
 
 #include <string>
 #include <string_view>
 
-namespace framework {
+namespace params {
 
 std::wstring Widen(std::string_view utf8);
 std::string Narrow(std::wstring_view utf16);
@@ -16,4 +16,4 @@ inline std::u16string_view Utf16(std::wstring_view text) {
     return {reinterpret_cast<const char16_t*>(text.data()), text.size()};
 }
 
-}  // namespace framework
+}  // namespace params

@@ -5,8 +5,6 @@
 #include "InputLimit.h"
 #include "TextCodec.h"
 
-namespace framework {
-
 std::wstring CByteLimitedEdit::Text() const {
     std::wstring text(static_cast<std::size_t>(Default(WM_GETTEXTLENGTH, 0, 0)) + 1, L'\0');
     text.resize(static_cast<std::size_t>(
@@ -69,7 +67,7 @@ void CByteLimitedEdit::HoldChangeToLimit() {
     if (now == m_held) return;
     DWORD start = 0, caret = 0;
     Default(EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&caret));
-    if (const auto change = params::HoldToLimit(Utf16(m_held), Utf16(now), caret, m_limit)) {
+    if (const auto change = params::HoldToLimit(params::Utf16(m_held), params::Utf16(now), caret, m_limit)) {
         // Back to the text before, then the change as it may be, as one
         // undoable step: undo then returns to the text before the change.
         ++m_depth;
@@ -82,4 +80,3 @@ void CByteLimitedEdit::HoldChangeToLimit() {
     m_held = Text();
 }
 
-}  // namespace framework

@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-namespace framework {
+namespace params {
 
 std::wstring Widen(std::string_view utf8) {
     const int n = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
@@ -19,4 +19,4 @@ std::string Narrow(std::wstring_view utf16) {
     return out;
 }
 
-}  // namespace framework
+}  // namespace params
