@@ -34,6 +34,6 @@ MemoryDialog LargestFileDialog(int variant) {
     for (int i = 0; i < kMaxTableRows; ++i)
         rows.push_back({static_cast<std::uint8_t>(i + shift), static_cast<std::uint8_t>((i + variant) % 2),
                         static_cast<std::uint8_t>(255 - i + shift), static_cast<std::uint8_t>(i * 7 + shift)});
-    dlg.SetTableRows(IDC_SPRITE_TABLE, rows);
+    SetTableRows(dlg, IDC_SPRITE_TABLE, rows);
     return dlg;
 }

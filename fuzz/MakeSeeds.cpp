@@ -26,7 +26,7 @@ void AddRows(MemoryDialog& dlg, int count) {
     for (int i = 0; i < count; ++i)
         rows.push_back({static_cast<std::uint8_t>(i), static_cast<std::uint8_t>(i % 2),
                         static_cast<std::uint8_t>(255 - i), static_cast<std::uint8_t>(i * 7)});
-    dlg.SetTableRows(IDC_SPRITE_TABLE, rows);
+    SetTableRows(dlg, IDC_SPRITE_TABLE, rows);
 }
 
 bool WriteSeed(const std::string& dir, const std::string& name, bool loadAdvanced, const MemoryDialog& dlg) {

@@ -2,19 +2,19 @@
 
 namespace params {
 
-std::vector<TableRow> IControlAccess::GetTableRows(int id) const {
-    const std::vector<RowTexts> texts = GetRows(id);
+std::vector<TableRow> GetTableRows(const IControlAccess& controls, int id) {
+    const std::vector<RowTexts> texts = controls.GetRows(id);
     std::vector<TableRow> rows;
     rows.reserve(texts.size());
     for (const RowTexts& row : texts) rows.push_back(NumbersOf(row));
     return rows;
 }
 
-void IControlAccess::SetTableRows(int id, const std::vector<TableRow>& rows) {
+void SetTableRows(IControlAccess& controls, int id, const std::vector<TableRow>& rows) {
     std::vector<RowTexts> texts;
     texts.reserve(rows.size());
     for (const TableRow& row : rows) texts.push_back(TextsOf(row));
-    SetRows(id, std::move(texts));
+    controls.SetRows(id, std::move(texts));
 }
 
 }  // namespace params

@@ -46,11 +46,6 @@ public:
     // keyboard has none, and setting it there changes nothing.
     virtual int GetFocusRow(int) const { return -1; }
     virtual void SetFocusRow(int, int) {}
-    // The table as numbers: what saving stores for each row, and rows put in
-    // as loading shows them (TextsOf). Through the texts, unless a provider
-    // can keep the numbers themselves.
-    virtual std::vector<TableRow> GetTableRows(int id) const;
-    virtual void SetTableRows(int id, const std::vector<TableRow>& rows);
 
     // Many controls are about to change: the real dialog holds its redraw until EndUpdate.
     virtual void BeginUpdate() {}
@@ -59,5 +54,11 @@ public:
     // Text only, OK button, no icon, owned by the dialog, captioned with the program's name.
     virtual void ShowMessage(std::string_view text) = 0;
 };
+
+// The table as numbers, through its texts as every provider holds them: what
+// saving stores for each row (NumbersOf), and rows put in as loading shows
+// them (TextsOf).
+std::vector<TableRow> GetTableRows(const IControlAccess& controls, int id);
+void SetTableRows(IControlAccess& controls, int id, const std::vector<TableRow>& rows);
 
 }  // namespace params

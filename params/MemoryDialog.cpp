@@ -75,49 +75,28 @@ const MemoryDialog::Table& MemoryDialog::TableAt(int id) const {
     return it == tables_.end() ? kNone : it->second;
 }
 
-MemoryDialog::Table& MemoryDialog::TextTable(int id) {
-    Table& t = tables_[id];
-    if (t.asNumbers) {
-        t.texts.clear();
-        for (const TableRow& row : t.numbers) t.texts.push_back(TextsOf(row));
-        t.selected.assign(t.texts.size(), false);
-        t.numbers.clear();
-        t.asNumbers = false;
-    }
-    return t;
-}
-
 int MemoryDialog::GetRowCount(int id) const {
     const Table& t = TableAt(id);
-    return static_cast<int>(t.asNumbers ? t.numbers.size() : t.texts.size());
+    return static_cast<int>(t.texts.size());
 }
 
-std::vector<RowTexts> MemoryDialog::GetRows(int id) const {
-    const Table& t = TableAt(id);
-    if (!t.asNumbers) return t.texts;
-    std::vector<RowTexts> texts;
-    texts.reserve(t.numbers.size());
-    for (const TableRow& row : t.numbers) texts.push_back(TextsOf(row));
-    return texts;
-}
+std::vector<RowTexts> MemoryDialog::GetRows(int id) const { return TableAt(id).texts; }
 
 void MemoryDialog::SetRows(int id, std::vector<RowTexts> rows) {
     Table& t = tables_[id];
     t.selected.assign(rows.size(), false);
     t.texts = std::move(rows);
-    t.numbers.clear();
-    t.asNumbers = false;
 }
 
 void MemoryDialog::InsertRow(int id, int row, const RowTexts& cells) {
-    Table& t = TextTable(id);
+    Table& t = tables_[id];
     const auto at = static_cast<std::ptrdiff_t>(std::clamp(row, 0, static_cast<int>(t.texts.size())));
     t.texts.insert(t.texts.begin() + at, cells);
     t.selected.insert(t.selected.begin() + at, false);
 }
 
 void MemoryDialog::DeleteRow(int id, int row) {
-    Table& t = TextTable(id);
+    Table& t = tables_[id];
     if (row < 0 || row >= static_cast<int>(t.texts.size())) return;
     t.texts.erase(t.texts.begin() + row);
     t.selected.erase(t.selected.begin() + row);
@@ -132,23 +111,10 @@ std::vector<int> MemoryDialog::GetSelectedRows(int id) const {
 }
 
 void MemoryDialog::SelectRows(int id, const std::vector<int>& rows) {
-    Table& t = TextTable(id);
+    Table& t = tables_[id];
     t.selected.assign(t.texts.size(), false);
     for (int i : rows)
         if (i >= 0 && i < static_cast<int>(t.selected.size())) t.selected[static_cast<std::size_t>(i)] = true;
-}
-
-std::vector<TableRow> MemoryDialog::GetTableRows(int id) const {
-    const Table& t = TableAt(id);
-    return t.asNumbers ? t.numbers : IControlAccess::GetTableRows(id);
-}
-
-void MemoryDialog::SetTableRows(int id, const std::vector<TableRow>& rows) {
-    Table& t = tables_[id];
-    t.numbers = rows;
-    t.asNumbers = true;
-    t.texts.clear();
-    t.selected.clear();
 }
 
 void MemoryDialog::ShowMessage(std::string_view text) { messages.emplace_back(text); }

@@ -39,8 +39,6 @@ public:
     void DeleteRow(int id, int row) override;
     std::vector<int> GetSelectedRows(int id) const override;
     void SelectRows(int id, const std::vector<int>& rows) override;
-    std::vector<TableRow> GetTableRows(int id) const override;
-    void SetTableRows(int id, const std::vector<TableRow>& rows) override;
     void ShowMessage(std::string_view text) override;
 
     const Control& At(int id) const;
@@ -48,16 +46,12 @@ public:
     std::vector<std::string> messages;  // every message shown, oldest first
 
 private:
-    // Rows of texts or, as SetTableRows leaves a table until a row changes,
-    // only their numbers: a load then makes no texts, as saving needs none.
+    // Rows of texts, as the real list holds them.
     struct Table {
         std::vector<RowTexts> texts;
         std::vector<bool> selected;
-        std::vector<TableRow> numbers;
-        bool asNumbers = false;
     };
     const Table& TableAt(int id) const;
-    Table& TextTable(int id);  // the texts made from the numbers first
 
     // The control of a catalogue ID. No other ID has one: what is put there is lost.
     Control& Slot(int id);

@@ -15,7 +15,7 @@ void ApplyStartValue(const ParamDesc& p, IControlAccess& controls) {
     case Kind::ModeChoice:
     case Kind::YesNoChoice: controls.SelectChoiceItem(p.id, p.defaultIndex); break;
     case Kind::Colour: controls.SetColor(p.id, p.defaultColor); break;
-    case Kind::Table: controls.SetTableRows(p.id, {}); break;
+    case Kind::Table: SetTableRows(controls, p.id, {}); break;
     case Kind::Switch: break;
     }
 }
@@ -55,7 +55,7 @@ ParameterImage ReadControls(const IControlAccess& controls) {
             break;
         }
         case Kind::Colour: v.color = controls.GetColor(p.id); break;
-        case Kind::Table: image.rows = controls.GetTableRows(p.id); break;
+        case Kind::Table: image.rows = GetTableRows(controls, p.id); break;
         case Kind::Switch: break;
         }
     }
@@ -75,7 +75,7 @@ void ApplyImage(const ParameterImage& image, IControlAccess& controls) {
             controls.SelectChoiceItem(p.id, v.text.empty() ? -1 : controls.FindChoiceItem(p.id, v.text));
             break;
         case Kind::Colour: controls.SetColor(p.id, v.color); break;
-        case Kind::Table: controls.SetTableRows(p.id, image.rows); break;
+        case Kind::Table: SetTableRows(controls, p.id, image.rows); break;
         case Kind::Switch: break;
         }
     }

@@ -58,13 +58,13 @@ TEST(SpriteTable, SortOrdersStablyByTheLevelByteThatIsSaved) {
 // A load puts in numbers; every later change sees them as the texts the load shows.
 TEST(SpriteTable, RowsPutInAsNumbersReadAndChangeAsTheirTexts) {
     MemoryDialog dlg;
-    dlg.SetTableRows(IDC_SPRITE_TABLE, {{5, 7, 1, 2}, {0, 1, 255, 0}});
+    SetTableRows(dlg, IDC_SPRITE_TABLE, {{5, 7, 1, 2}, {0, 1, 255, 0}});
     EXPECT_EQ(dlg.GetRows(IDC_SPRITE_TABLE),
               (std::vector<RowTexts>{{"5", "7", "1", "2"}, {"0", "道具", "255", "0"}}));
     AddTableRow(dlg);
     dlg.SelectRows(IDC_SPRITE_TABLE, {0});
     SortTableRows(dlg);
-    EXPECT_EQ(dlg.GetTableRows(IDC_SPRITE_TABLE),
+    EXPECT_EQ(GetTableRows(dlg, IDC_SPRITE_TABLE),
               (std::vector<TableRow>{{0, 1, 255, 0}, {2, 0, 1, 1}, {5, 7, 1, 2}}));
     EXPECT_EQ(dlg.GetSelectedRows(IDC_SPRITE_TABLE), std::vector<int>{2});
 }

@@ -128,7 +128,7 @@ Result ApplyValue(const ParamDesc& p, const Json& value, NameRule rule, MemoryDi
     case Kind::Table: {
         std::vector<TableRow> rows;
         if (Result r = ParseRows(value, rows); !r) return r;
-        dialog.SetTableRows(p.id, rows);
+        SetTableRows(dialog, p.id, rows);
         return {};
     }
     case Kind::Switch:  // taken before all other keys
