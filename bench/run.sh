@@ -94,7 +94,7 @@ echo "Start-up to the first painted dialog, against the bare dialog's: $(ratios 
 echo
 
 /usr/lib/wine/wine64 "$w64/bench/load_bench.exe" </dev/null
-echo "(target 1.3)"
+echo "(targets: load 1.3, typing and pointing 1.2)"
 echo
 
 for pair in "x86_64:$w64" "i686:$w32"; do
