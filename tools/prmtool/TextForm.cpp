@@ -15,7 +15,10 @@ std::string Quoted(const std::string& text) {
         if (c == '"' || c == '\\') out += '\\';
         out += c;
     }
-    return "\"" + Printable(out) + "\"";
+    std::string quoted = "\"";
+    quoted += Printable(out);
+    quoted += '"';
+    return quoted;
 }
 
 std::string Scalar(const Json& value, bool quote) {
