@@ -117,6 +117,6 @@ void CAttrEditorDlg::EndUpdate() {
 }
 
 void CAttrEditorDlg::ShowMessage(std::string_view text) {
-    OnCheckChanges();  // the caption is right while the message is up
+    RefreshMark();  // the caption is right while the message is up
     m_prompts.ShowMessage(m_hWnd, Widen(text));
 }

@@ -79,7 +79,7 @@ BOOL CAttrEditorDlg::OnInitDialog() {
     DragAcceptFiles(m_hWnd, TRUE);
     if (m_startFile.empty() || !OpenFile(m_startFile)) {
         m_document.Clear(*this);
-        TakeAsSaved();
+        RefreshMark();
     }
     return TRUE;  // the focus goes to the first tab stop
 }
@@ -183,7 +183,7 @@ bool CAttrEditorDlg::MayReplaceEdits() {
 }
 
 int CAttrEditorDlg::Ask(std::string_view question, UINT buttons) {
-    OnCheckChanges();  // the caption is right while the question is up
+    RefreshMark();  // the caption is right while the question is up
     return m_prompts.Ask(m_hWnd, Widen(question), buttons);
 }
 
@@ -206,29 +206,22 @@ void CAttrEditorDlg::CommitOpenEdit() {
 
 bool CAttrEditorDlg::HasUnsavedChanges() const { return m_document.IsModified(*this); }
 
-void CAttrEditorDlg::TakeAsSaved() {
-    m_unsaved = false;
-    UpdateCaption();
-    ScheduleChangeCheck();  // a drop-down may show what it lacks in its list
-}
-
 void CAttrEditorDlg::ScheduleChangeCheck() {
     if (!m_checkPosted) m_checkPosted = PostMessageW(m_hWnd, WM_APP_CHECK_CHANGES, 0, 0) != 0;
 }
 
 void CAttrEditorDlg::OnCheckChanges() {
     m_checkPosted = false;
-    FollowTypedChoice(m_portraitList);
-    FollowTypedChoice(m_modeList);
-    m_unsaved = HasUnsavedChanges();
-    UpdateCaption();
+    RefreshMark();
 }
 
-void CAttrEditorDlg::UpdateCaption() {
+void CAttrEditorDlg::RefreshMark() {
+    FollowTypedChoice(m_portraitList);
+    FollowTypedChoice(m_modeList);
     std::wstring caption = Widen(params::kCaption);
     if (const std::string& path = m_document.Path(); !path.empty())
         caption = Widen(params::SplitPath(path).second) + Widen(params::kCaptionFileSeparator) + caption;
-    if (m_unsaved) caption = Widen(params::kUnsavedMark) + caption;
+    if (HasUnsavedChanges()) caption = Widen(params::kUnsavedMark) + caption;
     if (caption == m_caption) return;
     m_caption = std::move(caption);
     SetWindowText(m_caption);
@@ -290,7 +283,6 @@ LRESULT CAttrEditorDlg::OnTableKeyDown(WPARAM, LPARAM info) {
         break;
     case 'V':
         params::PasteTableRows(*this, Narrow(framework::GetClipboardText(m_hWnd)));
-        ScheduleChangeCheck();
         break;
     }
     return 0;
@@ -319,19 +311,16 @@ bool CAttrEditorDlg::SaveParameterFile(const std::string& path) {
     if (params::FullPath(path) == m_document.Path() && m_document.ChangedOnDisk() &&
         Ask(params::kOverwriteQuestion, MB_YESNO) != IDYES)
         return false;
-    if (!m_document.Save(path, *this)) return false;
-    TakeAsSaved();
-    return true;
+    // The Document's message shows under the caption of what was just saved (ShowMessage).
+    return static_cast<bool>(m_document.Save(path, *this));
 }
 
 bool CAttrEditorDlg::LoadParameterFile(const std::string& path) {
-    if (!m_document.Load(path, *this)) return false;
-    TakeAsSaved();
-    return true;
+    return static_cast<bool>(m_document.Load(path, *this));
 }
 
 bool CAttrEditorDlg::OpenFile(const std::wstring& path) {
     if (!m_document.OpenWhole(Narrow(path), *this)) return false;
-    TakeAsSaved();
+    RefreshMark();  // opening says nothing
     return true;
 }

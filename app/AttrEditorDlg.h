@@ -73,15 +73,15 @@ private:
     void BindControls();
     void SetUpTable();
     void SetUpBoxMargins();
-    // The controls now hold what was last loaded or saved: no mark.
-    void TakeAsSaved();
     // With unsaved changes, asks whether to save them first; false when the
     // user cancels or the save did not happen.
     bool MayReplaceEdits();
     // A question in a message box with these buttons: IDYES, IDNO or IDCANCEL.
     int Ask(std::string_view question, UINT buttons);
     void ScheduleChangeCheck();
-    void UpdateCaption();
+    // The caption from the Document and the controls as they are now: the
+    // file's name, and the mark when a save would write other bytes.
+    void RefreshMark();
     // An open in-place editor puts its text into the cell before anything reads the table.
     void CommitOpenEdit();
     // The save-file dialog opened on path (its folder and name), then the save; true when saved.
@@ -138,7 +138,6 @@ private:
 
     std::wstring m_startFile;
     params::Document m_document;  // the file last loaded or saved, against which changes are measured
-    bool m_unsaved = false;
     bool m_checkPosted = false;
     std::wstring m_caption;
     CRangeTips m_tips;

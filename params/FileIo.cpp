@@ -172,13 +172,14 @@ void HeldFile::Close() {
 }
 
 Result HeldFile::Open(const std::string& path, Use use) {
-    // A changer that waited for the lock finds the name leading to the file
-    // the other changer saved: it starts again from the name.
+    // A name that led to another file while it was being opened, or a changer
+    // that waited for the lock and finds the name leading to the file the
+    // other changer saved: it starts again from the name.
     for (int attempt = 0; attempt < 100; ++attempt) {
         Close();
         if (path.empty()) return SystemFailure("cannot open the file", ENOENT);
         fs::Resolved r;
-        if (Result resolved = fs::Resolve(path, use, r); !resolved) return resolved;
+        const Result resolved = fs::ResolveOnce(path, use, r);
         folder_ = std::move(r.folder);
         name_ = std::move(r.name);
         fd_ = r.fd;
@@ -188,12 +189,20 @@ Result HeldFile::Open(const std::string& path, Use use) {
         inPlace_ = r.inPlace;
         asked_ = path;
         change_ = use == Use::Change;
+        if (!resolved) {
+            Close();
+            return resolved;
+        }
+        // The folder's entry must still be the file opened: a file is held only with its own name.
+        if (r.swapped || (regular_ && !StillThere(SystemFileOps(), folder_, name_, identity_))) continue;
         if (use == Use::Read || fd_ < 0) return {};
         // Another changer holds it for a moment; one that hangs must not hold this one for ever.
         const auto giveUp = std::chrono::steady_clock::now() + std::chrono::seconds(10);
         while (fs::TryLock(fd_) != 0) {
-            if (std::chrono::steady_clock::now() > giveUp)
+            if (std::chrono::steady_clock::now() > giveUp) {
+                Close();
                 return Result::Fail("another program is changing the file; nothing changed");
+            }
             fs::Pause();
         }
         if (StillThere(SystemFileOps(), folder_, name_, identity_)) return {};

@@ -18,13 +18,16 @@ struct Resolved {
     bool writable = false;
     bool regular = false;
     bool inPlace = false;  // other names share it, or a new file could not carry its owner
+    bool swapped = false;  // the name led to another file while it was being opened: try again
 };
 
 // Resolves path once, the system following every link, and opens it:
 // read-only for Use::Read, for reading and writing where allowed for
-// Use::Change. A path that names nothing is an error for Use::Read, and for
-// Use::Change holds just its folder.
-Result Resolve(const std::string& path, HeldFile::Use use, Resolved& out);
+// Use::Change; a regular file with the folder the system says it is in.
+// A path that names nothing is an error for Use::Read, and for Use::Change
+// holds just its folder. Whether the folder's entry is still the file opened
+// is the caller's to check.
+Result ResolveOnce(const std::string& path, HeldFile::Use use, Resolved& out);
 
 // Takes the advisory lock of a changer without waiting: 0, or -1 when another holds it.
 int TryLock(int fd);

@@ -91,20 +91,16 @@ public:
     }
 };
 
-// Opens a regular file's folder and checks that the name there is still the file held.
-Result HoldFolder(int fd, const std::string& path, const struct stat& st, fs::Resolved& out) {
-    std::string where;
-    if (!WhereIs(fd, path, where)) return Failure("cannot find the file's folder", errno);
-    auto [folder, name] = SplitPath(where);
-    if (Result opened = fs::OpenFolder(folder, out.folder); !opened) return opened;
-    out.name = std::move(name);
-    FileIdentity there;
-    if (SystemFileOps().Identify(out.folder, out.name, there) != 0 || !(there == IdentityOf(st)))
-        return Result::Fail("the file was replaced while it was opened");
-    return {};
+}  // namespace
+
+IFileOps& SystemFileOps() {
+    static PosixOps ops;
+    return ops;
 }
 
-Result ResolveOnce(const std::string& path, HeldFile::Use use, fs::Resolved& out) {
+namespace fs {
+
+Result ResolveOnce(const std::string& path, HeldFile::Use use, Resolved& out) {
     const bool change = use == HeldFile::Use::Change;
     // Opening a FIFO waits for a writer, for ever if none comes. Opened
     // without waiting and then read as usual, one without a writer reads as
@@ -116,7 +112,7 @@ Result ResolveOnce(const std::string& path, HeldFile::Use use, fs::Resolved& out
             auto [folder, name] = SplitPath(path);
             if (name.empty()) return Failure("cannot write the file", EISDIR);
             out.name = std::move(name);
-            return fs::OpenFolder(folder, out.folder);
+            return OpenFolder(folder, out.folder);
         }
         // A dangling link: the system makes its target, as it would for any program writing there.
         fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOCTTY, 0666);
@@ -146,38 +142,16 @@ Result ResolveOnce(const std::string& path, HeldFile::Use use, fs::Resolved& out
             out.writable = ::fcntl(rw, F_SETFL, flags & ~O_NONBLOCK) == 0;
         } else if (rw >= 0) {
             ::close(rw);
-            return Result::Fail("the file was replaced while it was opened");
+            out.swapped = true;
+            return {};
         }
         out.inPlace = st.st_nlink > 1 || (::geteuid() != 0 && st.st_uid != ::geteuid());
     }
-    return HoldFolder(out.fd, path, st, out);
-}
-
-}  // namespace
-
-IFileOps& SystemFileOps() {
-    static PosixOps ops;
-    return ops;
-}
-
-namespace fs {
-
-Result Resolve(const std::string& path, HeldFile::Use use, Resolved& out) {
-    // A name swapped while it was being resolved: resolved again.
-    Result result;
-    for (int attempt = 0; attempt < 10; ++attempt) {
-        if (out.fd >= 0) ::close(out.fd);
-        CloseFolder(out.folder);
-        out = Resolved{};
-        result = ResolveOnce(path, use, out);
-        if (result || result.GetProblem().message != "the file was replaced while it was opened") break;
-    }
-    if (!result) {
-        if (out.fd >= 0) ::close(out.fd);
-        CloseFolder(out.folder);
-        out = Resolved{};
-    }
-    return result;
+    std::string where;
+    if (!WhereIs(out.fd, path, where)) return Failure("cannot find the file's folder", errno);
+    auto [folder, name] = SplitPath(where);
+    out.name = std::move(name);
+    return OpenFolder(folder, out.folder);
 }
 
 int TryLock(int fd) { return ::flock(fd, LOCK_EX | LOCK_NB); }

@@ -155,7 +155,16 @@ public:
     }
 };
 
-Result ResolveOnce(const std::string& path, HeldFile::Use use, fs::Resolved& out) {
+}  // namespace
+
+IFileOps& SystemFileOps() {
+    static WindowsOps ops;
+    return ops;
+}
+
+namespace fs {
+
+Result ResolveOnce(const std::string& path, HeldFile::Use use, Resolved& out) {
     const bool change = use == HeldFile::Use::Change;
     const char* what = change ? "cannot write the file" : "cannot read the file";
     if (IsDeviceName(SplitPath(path).second)) return RefuseDevice(SplitPath(path).second);
@@ -174,7 +183,7 @@ Result ResolveOnce(const std::string& path, HeldFile::Use use, fs::Resolved& out
             auto [folder, leaf] = SplitPath(Narrow(full));
             if (leaf.empty()) return Failure(what, EISDIR);
             out.name = std::move(leaf);
-            return fs::OpenFolder(folder, out.folder);
+            return OpenFolder(folder, out.folder);
         }
     }
     if (file == INVALID_HANDLE_VALUE)
@@ -185,7 +194,7 @@ Result ResolveOnce(const std::string& path, HeldFile::Use use, fs::Resolved& out
     out.regular = known && GetFileType(file) == FILE_TYPE_DISK && !(info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY);
     if (out.regular && change && (info.dwFileAttributes & FILE_ATTRIBUTE_READONLY)) out.writable = false;
     // Wine finds no final path longer than MAX_PATH: the name given then,
-    // which the identity check below holds to the file opened.
+    // which the caller's identity check holds to the file opened.
     std::wstring final;
     const bool located = out.regular && (FinalPath(file, final) || FullPathOf(name, final));
     out.fd = DescriptorOf(file);
@@ -196,35 +205,7 @@ Result ResolveOnce(const std::string& path, HeldFile::Use use, fs::Resolved& out
     if (!located) return Failure(what, ErrnoOf(GetLastError()));
     auto [folder, leaf] = SplitPath(Narrow(final));
     out.name = std::move(leaf);
-    if (Result opened = fs::OpenFolder(folder, out.folder); !opened) return opened;
-    FileIdentity there;
-    if (SystemFileOps().Identify(out.folder, out.name, there) != 0 || !(there == out.identity))
-        return Result::Fail("the file was replaced while it was opened");
-    return {};
-}
-
-}  // namespace
-
-IFileOps& SystemFileOps() {
-    static WindowsOps ops;
-    return ops;
-}
-
-namespace fs {
-
-Result Resolve(const std::string& path, HeldFile::Use use, Resolved& out) {
-    Result result;
-    for (int attempt = 0; attempt < 10; ++attempt) {
-        if (out.fd >= 0) _close(out.fd);
-        out = Resolved{};
-        result = ResolveOnce(path, use, out);
-        if (result || result.GetProblem().message != "the file was replaced while it was opened") break;
-    }
-    if (!result) {
-        if (out.fd >= 0) _close(out.fd);
-        out = Resolved{};
-    }
-    return result;
+    return OpenFolder(folder, out.folder);
 }
 
 // A byte far beyond any parameter file's end: locking it keeps the file's
