@@ -137,7 +137,7 @@ types:
         type: u1
         enum: yes_no
         valid:
-          in-enum: true
+          any-of: [yes_no::no, yes_no::yes]
         doc: Whether portraits are used (使用头像).
       - id: loading_frame_count
         type: u1
@@ -264,7 +264,7 @@ types:
         type: u1
         enum: category
         valid:
-          in-enum: true
+          any-of: [category::magic, category::item]
         doc: Category (类别).
       - id: item_id
         type: u1

@@ -147,7 +147,7 @@ test('damaged files: where prmtool check refuses one, the description fails to r
                 damaged.push({ kind, file });
                 ++made;
             } catch (e) {
-                if (!(e instanceof NoSuchField || e instanceof TypeError)) throw e;
+                if (!(e instanceof NoSuchField)) throw e;
             }
         }
     }
