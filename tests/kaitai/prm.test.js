@@ -7,7 +7,7 @@ const assert = require('node:assert');
 const fs = require('fs');
 const os = require('os');
 const path = require('path');
-const { spawn } = require('child_process');
+const { spawn, spawnSync } = require('child_process');
 const { loadParser, readWithDescription, variedValues } = require('./description');
 
 const prmtoolPath = process.env.PRMTOOL ||
@@ -77,6 +77,13 @@ test('the description compiles without a warning', () => {
     const { status, messages } = loadParser();
     assert.strictEqual(messages, '');
     assert.strictEqual(status, 0);
+    // The compiler reports warnings at all: a count named other than as the style asks is one.
+    const styled = path.join(dir, 'styled.ksy');
+    fs.writeFileSync(styled, 'meta: {id: styled}\nseq:\n  - {id: count, type: u1}\n  - {id: body, size: count}\n');
+    const run = spawnSync(process.execPath, [path.join(__dirname, 'kaitai-struct-compiler'), '-t', 'javascript', '-d', dir, styled],
+        { encoding: 'utf8' });
+    assert.match(run.stderr, /warning: use `len_body` instead of `count`/);
+    assert.strictEqual(run.status, 1);
 });
 
 test('the start-up files, 118 and 170 bytes', async () => {
