@@ -7,7 +7,7 @@ const assert = require('node:assert');
 const fs = require('fs');
 const os = require('os');
 const path = require('path');
-const { spawn, spawnSync } = require('child_process');
+const { execFile, spawnSync } = require('child_process');
 const { loadParser, readWithDescription, variedValues } = require('./description');
 
 const prmtoolPath = process.env.PRMTOOL ||
@@ -15,17 +15,9 @@ const prmtoolPath = process.env.PRMTOOL ||
 const dir = fs.mkdtempSync(path.join(os.tmpdir(), 'prm-ksy-'));
 test.after(() => fs.rmSync(dir, { recursive: true, force: true }));
 
-function prmtool(...args) {
-    return new Promise((resolve, reject) => {
-        const child = spawn(prmtoolPath, args);
-        const out = { stdout: '', stderr: '' };
-        // Decoded as a whole: a chunk may end inside a character.
-        child.stdout.setEncoding('utf8').on('data', (d) => { out.stdout += d; });
-        child.stderr.setEncoding('utf8').on('data', (d) => { out.stderr += d; });
-        child.on('error', reject);
-        child.on('close', (status) => resolve({ status, ...out }));
-    });
-}
+// prmtool's exit status and output: a status other than 0 is an answer, not an error.
+const prmtool = (...args) => new Promise((resolve) => execFile(prmtoolPath, args, (error, stdout, stderr) =>
+    resolve({ status: error ? error.code : 0, stdout, stderr })));
 async function show(file) {
     const run = await prmtool('show', '--json', file);
     return run.status === 0 ? JSON.parse(run.stdout) : null;
