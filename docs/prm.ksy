@@ -183,6 +183,7 @@ types:
         doc: The sprite attribute entries; the last field of the file.
   rgb:
     doc: A colour edited as three numbers, stored red first.
+    -webide-representation: 'R {r:dec} G {g:dec} B {b:dec}'
     seq:
       - id: r
         type: u1
@@ -192,6 +193,7 @@ types:
         type: u1
   colorref:
     doc: A colour picked with a swatch, a COLORREF 0x00BBGGRR stored most significant byte first.
+    -webide-representation: 'R {r:dec} G {g:dec} B {b:dec}'
     seq:
       - id: top
         type: u1
@@ -205,6 +207,7 @@ types:
         type: u1
   string_field:
     doc: A text, its byte count first.
+    -webide-representation: '{text}'
     seq:
       - id: len_text
         type: u2
@@ -217,6 +220,7 @@ types:
         doc: UTF-8 without a terminating zero.
   mode_name:
     doc: The hero's animation mode as its name.
+    -webide-representation: '{text}'
     seq:
       - id: len_text
         type: u2
@@ -256,6 +260,7 @@ types:
         repeat-expr: num_rows
   sprite_attribute_row:
     doc: One entry of the table.
+    -webide-representation: 'level {level:dec}, {category}, item {item_id:dec}, sprite attribute {sprite_attribute_id:dec}'
     seq:
       - id: level
         type: u1
