@@ -13,7 +13,12 @@
 #                              wixl and msitools (the MSIs), unzip (the installer test takes the
 #                              programs from the zip)
 #   install-deps.sh --display  also Xvfb (with xauth, which xvfb-run needs) and screenshot tools
+#   install-deps.sh --kaitai   also node and npm, and through npm the Kaitai Struct compiler and runtime
+#                              that check the format description (tests/kaitai, as its package-lock.json
+#                              pins them); that check then runs offline
 set -euo pipefail
+
+kaitai=""
 
 want=(g++ cmake make googletest libgtest-dev nlohmann-json3-dev libbenchmark-dev locales git libacl1-dev libattr1-dev)
 for arg in "$@"; do
@@ -24,6 +29,8 @@ for arg in "$@"; do
     --release) want+=(zip unzip dpkg-dev file lintian mandoc wixl msitools) ;;
     --fuzz)    want+=(clang libclang-rt-14-dev) ;;
     --bench)   want+=(valgrind hyperfine) ;;
+    --kaitai)  want+=(nodejs); kaitai=1
+               command -v npm >/dev/null || want+=(npm) ;;  # a node from elsewhere brings its own
     *) echo "install-deps.sh: unknown option $arg" >&2; exit 2 ;;
   esac
 done
@@ -32,12 +39,19 @@ missing=()
 for p in "${want[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
 done
-[ ${#missing[@]} -eq 0 ] && exit 0
+if [ ${#missing[@]} -gt 0 ]; then
+  echo "Installing: ${missing[*]}"
+  sudo=""
+  [ "$(id -u)" -eq 0 ] || sudo="sudo"
+  export DEBIAN_FRONTEND=noninteractive
+  $sudo apt-get update -qq
+  # wine32 must never come in: this kernel cannot run it and it breaks the wine wrapper.
+  $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+fi
 
-echo "Installing: ${missing[*]}"
-sudo=""
-[ "$(id -u)" -eq 0 ] || sudo="sudo"
-export DEBIAN_FRONTEND=noninteractive
-$sudo apt-get update -qq
-# wine32 must never come in: this kernel cannot run it and it breaks the wine wrapper.
-$sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+# npm keeps a copy of the lock file it installed; an older one means the pins changed since.
+kaitai_dir="$(dirname "$0")/../tests/kaitai"
+if [ -n "$kaitai" ] && ! [ "$kaitai_dir/node_modules/.package-lock.json" -nt "$kaitai_dir/package-lock.json" ]; then
+  echo "Installing the npm packages of tests/kaitai"
+  (cd "$kaitai_dir" && npm ci --no-audit --no-fund --ignore-scripts --loglevel=error)
+fi

@@ -8,7 +8,7 @@
 set -uo pipefail
 cd "$(dirname "$0")/.."
 
-bash scripts/install-deps.sh --windows --fuzz || exit 1
+bash scripts/install-deps.sh --windows --fuzz --kaitai || exit 1
 
 failed=()
 stage() {
@@ -29,6 +29,7 @@ stage "Windows tests under Wine" bash scripts/test-windows.sh
 stage "release: zip, MSIs, .deb (lintian)" bash scripts/release.sh
 stage "installer under Wine" bash scripts/test-msi.sh
 stage "fuzzing smoke run" bash scripts/fuzz-smoke.sh
+stage "format description against prmtool (Kaitai Struct)" bash tests/kaitai/run.sh
 
 echo
 if [ ${#failed[@]} -eq 0 ]; then
