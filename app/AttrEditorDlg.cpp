@@ -46,6 +46,7 @@ const CommandEntry<CAttrEditorDlg> CAttrEditorDlg::kCommands[] = {
     {WM_NOTIFY, static_cast<UINT>(NM_CUSTOMDRAW), IDC_SPRITE_TABLE, &CAttrEditorDlg::OnTableCustomDraw},
     {WM_NOTIFY, static_cast<UINT>(LVN_GETDISPINFOW), IDC_SPRITE_TABLE, &CAttrEditorDlg::OnTableGetDispInfo},
     {WM_NOTIFY, static_cast<UINT>(LVN_SETDISPINFOW), IDC_SPRITE_TABLE, &CAttrEditorDlg::OnTableSetDispInfo},
+    {WM_NOTIFY, static_cast<UINT>(LVN_DELETEALLITEMS), IDC_SPRITE_TABLE, &CAttrEditorDlg::OnTableDeleteAllItems},
     {WM_COMMAND, EN_KILLFOCUS, kAnyControl, &CAttrEditorDlg::OnBoxKillFocus},
     {WM_COMMAND, CBN_EDITCHANGE, IDC_USE_PORTRAIT, &CAttrEditorDlg::FollowTypedChoices},
     {WM_COMMAND, CBN_KILLFOCUS, kAnyControl, &CAttrEditorDlg::OnBoxKillFocus},

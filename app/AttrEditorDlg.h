@@ -125,6 +125,8 @@ private:
     // The list asks for a cell's text, and hands back a cell edited in place.
     LRESULT OnTableGetDispInfo(WPARAM id, LPARAM info);
     LRESULT OnTableSetDispInfo(WPARAM id, LPARAM info);
+    // Every row goes at once: no word of each one (TRUE).
+    LRESULT OnTableDeleteAllItems();
     LRESULT OnBoxKillFocus(WPARAM codeAndId, LPARAM box);
     // The dialog's keys (kKeys).
     void OnUndo();

@@ -62,3 +62,5 @@ LRESULT CAttrEditorDlg::OnTableSetDispInfo(WPARAM, LPARAM info) {
     if (item.pszText) m_rows.SetCell(item.iItem, item.iSubItem, Narrow(item.pszText));
     return 0;
 }
+
+LRESULT CAttrEditorDlg::OnTableDeleteAllItems() { return TRUE; }

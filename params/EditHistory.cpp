@@ -66,7 +66,7 @@ void EditHistory::DropRedo() {
 
 void EditHistory::DropOldest() {
     m_bytes -= m_steps.front().bytes;
-    m_steps.pop_front();
+    m_steps.erase(m_steps.begin());
     --m_current;
     // The rows it shared with the step after are now that step's to count.
     m_bytes -= m_steps.front().bytes;

@@ -8,7 +8,7 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <deque>
+#include <vector>
 
 #include "DialogState.h"
 
@@ -53,7 +53,7 @@ private:
     void GoTo(std::size_t step, IControlAccess& controls);
     std::size_t CostOf(std::size_t step) const;
 
-    std::deque<Step> m_steps;
+    std::vector<Step> m_steps;
     std::size_t m_current = 0;
     std::size_t m_bytes = 0;
     int m_typing = 0;  // the box whose typing the current step holds, 0 for none
