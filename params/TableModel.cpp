@@ -11,6 +11,7 @@ const std::string& TableModel::Cell(int row, int column) const {
 }
 
 void TableModel::Assign(SharedRows rows) {
+    if (!rows) return Assign(std::vector<RowTexts>{});
     // Held as given: the next change copies it (Own), as its other holders expect.
     m_borrowed = std::move(rows);
     m_rows = std::const_pointer_cast<std::vector<RowTexts>>(m_borrowed);
