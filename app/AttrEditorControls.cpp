@@ -52,38 +52,6 @@ void CAttrEditorDlg::SetColor(int id, params::Color color) {
     if (swatch.GetColor() != color) swatch.SetColor(color);
 }
 
-int CAttrEditorDlg::GetRowCount(int id) const { return Get<framework::CListCtrl>(id).GetItemCount(); }
-
-std::vector<params::RowTexts> CAttrEditorDlg::GetRows(int id) const {
-    const auto& list = Get<framework::CListCtrl>(id);
-    std::vector<params::RowTexts> rows(static_cast<std::size_t>(list.GetItemCount()));
-    for (std::size_t row = 0; row < rows.size(); ++row)
-        for (int column = 0; column < params::kTableColumnCount; ++column)
-            rows[row][column] = Narrow(list.GetItemText(static_cast<int>(row), column));
-    return rows;
-}
-
-void CAttrEditorDlg::SetRows(int id, std::vector<params::RowTexts> rows) {
-    auto& list = Get<framework::CListCtrl>(id);
-    list.SetRedraw(false);
-    list.DeleteAllItems();
-    for (std::size_t row = 0; row < rows.size(); ++row) PutRow(list, static_cast<int>(row), rows[row]);
-    list.SetRedraw(true);
-    list.Invalidate();
-}
-
-void CAttrEditorDlg::InsertRow(int id, int row, const params::RowTexts& cells) {
-    PutRow(Get<framework::CListCtrl>(id), row, cells);
-}
-
-void CAttrEditorDlg::PutRow(framework::CListCtrl& list, int row, const params::RowTexts& cells) {
-    const int at = list.InsertItem(row, Widen(cells[0]));
-    for (int column = 1; column < params::kTableColumnCount; ++column)
-        list.SetItemText(at, column, Widen(cells[column]));
-}
-
-void CAttrEditorDlg::DeleteRow(int id, int row) { Get<framework::CListCtrl>(id).DeleteItem(row); }
-
 std::vector<int> CAttrEditorDlg::GetSelectedRows(int id) const {
     const auto& list = Get<framework::CListCtrl>(id);
     std::vector<int> rows;
@@ -117,6 +85,7 @@ void CAttrEditorDlg::EndUpdate() {
 }
 
 void CAttrEditorDlg::ShowMessage(std::string_view text) {
-    RefreshMark();  // the caption is right while the message is up
+    TakeStep();
+    RefreshCaption();  // the caption is right while the message is up
     m_prompts.ShowMessage(m_hWnd, Widen(text));
 }

@@ -3,7 +3,6 @@
 #include <shellapi.h>
 
 #include "Catalogue.h"
-#include "Clipboard.h"
 #include "DialogGrowth.h"
 #include "EditorMessages.h"
 #include "Fields.h"
@@ -45,7 +44,12 @@ const CommandEntry<CAttrEditorDlg> CAttrEditorDlg::kCommands[] = {
     {WM_COMMAND, EN_CHANGE, kAnyControl, &CAttrEditorDlg::OnEditChange},
     {WM_CTLCOLOREDIT, 0, 0, &CAttrEditorDlg::OnCtlColorEdit},
     {WM_NOTIFY, static_cast<UINT>(NM_CUSTOMDRAW), IDC_SPRITE_TABLE, &CAttrEditorDlg::OnTableCustomDraw},
-    {WM_NOTIFY, static_cast<UINT>(LVN_KEYDOWN), IDC_SPRITE_TABLE, &CAttrEditorDlg::OnTableKeyDown},
+    {WM_NOTIFY, static_cast<UINT>(LVN_GETDISPINFOW), IDC_SPRITE_TABLE, &CAttrEditorDlg::OnTableGetDispInfo},
+    {WM_NOTIFY, static_cast<UINT>(LVN_SETDISPINFOW), IDC_SPRITE_TABLE, &CAttrEditorDlg::OnTableSetDispInfo},
+    {WM_NOTIFY, static_cast<UINT>(LVN_DELETEALLITEMS), IDC_SPRITE_TABLE, &CAttrEditorDlg::OnTableDeleteAllItems},
+    {WM_COMMAND, EN_KILLFOCUS, kAnyControl, &CAttrEditorDlg::OnBoxKillFocus},
+    {WM_COMMAND, CBN_EDITCHANGE, IDC_USE_PORTRAIT, &CAttrEditorDlg::FollowTypedChoices},
+    {WM_COMMAND, CBN_KILLFOCUS, kAnyControl, &CAttrEditorDlg::OnBoxKillFocus},
     {WM_APP_CHECK_CHANGES, 0, 0, &CAttrEditorDlg::OnCheckChanges},
 };
 
@@ -77,9 +81,10 @@ BOOL CAttrEditorDlg::OnInitDialog() {
     SetUpTable();
     SetUpBoxMargins();
     DragAcceptFiles(m_hWnd, TRUE);
+    m_history.Reset(*this);  // the start-up values: nothing before them to undo
     if (m_startFile.empty() || !OpenFile(m_startFile)) {
         m_document.Clear(*this);
-        RefreshMark();
+        RefreshCaption();
     }
     return TRUE;  // the focus goes to the first tab stop
 }
@@ -127,6 +132,10 @@ bool CAttrEditorDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESU
         result = 0;
         return true;
     }
+    // A request acts on what the user sees now, and undoing it brings back
+    // just that, the table's selection too: what is still to be looked at is
+    // looked at first.
+    if (m_checkPosted && IsRequest(message, wParam)) TakeStep();
     const bool handled =
         framework::DispatchCommand<CAttrEditorDlg>(kCommands, *this, message, wParam, lParam, result);
     // Whatever a message led to (typing, a choice, a colour picked in its own
@@ -183,7 +192,8 @@ bool CAttrEditorDlg::MayReplaceEdits() {
 }
 
 int CAttrEditorDlg::Ask(std::string_view question, UINT buttons) {
-    RefreshMark();  // the caption is right while the question is up
+    TakeStep();
+    RefreshCaption();  // the caption is right while the question is up
     return m_prompts.Ask(m_hWnd, Widen(question), buttons);
 }
 
@@ -212,12 +222,31 @@ void CAttrEditorDlg::ScheduleChangeCheck() {
 
 void CAttrEditorDlg::OnCheckChanges() {
     m_checkPosted = false;
-    RefreshMark();
+    // Nothing else changes the caption without a load or a save, which set it themselves.
+    if (TakeStep()) RefreshCaption();
 }
 
-void CAttrEditorDlg::RefreshMark() {
-    FollowTypedChoice(m_portraitList);
-    FollowTypedChoice(m_modeList);
+bool CAttrEditorDlg::TakeStep() {
+    if (!m_history.Record(*this, TypingBox(), GetTickCount64())) return false;
+    FollowTypedChoices();
+    return true;
+}
+
+int CAttrEditorDlg::TypingBox() const {
+    const HWND focus = GetFocus();
+    if (!focus) return 0;
+    const HWND parent = GetParent(focus);
+    if (parent == m_portraitList.GetSafeHwnd()) return ::GetDlgCtrlID(parent);
+    const params::ParamDesc* p = parent == m_hWnd ? params::FindParam(::GetDlgCtrlID(focus)) : nullptr;
+    return p && (p->kind == params::Kind::Number || p->kind == params::Kind::Name) ? p->id : 0;
+}
+
+LRESULT CAttrEditorDlg::OnBoxKillFocus(WPARAM, LPARAM) {
+    m_history.EndTyping();
+    return 0;
+}
+
+void CAttrEditorDlg::RefreshCaption() {
     std::wstring caption = Widen(params::kCaption);
     if (const std::string& path = m_document.Path(); !path.empty())
         caption = Widen(params::SplitPath(path).second) + Widen(params::kCaptionFileSeparator) + caption;
@@ -242,10 +271,12 @@ LRESULT CAttrEditorDlg::OnEditChange(WPARAM, LPARAM edit) {
 
 // Typed text equal to an item selects it, so the list shows what a save
 // writes; the caret stays where the typing left it.
-void CAttrEditorDlg::FollowTypedChoice(framework::CComboBox& list) {
-    list.SelectShownItem();
-    const HWND edit = list.GetEditPart();
-    if (UpdateRangeTip(edit)) InvalidateRect(edit, nullptr, FALSE);
+void CAttrEditorDlg::FollowTypedChoices() {
+    for (framework::CComboBox* list : {&m_portraitList, &m_modeList}) {
+        list->SelectShownItem();
+        const HWND edit = list->GetEditPart();
+        if (UpdateRangeTip(edit)) InvalidateRect(edit, nullptr, FALSE);
+    }
 }
 
 const std::wstring* CAttrEditorDlg::TipFor(HWND edit) const {
@@ -266,26 +297,7 @@ LRESULT CAttrEditorDlg::OnCtlColorEdit(WPARAM dc, LPARAM edit) {
 }
 
 LRESULT CAttrEditorDlg::OnTableCustomDraw(WPARAM, LPARAM info) {
-    return DrawTableCell(*reinterpret_cast<NMLVCUSTOMDRAW*>(info), m_table, m_cellTextColor);
-}
-
-bool CAttrEditorDlg::PreTranslateMessage(MSG& msg) {
-    if (msg.message >= WM_MOUSEFIRST && msg.message <= WM_MOUSELAST) m_tips.Relay(msg, m_table);
-    return false;
-}
-
-LRESULT CAttrEditorDlg::OnTableKeyDown(WPARAM, LPARAM info) {
-    if (GetKeyState(VK_CONTROL) >= 0) return 0;
-    switch (reinterpret_cast<const NMLVKEYDOWN*>(info)->wVKey) {
-    case 'C':  // with no row selected the clipboard keeps what it holds
-        if (const std::string rows = params::SelectedTableRowsAsText(*this); !rows.empty())
-            framework::SetClipboardText(m_hWnd, Widen(rows));
-        break;
-    case 'V':
-        params::PasteTableRows(*this, Narrow(framework::GetClipboardText(m_hWnd)));
-        break;
-    }
-    return 0;
+    return DrawTableCell(*reinterpret_cast<NMLVCUSTOMDRAW*>(info), m_rows, m_table, m_cellTextColor);
 }
 
 // An open in-place editor has already committed: the button took the focus from it.
@@ -321,6 +333,7 @@ bool CAttrEditorDlg::LoadParameterFile(const std::string& path) {
 
 bool CAttrEditorDlg::OpenFile(const std::wstring& path) {
     if (!m_document.OpenWhole(Narrow(path), *this)) return false;
-    RefreshMark();  // opening says nothing
+    TakeStep();
+    RefreshCaption();  // opening says nothing
     return true;
 }

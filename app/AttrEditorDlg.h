@@ -16,9 +16,11 @@
 #include "Controls.h"
 #include "Dialog.h"
 #include "Document.h"
+#include "EditHistory.h"
 #include "EditorPrompts.h"
 #include "QuickFolder.h"
 #include "RangeTips.h"
+#include "TableModel.h"
 
 class CAttrEditorDlg final : public framework::CDialog, public params::IControlAccess {
 public:
@@ -37,7 +39,8 @@ public:
     // last loaded or saved (at first: of the start-up values).
     bool HasUnsavedChanges() const;
 
-    // Mouse messages on their way to the controls drive the range tips.
+    // Mouse messages on their way to the controls drive the range tips; the
+    // dialog's keys (kKeys) act wherever the focus is in it.
     bool PreTranslateMessage(MSG& msg) override;
 
     // The controls, by control ID; texts are UTF-8.
@@ -55,6 +58,8 @@ public:
     int GetRowCount(int id) const override;
     std::vector<params::RowTexts> GetRows(int id) const override;
     void SetRows(int id, std::vector<params::RowTexts> rows) override;
+    params::SharedRows GetSharedRows(int id) const override;
+    void SetSharedRows(int id, const params::SharedRows& rows) override;
     void InsertRow(int id, int row, const params::RowTexts& cells) override;
     void DeleteRow(int id, int row) override;
     std::vector<int> GetSelectedRows(int id) const override;
@@ -79,9 +84,21 @@ private:
     // A question in a message box with these buttons: IDYES, IDNO or IDCANCEL.
     int Ask(std::string_view question, UINT buttons);
     void ScheduleChangeCheck();
+    // What the controls hold now becomes an undo step when it is a change;
+    // then the drop-downs and the caption follow it. True when it was a change.
+    bool TakeStep();
     // The caption from the Document and the controls as they are now: the
     // file's name, and the mark when a save would write other bytes.
-    void RefreshMark();
+    void RefreshCaption();
+    // Each drop-down selects the item its typed text equals, and its tip
+    // says when there is none: as the user types, and after anything else
+    // that changed the values.
+    void FollowTypedChoices();
+    // The box the user types in: the control ID of the edit (or the typed
+    // drop-down) with the keyboard focus, 0 for none.
+    int TypingBox() const;
+    // The list shows the rows held here, every one of them.
+    void ShowAllRows();
     // An open in-place editor puts its text into the cell before anything reads the table.
     void CommitOpenEdit();
     // The save-file dialog opened on path (its folder and name), then the save; true when saved.
@@ -92,7 +109,6 @@ private:
     const std::wstring* TipFor(HWND edit) const;
     // Gives the box its tip exactly while it needs one; true when that changed.
     bool UpdateRangeTip(HWND edit);
-    static void PutRow(framework::CListCtrl& list, int row, const params::RowTexts& cells);
 
     void OnPaint();
     LRESULT OnQueryDragIcon();
@@ -106,8 +122,18 @@ private:
     LRESULT OnEditChange(WPARAM codeAndId, LPARAM edit);
     LRESULT OnCtlColorEdit(WPARAM dc, LPARAM edit);
     LRESULT OnTableCustomDraw(WPARAM id, LPARAM info);
-    // Ctrl+C and Ctrl+V in the table: rows to and from spreadsheets.
-    LRESULT OnTableKeyDown(WPARAM id, LPARAM info);
+    // The list asks for a cell's text, and hands back a cell edited in place.
+    LRESULT OnTableGetDispInfo(WPARAM id, LPARAM info);
+    LRESULT OnTableSetDispInfo(WPARAM id, LPARAM info);
+    // Every row goes at once: no word of each one (TRUE).
+    LRESULT OnTableDeleteAllItems();
+    LRESULT OnBoxKillFocus(WPARAM codeAndId, LPARAM box);
+    // The dialog's keys (kKeys).
+    void OnUndo();
+    void OnRedo();
+    void OnSelectAllRows();
+    void OnCopyRows();
+    void OnPasteRows();
     void OnCheckChanges();
     void OnAddRow();
     void OnDeleteRow();
@@ -123,6 +149,16 @@ private:
     }
 
     static const framework::CommandEntry<CAttrEditorDlg> kCommands[];
+    // A key pressed with Ctrl (and Shift when shift is set), anywhere in the
+    // dialog or only while the table has the focus. An open cell editor keeps
+    // every key for itself.
+    struct KeyCommand {
+        UINT key;
+        bool shift;
+        bool tableOnly;
+        void (CAttrEditorDlg::*action)();
+    };
+    static const KeyCommand kKeys[];
 
     IEditorPrompts& m_prompts;
     CQuickFolder m_quickFolder;
@@ -133,11 +169,13 @@ private:
     framework::CButton m_advancedEnabled;
     std::vector<CColorSwatchButton> m_swatches;
     CEditableListCtrl m_table;
+    params::TableModel m_rows;  // the table's rows: the list shows them
     // Offered by every colour dialog and kept for the dialog's life, which is the run.
     framework::CustomColors m_customColors;
 
     std::wstring m_startFile;
     params::Document m_document;  // the file last loaded or saved, against which changes are measured
+    params::EditHistory m_history;
     bool m_checkPosted = false;
     std::wstring m_caption;
     CRangeTips m_tips;

@@ -30,8 +30,8 @@ bool ChangesNothing(UINT message, LPARAM lParam) {
     case WM_APP_CHECK_CHANGES: return true;
     case WM_NOTIFY: {
         const UINT code = reinterpret_cast<const NMHDR*>(lParam)->code;
-        return code == static_cast<UINT>(NM_CUSTOMDRAW) || code == TTN_GETDISPINFOW || code == TTN_SHOW ||
-               code == TTN_POP;
+        return code == static_cast<UINT>(NM_CUSTOMDRAW) || code == static_cast<UINT>(LVN_GETDISPINFOW) ||
+               code == TTN_GETDISPINFOW || code == TTN_SHOW || code == TTN_POP;
     }
     default: return false;
     }

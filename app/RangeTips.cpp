@@ -7,7 +7,6 @@
 #include "TextCodec.h"
 #include "Walks.h"
 
-using params::Narrow;
 using params::Widen;
 
 namespace {
@@ -47,17 +46,17 @@ bool CRangeTips::Update(HWND box, const std::wstring* tip) {
     return true;
 }
 
-void CRangeTips::Relay(MSG& msg, const CEditableListCtrl& table) {
+void CRangeTips::Relay(MSG& msg, const CEditableListCtrl& table, const params::TableModel& rows) {
     if (msg.message == WM_MOUSEMOVE && msg.hwnd == table.GetSafeHwnd())
-        UpdateCellTip(table, {GET_X_LPARAM(msg.lParam), GET_Y_LPARAM(msg.lParam)});
+        UpdateCellTip(table, rows, {GET_X_LPARAM(msg.lParam), GET_Y_LPARAM(msg.lParam)});
     SendMessageW(m_tip, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&msg));
 }
 
 // One tool, over the cell under the pointer while that cell is out of range.
-void CRangeTips::UpdateCellTip(const CEditableListCtrl& table, POINT point) {
+void CRangeTips::UpdateCellTip(const CEditableListCtrl& table, const params::TableModel& rows, POINT point) {
     int column = 0;
     const int row = table.CellFromPoint(point, column);
-    const bool outOfRange = row >= 0 && !params::CellStoredAsShown(column, Narrow(table.GetItemText(row, column)));
+    const bool outOfRange = row >= 0 && !params::CellStoredAsShown(column, rows.Cell(row, column));
     const POINT cell = outOfRange ? POINT{column, row} : POINT{-1, -1};
     if (cell.x == m_cell.x && cell.y == m_cell.y) return;
     TOOLINFOW tool = TipTool(table.GetSafeHwnd(), 1);
@@ -75,7 +74,8 @@ LRESULT PaintOutOfRange(HDC dc) {
     return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_WINDOW));
 }
 
-LRESULT DrawTableCell(NMLVCUSTOMDRAW& draw, const CEditableListCtrl& table, COLORREF& rowText) {
+LRESULT DrawTableCell(NMLVCUSTOMDRAW& draw, const params::TableModel& rows, const CEditableListCtrl& table,
+                      COLORREF& rowText) {
     switch (draw.nmcd.dwDrawStage) {
     case CDDS_PREPAINT: return CDRF_NOTIFYITEMDRAW;
     case CDDS_ITEMPREPAINT:
@@ -83,7 +83,7 @@ LRESULT DrawTableCell(NMLVCUSTOMDRAW& draw, const CEditableListCtrl& table, COLO
         return CDRF_NOTIFYSUBITEMDRAW;
     case CDDS_ITEMPREPAINT | CDDS_SUBITEM: {
         const int row = static_cast<int>(draw.nmcd.dwItemSpec);
-        if (params::CellStoredAsShown(draw.iSubItem, Narrow(table.GetItemText(row, draw.iSubItem)))) {
+        if (params::CellStoredAsShown(draw.iSubItem, rows.Cell(row, draw.iSubItem))) {
             draw.clrText = rowText;
             return CDRF_DODEFAULT;
         }

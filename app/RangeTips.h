@@ -9,6 +9,7 @@
 #include <string>
 
 #include "CEditableListCtrl.h"
+#include "TableModel.h"
 
 class CRangeTips {
 public:
@@ -20,11 +21,11 @@ public:
     bool Update(HWND box, const std::wstring* tip);
     // A mouse message on its way to a control: the tip follows the pointer by
     // what it is told, so no control is subclassed for it; over the table it
-    // is the tip of the cell under the pointer.
-    void Relay(MSG& msg, const CEditableListCtrl& table);
+    // is the tip of the cell under the pointer, whose text is in rows.
+    void Relay(MSG& msg, const CEditableListCtrl& table, const params::TableModel& rows);
 
 private:
-    void UpdateCellTip(const CEditableListCtrl& table, POINT point);
+    void UpdateCellTip(const CEditableListCtrl& table, const params::TableModel& rows, POINT point);
 
     HWND m_owner = nullptr;
     HWND m_tip = nullptr;
@@ -38,4 +39,5 @@ LRESULT PaintOutOfRange(HDC dc);
 
 // The table's custom draw: a cell not stored as it reads is red, in a
 // selected row too. rowText keeps the colour of the row being drawn.
-LRESULT DrawTableCell(NMLVCUSTOMDRAW& draw, const CEditableListCtrl& table, COLORREF& rowText);
+LRESULT DrawTableCell(NMLVCUSTOMDRAW& draw, const params::TableModel& rows, const CEditableListCtrl& table,
+                      COLORREF& rowText);

@@ -5,6 +5,7 @@
 #     - save and load of the largest file in memory and through files (Google Benchmark);
 #     - the instructions of one in-memory save and load, counted by callgrind;
 #     - `prmtool check` over 10,000 files against `cat` over the same files;
+#     - the memory the undo history holds over 10,000 changes of a 255-row table;
 #   editor (x86_64 under Wine, build-bench-w64, null display driver):
 #     - start-up to the first painted dialog against a bare dialog from the same template;
 #     - loading a 255-row file into the dialog against a bare loop that sets every control;
@@ -18,7 +19,7 @@ build=build-bench
 w64=$root/build-bench-w64
 w32=$root/build-bench-w32
 cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Release -DQUILLET_BENCH=ON -DQUILLET_TESTS=OFF >/dev/null
-cmake --build "$build" -j2 --target core_bench count_save_load make_check_files prmtool >/dev/null
+cmake --build "$build" -j2 --target core_bench count_save_load make_check_files history_bound prmtool >/dev/null
 for pair in "x86_64:$w64" "i686:$w32"; do
   arch=${pair%%:*} dir=${pair#*:}
   cmake -S . -B "$dir" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-$arch.cmake" -DCMAKE_BUILD_TYPE=Release \
@@ -61,6 +62,9 @@ echo "One save and load of the largest file in memory: $instructions instruction
      "($(ratio "$instructions" "$target") times the target of $target)"
 echo "Where they go: callgrind_annotate on a run of" \
      "valgrind --tool=callgrind --instr-atstart=no $build/bench/count_save_load"
+echo
+
+"$build/bench/history_bound"
 echo
 
 # One process per file on both sides, so that only the work on a file differs.

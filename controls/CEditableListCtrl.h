@@ -1,6 +1,8 @@
 // A report-style list view whose cells are edited in place: a double-click
 // opens a text box over the cell, or a drop-down over a column given
 // choices, and the editor's text comes back through LVN_ENDLABELEDITW.
+// The parent holds the cells' texts: the list asks for them as it shows
+// them (LVN_GETDISPINFOW) and hands an edited cell back (LVN_SETDISPINFOW).
 // From the keyboard: the current cell is on the focus row, Left and Right
 // move it, F2 edits it, Alt+Down opens a drop-down's list, and Tab or
 // Shift+Tab in an open editor goes on to the next or previous cell.
@@ -23,6 +25,8 @@ public:
     // The column is edited with a drop-down of these items, in this order;
     // a column without choices has a text box.
     void SetColumnChoices(int column, std::vector<std::wstring> choices);
+    // A row at this index whose cells the parent holds; the rows below move down.
+    void InsertRow(int row);
 
     // The row under a point in client coordinates, or -1; column gets the
     // column under it. A point on the border of two columns is in the left one.

@@ -1,5 +1,7 @@
 #include "Wnd.h"
 
+#include <algorithm>
+
 namespace framework {
 
 // The object lives in GWLP_USERDATA and the subclass is a plain GWLP_WNDPROC
@@ -76,6 +78,12 @@ bool CWnd::OnReflectedMessage(UINT, WPARAM, LPARAM, LRESULT&) { return false; }
 bool CWnd::OnWindowMessage(UINT, WPARAM, LPARAM, LRESULT&) { return false; }
 
 std::wstring CWnd::GetWindowText() const {
+    // Most texts are short: one message reads them whole, and only a text
+    // that fills the buffer is measured first. The dialog reads every box
+    // after each change.
+    wchar_t shortText[64];
+    const int n = ::GetWindowTextW(m_hWnd, shortText, 64);
+    if (n < 63) return std::wstring(shortText, static_cast<std::size_t>(std::max(n, 0)));
     std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(m_hWnd)) + 1, L'\0');
     text.resize(static_cast<std::size_t>(::GetWindowTextW(m_hWnd, text.data(), static_cast<int>(text.size()))));
     return text;

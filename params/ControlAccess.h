@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "Catalogue.h"
+#include "TableModel.h"
 #include "TableRow.h"
 
 namespace params {
@@ -38,6 +39,11 @@ public:
     virtual int GetRowCount(int id) const = 0;
     virtual std::vector<RowTexts> GetRows(int id) const = 0;
     virtual void SetRows(int id, std::vector<RowTexts> rows) = 0;  // replaces every row; none selected
+    // The rows as one version that never changes (TableModel): the same
+    // pointer while the table stays as it is. A provider holding its rows
+    // otherwise hands out a copy.
+    virtual SharedRows GetSharedRows(int id) const { return std::make_shared<const std::vector<RowTexts>>(GetRows(id)); }
+    virtual void SetSharedRows(int id, const SharedRows& rows) { SetRows(id, *rows); }
     virtual void InsertRow(int id, int row, const RowTexts& cells) = 0;
     virtual void DeleteRow(int id, int row) = 0;  // rows below move up
     virtual std::vector<int> GetSelectedRows(int id) const = 0;  // in increasing order

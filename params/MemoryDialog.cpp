@@ -75,30 +75,35 @@ const MemoryDialog::Table& MemoryDialog::TableAt(int id) const {
     return it == tables_.end() ? kNone : it->second;
 }
 
-int MemoryDialog::GetRowCount(int id) const {
-    const Table& t = TableAt(id);
-    return static_cast<int>(t.texts.size());
-}
+int MemoryDialog::GetRowCount(int id) const { return TableAt(id).rows.Count(); }
 
-std::vector<RowTexts> MemoryDialog::GetRows(int id) const { return TableAt(id).texts; }
+std::vector<RowTexts> MemoryDialog::GetRows(int id) const { return TableAt(id).rows.Rows(); }
+
+SharedRows MemoryDialog::GetSharedRows(int id) const { return TableAt(id).rows.Shared(); }
 
 void MemoryDialog::SetRows(int id, std::vector<RowTexts> rows) {
     Table& t = tables_[id];
     t.selected.assign(rows.size(), false);
-    t.texts = std::move(rows);
+    t.rows.Assign(std::move(rows));
+}
+
+void MemoryDialog::SetSharedRows(int id, const SharedRows& rows) {
+    Table& t = tables_[id];
+    t.selected.assign(rows->size(), false);
+    t.rows.Assign(rows);
 }
 
 void MemoryDialog::InsertRow(int id, int row, const RowTexts& cells) {
     Table& t = tables_[id];
-    const auto at = static_cast<std::ptrdiff_t>(std::clamp(row, 0, static_cast<int>(t.texts.size())));
-    t.texts.insert(t.texts.begin() + at, cells);
+    const auto at = static_cast<std::ptrdiff_t>(std::clamp(row, 0, t.rows.Count()));
+    t.rows.Insert(row, cells);
     t.selected.insert(t.selected.begin() + at, false);
 }
 
 void MemoryDialog::DeleteRow(int id, int row) {
     Table& t = tables_[id];
-    if (row < 0 || row >= static_cast<int>(t.texts.size())) return;
-    t.texts.erase(t.texts.begin() + row);
+    if (row < 0 || row >= t.rows.Count()) return;
+    t.rows.Erase(row);
     t.selected.erase(t.selected.begin() + row);
 }
 
@@ -112,7 +117,7 @@ std::vector<int> MemoryDialog::GetSelectedRows(int id) const {
 
 void MemoryDialog::SelectRows(int id, const std::vector<int>& rows) {
     Table& t = tables_[id];
-    t.selected.assign(t.texts.size(), false);
+    t.selected.assign(static_cast<std::size_t>(t.rows.Count()), false);
     for (int i : rows)
         if (i >= 0 && i < static_cast<int>(t.selected.size())) t.selected[static_cast<std::size_t>(i)] = true;
 }

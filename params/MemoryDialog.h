@@ -35,6 +35,8 @@ public:
     int GetRowCount(int id) const override;
     std::vector<RowTexts> GetRows(int id) const override;
     void SetRows(int id, std::vector<RowTexts> rows) override;
+    SharedRows GetSharedRows(int id) const override;
+    void SetSharedRows(int id, const SharedRows& rows) override;
     void InsertRow(int id, int row, const RowTexts& cells) override;
     void DeleteRow(int id, int row) override;
     std::vector<int> GetSelectedRows(int id) const override;
@@ -46,9 +48,9 @@ public:
     std::vector<std::string> messages;  // every message shown, oldest first
 
 private:
-    // Rows of texts, as the real list holds them.
+    // Rows of texts, as the real dialog holds them.
     struct Table {
-        std::vector<RowTexts> texts;
+        TableModel rows;
         std::vector<bool> selected;
     };
     const Table& TableAt(int id) const;

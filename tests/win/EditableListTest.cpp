@@ -448,10 +448,11 @@ void PostKey(HWND to, UINT key) {
     PostMessageW(to, WM_KEYUP, key, scan | 0xC0000001);
 }
 
+// As an arrow key leaves it: focused and selected.
 void SetItemFocus(HWND list, int row) {
     LVITEMW state{};
-    state.stateMask = LVIS_FOCUSED;
-    state.state = LVIS_FOCUSED;
+    state.stateMask = LVIS_FOCUSED | LVIS_SELECTED;
+    state.state = LVIS_FOCUSED | LVIS_SELECTED;
     SendMessageW(list, LVM_SETITEMSTATE, row, reinterpret_cast<LPARAM>(&state));
 }
 
@@ -542,6 +543,8 @@ void CALLBACK NextStep(HWND, UINT, UINT_PTR timer, DWORD) {
     case 7:  // Shift+Tab goes back to the previous row's last cell
         s.seen.push_back(EditorAt(list, editor));
         s.seen.push_back(std::to_wstring(SendMessageW(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_FOCUSED)));
+        s.seen.push_back(L"selected " + std::to_wstring(SendMessageW(list, LVM_GETSELECTEDCOUNT, 0, 0)) + L": " +
+                         std::to_wstring(SendMessageW(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED)));
         HoldShift(true);
         PostKey(editor, VK_TAB);
         break;
@@ -587,7 +590,7 @@ TEST(EditableListModalRun, EnterEscapeAndDeleteStayInTheTextBoxAndTabWalksTheCel
     EXPECT_EQ(script.seen, (std::vector<std::wstring>{
                                L"3", L"closed", L"1", L"closed",  // Enter, Escape
                                L"0,0 2", L"0,1 魔法", L"0,2 3", L"0,3 1",  // F2, then Tab along the row
-                               L"1,0 2", L"1",                         // into the next row, which has the focus
+                               L"1,0 2", L"1", L"selected 1: 1",       // into the next row, which alone is selected
                                L"0,3 6",                               // Shift+Tab back
                                L"4", L"closed", std::to_wstring(IDC_ADD_ROW),  // past the last cell
                                std::to_wstring(IDC_LEVEL_DIFFERENCE)}));       // before the first

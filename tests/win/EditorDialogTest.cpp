@@ -462,6 +462,36 @@ TEST_F(EditorDialog, TheCaptionMarksWhatASaveWouldWriteDifferently) {
     EXPECT_EQ(TextOf(hwnd_), L"*set.prm - " + kCaption);
 }
 
+// Typing in a box is one step for Ctrl+Z, from the box or anywhere else, as
+// it was typed; the mark follows, and 快取 over typed values comes back whole.
+TEST_F(EditorDialog, CtrlZAndCtrlYTakeBackTypingAndALoadAndTheMarkFollows) {
+    const HWND box = Item(IDC_MENU_ARROW_R);
+    Click(IDC_QUICK_SAVE);
+    SetFocus(box);
+    SendMessageW(box, EM_SETSEL, 0, -1);
+    for (wchar_t c : std::wstring(L"300")) {
+        SendMessageW(box, WM_CHAR, c, 1);
+        PumpMessages();
+    }
+    EXPECT_EQ(TextOf(hwnd_), L"*set.prm - " + kCaption);
+    PressCtrl('Z', box);
+    EXPECT_EQ(TextOf(box), L"0");
+    EXPECT_EQ(TextOf(hwnd_), L"set.prm - " + kCaption);
+    PressCtrl('Y', Item(IDC_HERO_ANIMATION_MODE));
+    EXPECT_EQ(TextOf(box), L"300");  // as typed, though a save stores 44
+    EXPECT_EQ(TextOf(hwnd_), L"*set.prm - " + kCaption);
+
+    prompts_.reply = IDNO;  // load without saving
+    Click(IDC_QUICK_LOAD);
+    PumpMessages();
+    EXPECT_EQ(TextOf(box), L"0");
+    PressCtrl('Z', Item(IDC_QUICK_LOAD));
+    EXPECT_EQ(TextOf(box), L"300");
+    EXPECT_EQ(TextOf(hwnd_), L"*set.prm - " + kCaption);
+    PressCtrl('Y', box);
+    EXPECT_EQ(TextOf(box), L"0");
+}
+
 // With unsaved changes, 读取, 快取 and a drop ask first: Cancel changes
 // nothing, No loads, Yes saves through the save dialog and then loads. A save
 // over the file open here that another program changed since asks too.

@@ -38,19 +38,7 @@ protected:
     int FocusRow() const {
         return static_cast<int>(SendMessageW(list_, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_FOCUSED));
     }
-    // Ctrl and key, translated and dispatched to the list as the message loop does.
-    void PressCtrl(WORD key) {
-        BYTE state[256] = {};
-        GetKeyboardState(state);
-        state[VK_CONTROL] = 0x80;
-        SetKeyboardState(state);
-        MSG msg{list_, WM_KEYDOWN, key, 1, 0, {}};
-        TranslateMessage(&msg);
-        DispatchMessageW(&msg);
-        while (PeekMessageW(&msg, list_, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
-        state[VK_CONTROL] = 0;
-        SetKeyboardState(state);
-    }
+    void PressCtrl(WORD key) { EditorFixture::PressCtrl(key, list_); }
     std::vector<int> SelectedRows() const {
         std::vector<int> rows;
         for (int i = -1; (i = static_cast<int>(SendMessageW(list_, LVM_GETNEXTITEM, i, LVNI_SELECTED))) >= 0;)
@@ -151,9 +139,73 @@ TEST_F(SpriteTableDialog, RowsGoToTheClipboardAsTabbedLinesAndPasteBackAtTheEndA
 
     PressCtrl('A');
     EXPECT_EQ(SelectedRows(), (std::vector<int>{0, 1, 2, 3, 4}));
-    SendMessageW(list_, LVM_DELETEALLITEMS, 0, 0);
+    dlg_.SetRows(IDC_SPRITE_TABLE, {});
     PressCtrl('C');  // nothing selected: the clipboard keeps its text
     EXPECT_EQ(framework::GetClipboardText(hwnd_), full);
+}
+
+// Each of 删除, 排序 and a paste is one step back with Ctrl+Z, from the table
+// or any other control, and one step on again with Ctrl+Y or Ctrl+Shift+Z.
+TEST_F(SpriteTableDialog, CtrlZTakesBackDeleteSortAndPasteAndCtrlYDoesThemAgain) {
+    const std::wstring clean = L"set.prm - RPG特殊属性编辑器 V1.6 by Tessiv";
+    Check(IDC_ADVANCED_ENABLED, true);
+    AddRows({{L"3", L"魔法", L"a", L"1"}, {L"1", L"道具", L"b", L"300"}, {L"2", L"魔法", L"c", L"1"}});
+    PressButton(IDC_QUICK_SAVE);
+    Click(CellCentre(1, 0));
+    PressButton(IDC_DELETE_ROW);
+    PumpMessages();
+    EXPECT_EQ(Column(2), L"ac");
+    EXPECT_EQ(TextOf(hwnd_), L"*" + clean);
+    PressCtrl('Z');
+    EXPECT_EQ(Rows()[1], (TableRow{L"1", L"道具", L"b", L"300"}));  // where it was, as it read
+    EXPECT_EQ(SelectedRows(), std::vector<int>{1});
+    EXPECT_EQ(TextOf(hwnd_), clean);  // back to what was saved
+    EditorFixture::PressCtrl('Y', Item(IDC_LEVELUP_HP0));
+    EXPECT_EQ(Column(2), L"ac");
+    EXPECT_EQ(TextOf(hwnd_), L"*" + clean);
+    PressCtrl('Z');
+
+    PressButton(IDC_SORT_ROWS);
+    PumpMessages();
+    EXPECT_EQ(Column(2), L"bca");
+    EXPECT_EQ(FocusRow(), 0);
+    EditorFixture::PressCtrl('Z', Item(IDC_SORT_ROWS));
+    EXPECT_EQ(Column(2), L"abc");
+    EXPECT_EQ(FocusRow(), 1);  // the focus row goes back with its row
+    EditorFixture::PressCtrl('Z', list_, true);
+    EXPECT_EQ(Column(2), L"bca");
+    PressCtrl('Z');
+
+    std::wstring ten;
+    for (int i = 0; i < 10; ++i) ten += L"4\t道具\t5\t6\r\n";
+    framework::SetClipboardText(hwnd_, ten);
+    PressCtrl('V');
+    EXPECT_EQ(RowCount(), 13);
+    PressCtrl('Z');
+    EXPECT_EQ(Column(2), L"abc");
+    EXPECT_EQ(TextOf(hwnd_), clean);
+    PressCtrl('Y');
+    EXPECT_EQ(RowCount(), 13);
+}
+
+// Ctrl+Z in an open text box is the box's own; once committed, the cell's
+// edit is a step.
+TEST_F(SpriteTableDialog, CtrlZInAnOpenCellEditorIsItsOwnUntilItCommits) {
+    AddRows({{L"5", L"魔法", L"10", L"1"}});
+    PumpMessages();
+    DoubleClick(CellCentre(0, 2));
+    Type(L"9");
+    EditorFixture::PressCtrl('Z', Editor());
+    ASSERT_NE(Editor(), nullptr);
+    EXPECT_EQ(TextOf(Editor()), L"10");
+    Type(L"7");
+    SetFocus(list_);
+    PumpMessages();
+    EXPECT_EQ(Cell(0, 2), L"7");
+    PressCtrl('Z');
+    EXPECT_EQ(Cell(0, 2), L"10");
+    PressCtrl('Z');
+    EXPECT_EQ(RowCount(), 0);
 }
 
 TEST_F(SpriteTableDialog, AButtonActsOnTheCellAnOpenEditorCommittedFirst) {
@@ -197,7 +249,7 @@ TEST_F(SpriteTableDialog, RowsComeBackFromTheFileInOrderAsTheBytesStored) {
     (void)params::Document().Save((folder_.Path() / "core.prm").string(), memory);
     EXPECT_EQ(saved, ReadBytes(folder_.Path() / "core.prm"));
 
-    SendMessageW(list_, LVM_DELETEALLITEMS, 0, 0);
+    dlg_.SetRows(IDC_SPRITE_TABLE, {});
     AddRows({kNewRow});
     PressButton(IDC_QUICK_LOAD);
     EXPECT_EQ(prompts_.messages, (std::vector<std::wstring>{L"保存完成", L"读取完成"}));
@@ -276,6 +328,7 @@ TEST_F(SpriteTableDialog, CellsNotStoredAsTheyReadAreRedWithATipUnderThePointer)
     EXPECT_TRUE(tipAt(0));
     EXPECT_FALSE(tipAt(3));
     EXPECT_TRUE(tipAt(2));
+    EXPECT_TRUE(tipAt(0));  // straight from one red cell of the row to another
     EXPECT_FALSE(tipAt(1));
 }
 

@@ -2,25 +2,19 @@
 
 #include <ostream>
 
+#include "TextCodec.h"
+
 void TableFixture::SetUp() {
     EditorFixture::SetUp();
     list_ = Item(IDC_SPRITE_TABLE);
 }
 
+// Through the dialog, which holds the rows the list shows.
 void TableFixture::AddRows(const std::vector<TableRow>& rows) {
     for (const TableRow& row : rows) {
-        const int n = RowCount();
-        LVITEMW item{};
-        item.mask = LVIF_TEXT;
-        item.iItem = n;
-        item.pszText = const_cast<wchar_t*>(row[0].c_str());
-        SendMessageW(list_, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item));
-        for (int column = 1; column < 4; ++column) {
-            LVITEMW cell{};
-            cell.iSubItem = column;
-            cell.pszText = const_cast<wchar_t*>(row[column].c_str());
-            SendMessageW(list_, LVM_SETITEMTEXTW, n, reinterpret_cast<LPARAM>(&cell));
-        }
+        params::RowTexts cells;
+        for (int column = 0; column < 4; ++column) cells[column] = params::Narrow(row[column]);
+        dlg_.InsertRow(IDC_SPRITE_TABLE, RowCount(), cells);
     }
 }
 
