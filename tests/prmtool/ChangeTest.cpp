@@ -303,17 +303,17 @@ TEST_F(Import, BadInputIsRefusedWithNothingWritten) {
     std::string rows = "[";
     for (int i = 0; i < 256; ++i) rows += std::string(i ? "," : "") + row;
     const std::pair<std::string, std::string> bad[] = {
-        {"not json", "prmtool: -: is not valid JSON\n"},
-        {std::string("{}\0{\"levelUpHp[0]\": 1}", 22), "prmtool: -: is not valid JSON\n"},
+        {"not json", "prmtool: standard input: is not valid JSON; nothing written\n"},
+        {std::string("{}\0{\"levelUpHp[0]\": 1}", 22), "prmtool: standard input: is not valid JSON; nothing written\n"},
         {"[1, 2]", "not an object"},
         {R"({"levelUpHp[0]": 6.0})", "levelUpHp[0]"},
         {R"({"levelUpHp[0]": "6"})", "levelUpHp[0]"},
         {R"({"levelUpHp[0]": true})", "levelUpHp[0]"},
         {R"({"levelUpHp[0]": -1})", "levelUpHp[0]"},
         {R"({"levelUpHp[0]": -0})", "levelUpHp[0]"},
-        {R"({"levelUpHp[0]": 1, "levelUpHp[0]": 2})", "prmtool: -: gives a key twice\n"},
+        {R"({"levelUpHp[0]": 1, "levelUpHp[0]": 2})", "prmtool: standard input: gives a key twice; nothing written\n"},
         {R"({"levelUpHp[0]": 1, "advancedEnabled": true, "spriteAttributeTable": [)" + row + R"(], "levelUpHp[0]": 2})",
-         "prmtool: -: gives a key twice\n"},
+         "prmtool: standard input: gives a key twice; nothing written\n"},
         {R"({"menuTextColor": "#1234567"})", "menuTextColor"},
         {R"({"equipSlotName[0]": 5})", "equipSlotName[0]"},
         {R"({"equipSlotName[0]": "a\u0000b"})", "equipSlotName[0]"},
