@@ -5,6 +5,7 @@
 
 #include "Fields.h"
 #include "ParameterFile.h"
+#include "Utf8.h"
 #include "Varied.h"
 
 using Set = ToolTest;
@@ -249,7 +250,9 @@ TEST_F(Import, HostileInputIsRefusedInOneShortLine) {
     std::string wide = "{";
     for (int i = 0; i < 60000; ++i) wide += "\"k" + std::to_string(i) + "\":0,";
     wide.back() = '}';
-    const std::string longName = std::string(5000, 'x') + "\x1B[2J";
+    std::string longName;  // quoted in part, never cut inside a character
+    for (int i = 0; i < 1700; ++i) longName += "长";
+    longName += "\x1B[2J";
     const std::pair<std::vector<std::string>, std::string> cases[] = {
         {{"import", "-", "b.prm"}, std::string(300000, '[')},
         {{"import", "-", "b.prm"}, "{\"a\":" + std::string(200, '{')},
@@ -272,6 +275,7 @@ TEST_F(Import, HostileInputIsRefusedInOneShortLine) {
         EXPECT_EQ(std::count(o.err.begin(), o.err.end(), '\n'), 1) << what << ": " << o.err;
         EXPECT_LT(o.err.size(), 200u) << what << ": " << o.err;
         EXPECT_EQ(o.err.find('\x1B'), std::string::npos) << what;
+        EXPECT_TRUE(params::IsUtf8(o.err)) << what;
     }
     EXPECT_EQ(Listing(), std::vector<std::string>{"a.prm"});
     EXPECT_EQ(Read("a.prm"), kStartupBase);
