@@ -250,7 +250,7 @@ TEST_F(Import, HostileInputIsRefusedInOneShortLine) {
     std::string wide = "{";
     for (int i = 0; i < 60000; ++i) wide += "\"k" + std::to_string(i) + "\":0,";
     wide.back() = '}';
-    std::string longName;  // quoted in part, never cut inside a character
+    std::string longName = "a";  // quoted in part, never cut inside a character
     for (int i = 0; i < 1700; ++i) longName += "长";
     longName += "\x1B[2J";
     const std::pair<std::vector<std::string>, std::string> cases[] = {
