@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "Catalogue.h"
+#include "Fields.h"
 #include "Result.h"
 #include "TableRow.h"
 
@@ -42,7 +43,7 @@ enum class Strictness { Load, Keep, Check };
 
 // Appends the file's bytes, field by field. A table of more than 255 rows or a text
 // of more than 255 bytes cannot be written: fails and writes nothing.
-Result EncodeParameterFile(const ParameterImage& image, class VectorSink& out);
+Result EncodeParameterFile(const ParameterImage& image, VectorSink& out);
 
 // Reads the base block and, when wantAdvanced, the advanced block; a file
 // that ends exactly after the base block has none. Any other short file, a
@@ -51,7 +52,25 @@ Result EncodeParameterFile(const ParameterImage& image, class VectorSink& out);
 Result DecodeParameterFile(std::span<const std::uint8_t> bytes, bool wantAdvanced, Strictness strictness,
                            ParameterImage& image);
 
+// The longest file of a catalogue: every text at its longest, the table full.
+constexpr std::size_t MaxFileSize(std::span<const ParamDesc> catalogue) {
+    std::size_t size = 0;
+    for (const ParamDesc& p : catalogue) {
+        if (p.padBefore) ++size;
+        switch (p.kind) {
+        case Kind::Number:
+        case Kind::YesNoChoice: size += 1; break;
+        case Kind::Name:
+        case Kind::ModeChoice: size += 2 + kMaxStringBytes; break;
+        case Kind::Colour: size += 4; break;
+        case Kind::Table: size += 1 + kMaxTableRows * sizeof(TableRow); break;
+        case Kind::Switch: break;
+        }
+    }
+    return size;
+}
+
 // The longest file the walk reads; bytes beyond it are never looked at.
-constexpr std::size_t kMaxFileSize = 47 + 9 * (2 + 255) + 52 + 4 * 255;
+constexpr std::size_t kMaxFileSize = MaxFileSize(Catalogue());
 
 }  // namespace params

@@ -27,7 +27,7 @@ TEST(Cp936Count, Utf8CountsAsItsUtf16FormAndRefusesBrokenText) {
     EXPECT_EQ(Cp936LengthOfUtf8("武器"), 4);
     EXPECT_EQ(Cp936LengthOfUtf8("\u00e9"), 2);
     EXPECT_EQ(Cp936LengthOfUtf8("\U0001F600"), 4);  // a surrogate pair
-    for (const char* broken : {"\xFF", "\xC0\x80", "\xE0\x80\x80", "\xF0\x80\x80\x80", "\xE6\xAD", "\xED\xA0\x80", "\xF4\x90\x80\x80"})
+    for (const char* broken : {"\xFF", "\xC0\x80", "\xE0\x80\x80", "\xF0\x80\x80\x80", "\xF0\x8F\xBF\xBF", "\xE6\xAD", "\xED\xA0\x80", "\xF4\x90\x80\x80"})
         EXPECT_EQ(Cp936LengthOfUtf8(broken), std::nullopt) << broken;
 }
 
@@ -51,4 +51,5 @@ TEST(HoldToLimit, KeepsTextThatWasThereAndNeverHalfAPair) {
     EXPECT_EQ(HoldToLimit(u"武器铠甲手部", u"武器铠甲手部a", 7, 4), Change(6, 0, u""));
     EXPECT_EQ(HoldToLimit(u"", u"x\xD800y", 3, 0), Change(0, 0, u"xy"));        // no limit, still no lone half
     EXPECT_EQ(HoldToLimit(u"a\U0001F600", u"a\xD83D", 2, 0), Change(1, 2, u""));  // half a pair deleted: all of it goes
+    EXPECT_EQ(HoldToLimit(u"\xD83Dx", u"\U0001F600x", 2, 0), std::nullopt);  // a lone half made whole
 }

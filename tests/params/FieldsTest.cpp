@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "Fields.h"
+#include "ParameterFile.h"
 #include "Walks.h"
 
 using namespace params;
@@ -87,4 +90,27 @@ TEST(FieldReader, ReadsBackAndRefusesWhatDoesNotFit) {
     const std::vector<std::uint8_t> shortColor = {1, 2, 3};
     FieldReader c(shortColor);
     EXPECT_EQ(c.ReadColor(), std::nullopt);
+}
+
+// The catalogue with one more entry.
+template <std::size_t N>
+constexpr std::array<ParamDesc, N + 1> WithOneMore(const std::array<ParamDesc, N>& catalogue, ParamDesc extra) {
+    std::array<ParamDesc, N + 1> more{};
+    std::ranges::copy(catalogue, more.begin());
+    more.back() = extra;
+    return more;
+}
+
+TEST(Fields, TheLargestFileFollowsFromTheCatalogue) {
+    ParameterImage image;  // every text at its longest, the table full
+    image.advanced = true;
+    image.rows.resize(kMaxTableRows);
+    for (const ParamDesc& p : Catalogue())
+        if (p.kind == Kind::Name || p.kind == Kind::ModeChoice) image[p].text.assign(kMaxStringBytes, 'x');
+    VectorSink out;
+    ASSERT_TRUE(EncodeParameterFile(image, out));
+    EXPECT_EQ(out.data.size(), kMaxFileSize);
+    // A parameter added to the catalogue moves it with no other edit.
+    static_assert(MaxFileSize(WithOneMore(kCatalogueEntries, entry::Number("n", 1, "", "0", 3, true))) == kMaxFileSize + 1);
+    static_assert(MaxFileSize(WithOneMore(kCatalogueEntries, entry::Name("s", 1, "", ""))) == kMaxFileSize + 2 + 255);
 }

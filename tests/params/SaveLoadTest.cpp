@@ -328,6 +328,15 @@ TEST_F(SaveLoad, ADocumentIsModifiedExactlyWhenASaveWouldWriteOtherBytes) {
     EXPECT_FALSE(doc.IsModified(dlg_));
     EXPECT_FALSE(doc.Load(Path("none.prm"), dlg_));  // a failed load keeps the document as it was
     EXPECT_EQ(doc.Path(), Path("doc.prm"));
+
+    for (const char* value : {"8", "9"}) {  // each save lets go of the file it replaced
+        dlg_.SetText(IDC_LEVELUP_HP0, value);
+        ASSERT_TRUE(doc.Save(Path("doc.prm"), dlg_)) << value;
+    }
+    ASSERT_TRUE(ReadFilePrefix(Path("doc.prm"), 1 << 20, b));
+    EXPECT_EQ(b[0], 9);
+    fs::remove(Path("doc.prm"));
+    EXPECT_TRUE(doc.ChangedOnDisk());
 }
 
 }  // namespace

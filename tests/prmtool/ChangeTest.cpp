@@ -5,6 +5,7 @@
 
 #include "Fields.h"
 #include "ParameterFile.h"
+#include "Utf8.h"
 #include "Varied.h"
 
 using Set = ToolTest;
@@ -249,7 +250,9 @@ TEST_F(Import, HostileInputIsRefusedInOneShortLine) {
     std::string wide = "{";
     for (int i = 0; i < 60000; ++i) wide += "\"k" + std::to_string(i) + "\":0,";
     wide.back() = '}';
-    const std::string longName = std::string(5000, 'x') + "\x1B[2J";
+    std::string longName = "a";  // quoted in part, never cut inside a character
+    for (int i = 0; i < 1700; ++i) longName += "长";
+    longName += "\x1B[2J";
     const std::pair<std::vector<std::string>, std::string> cases[] = {
         {{"import", "-", "b.prm"}, std::string(300000, '[')},
         {{"import", "-", "b.prm"}, "{\"a\":" + std::string(200, '{')},
@@ -272,6 +275,7 @@ TEST_F(Import, HostileInputIsRefusedInOneShortLine) {
         EXPECT_EQ(std::count(o.err.begin(), o.err.end(), '\n'), 1) << what << ": " << o.err;
         EXPECT_LT(o.err.size(), 200u) << what << ": " << o.err;
         EXPECT_EQ(o.err.find('\x1B'), std::string::npos) << what;
+        EXPECT_TRUE(params::IsUtf8(o.err)) << what;
     }
     EXPECT_EQ(Listing(), std::vector<std::string>{"a.prm"});
     EXPECT_EQ(Read("a.prm"), kStartupBase);
@@ -299,18 +303,21 @@ TEST_F(Import, MissingKeysTakeTheStartupValues) {
 }
 
 TEST_F(Import, BadInputIsRefusedWithNothingWritten) {
+    const std::string row = R"({"level":1,"category":0,"itemId":1,"spriteAttributeId":1})";
     std::string rows = "[";
-    for (int i = 0; i < 256; ++i) rows += std::string(i ? "," : "") + R"({"level":1,"category":0,"itemId":1,"spriteAttributeId":1})";
+    for (int i = 0; i < 256; ++i) rows += std::string(i ? "," : "") + row;
     const std::pair<std::string, std::string> bad[] = {
-        {"not json", "JSON"},
-        {std::string("{}\0{\"levelUpHp[0]\": 1}", 22), "JSON"},
+        {"not json", "prmtool: standard input: is not valid JSON; nothing written\n"},
+        {std::string("{}\0{\"levelUpHp[0]\": 1}", 22), "prmtool: standard input: is not valid JSON; nothing written\n"},
         {"[1, 2]", "not an object"},
         {R"({"levelUpHp[0]": 6.0})", "levelUpHp[0]"},
         {R"({"levelUpHp[0]": "6"})", "levelUpHp[0]"},
         {R"({"levelUpHp[0]": true})", "levelUpHp[0]"},
         {R"({"levelUpHp[0]": -1})", "levelUpHp[0]"},
         {R"({"levelUpHp[0]": -0})", "levelUpHp[0]"},
-        {R"({"levelUpHp[0]": 1, "levelUpHp[0]": 2})", "twice"},
+        {R"({"levelUpHp[0]": 1, "levelUpHp[0]": 2})", "prmtool: standard input: gives a key twice; nothing written\n"},
+        {R"({"levelUpHp[0]": 1, "advancedEnabled": true, "spriteAttributeTable": [)" + row + R"(], "levelUpHp[0]": 2})",
+         "prmtool: standard input: gives a key twice; nothing written\n"},
         {R"({"menuTextColor": "#1234567"})", "menuTextColor"},
         {R"({"equipSlotName[0]": 5})", "equipSlotName[0]"},
         {R"({"equipSlotName[0]": "a\u0000b"})", "equipSlotName[0]"},

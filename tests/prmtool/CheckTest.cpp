@@ -29,9 +29,10 @@ TEST_F(Check, NamesTheFirstProblemItsFieldAndOffset) {
         {"cut inside the advanced block", Bytes(kStartupFull.begin(), kStartupFull.begin() + 121),
          "advancedColor[0] at offset 119: file ends inside the field"},
         {"name not UTF-8", Changed(kStartupBase, {{15, 0xFF}}), "equipSlotName[0] at offset 12: string is not valid UTF-8"},
-        {"overlong 3 bytes", Changed(kStartupBase, {{14, 0xE0}, {15, 0x80}, {16, 0x80}, {17, 'a'}}),
+        // "/" in three bytes, then "器" as it was; U+FFFF in four bytes, then "ab".
+        {"overlong 3 bytes", Changed(kStartupBase, {{14, 0xE0}, {15, 0x80}, {16, 0xAF}}),
          "equipSlotName[0] at offset 12: string is not valid UTF-8"},
-        {"overlong 4 bytes", Changed(kStartupBase, {{14, 0xF0}, {15, 0x80}, {16, 0x80}, {17, 0x80}}),
+        {"overlong 4 bytes", Changed(kStartupBase, {{14, 0xF0}, {15, 0x8F}, {16, 0xBF}, {17, 0xBF}, {18, 'a'}, {19, 'b'}}),
          "equipSlotName[0] at offset 12: string is not valid UTF-8"},
         {"count above 255", Changed(kStartupBase, {{20, 1}}),
          "equipSlotName[1] at offset 20: string byte count above 255"},

@@ -119,15 +119,15 @@ TEST_F(Show, ChoicesWithoutASelection) {
 
 TEST_F(Show, NamesThatAreNotUtf8OrHoldControlCharacters) {
     Bytes b = Cat({Bytes(kStartupBase.begin(), kStartupBase.begin() + 12), Str("\xFF\xFE"),
-                   Bytes(kStartupBase.begin() + 20, kStartupBase.begin() + 28), Str("a\n\"b\xC2\x9B"),
+                   Bytes(kStartupBase.begin() + 20, kStartupBase.begin() + 28), Str("\x7F\n\"\\\xC2\x9B"),
                    Bytes(kStartupBase.begin() + 36, kStartupBase.end())});
     Write("a.prm", b);
     const Outcome j = Run({"show", "--json", "a.prm"});
     ASSERT_EQ(j.status, 0) << j.err;
     EXPECT_EQ(Json::parse(j.out)["equipSlotName[0]"], "\uFFFD\uFFFD");
-    EXPECT_EQ(Json::parse(j.out)["equipSlotName[2]"], "a\n\"b\u009B");
+    EXPECT_EQ(Json::parse(j.out)["equipSlotName[2]"], "\u007F\n\"\\\u009B");
     const Outcome text = Run({"show", "a.prm"});
-    EXPECT_TRUE(HasLine(text.out, "equipSlotName[2] = \"a\\x0A\\\"b\\x9B\"")) << text.out;
+    EXPECT_TRUE(HasLine(text.out, R"(equipSlotName[2] = "\x7F\x0A\"\\\x9B")")) << text.out;
 }
 
 TEST_F(Show, ChineseReachesATerminal) {

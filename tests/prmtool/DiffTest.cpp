@@ -60,3 +60,23 @@ TEST_F(Diff, GitDiffShowsTheChangedParameterByName) {
               std::string::npos) << o.out;
     EXPECT_EQ(o.out.find("Binary"), std::string::npos);
 }
+
+// textconv names a file that does not load by its SHA-256, as sha256sum
+// prints it, at the lengths where the padding needs one block or two.
+TEST_F(Diff, TextconvNamesAFileThatDoesNotLoadByItsSha256) {
+    const std::pair<std::string, const char*> files[] = {
+        {"", "e3b0c44298fc1c149afbf4c8996fb92427ae41e4649b934ca495991b7852b855"},
+        {std::string(55, 'a'), "9f4390f8d30c2dd92ec9f095b65e2b9ae9b0a925a5258e241c9f1e910f734318"},
+        {"abcdbcdecdefdefgefghfghighijhijkijkljklmklmnlmnomnopnopq",
+         "248d6a61d20638b8e5c026930c3e6039a33ce45964ff2167f6ecedd419db06c1"},
+        {std::string(63, 'a'), "7d3e74a05d7db15bce4ad9ec0658ea98e3f06eeecf16b4c6fff2da457ddc2f34"},
+        {std::string(64, 'a'), "ffe054fe7ae0cb6dc65c3af9b61d5209f439851db43d0ba5997337df154668eb"},
+        {std::string(1000000, 'a'), "cdc76e5c9914fb9281a1c7e284d73e67f1809a48a497200e046d39ccc7112cd0"},
+    };
+    for (const auto& [text, digest] : files) {
+        WriteText("f.prm", text);
+        const Outcome o = Run({"textconv", "f.prm"});
+        EXPECT_NE(o.out.find("; " + std::to_string(text.size()) + " bytes, SHA-256 " + digest + ")\n"), std::string::npos)
+            << o.out;
+    }
+}

@@ -242,7 +242,8 @@ TEST_F(DialogTemplateTest, EveryParameterControlHasItsClassAndStyles) {
             break;
         }
     }
-    EXPECT_EQ(edits, 66);
+    // The template has no box the catalogue does not know.
+    EXPECT_EQ(std::ranges::count(Children(), std::wstring(L"Edit"), ClassOf), edits);
 }
 
 TEST_F(DialogTemplateTest, CommandButtonsArePlainPushButtonsWithTheirCaptions) {

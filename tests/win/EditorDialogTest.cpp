@@ -72,14 +72,11 @@ using EditorDialog = EditorFixture;
 
 TEST_F(EditorDialog, StartsWithEveryTextAndLimitOfTheCatalogue) {
     EXPECT_EQ(TextOf(hwnd_), L"RPG特殊属性编辑器 V1.6 by Tessiv");
-    int edits = 0;
     for (const params::ParamDesc& p : params::Catalogue()) {
         if (p.kind != params::Kind::Number && p.kind != params::Kind::Name) continue;
-        ++edits;
         EXPECT_EQ(TextOf(Item(p.id)), Widen(p.defaultText)) << p.name;
         EXPECT_EQ(SendMessageW(Item(p.id), EM_GETLIMITTEXT, 0, 0), p.limit) << p.name;
     }
-    EXPECT_EQ(edits, 66);
 }
 
 TEST_F(EditorDialog, StartsWithTheIconsAndTheFocusOnTheFirstBox) {

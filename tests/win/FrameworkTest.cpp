@@ -51,6 +51,7 @@ TEST(CommandTable, RoutesByMessageCodeAndIdFirstMatchWinning) {
     EXPECT_TRUE(DispatchCommand(table, r, WM_QUERYDRAGICON, 0, 0, result));
     EXPECT_EQ(result, 42);
     EXPECT_EQ(r.calls, (std::vector<std::string>{"first", "second", "answer"}));
+    EXPECT_EQ(DecodeMessage(WM_DRAWITEM, 9, 0).id, 9u);  // the control ID is wParam
 }
 
 // Swallows Enter when told to; records what it saw.

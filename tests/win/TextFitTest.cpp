@@ -102,10 +102,8 @@ TEST_F(TextFitTest, NoCharacterNeedsAnotherFont) {
 
 TEST_F(TextFitTest, EveryBoxShowsItsWidestValue) {
     const int dpi = ScreenDpi();
-    int boxes = 0;
     for (const params::ParamDesc& p : params::Catalogue()) {
         if (p.kind != params::Kind::Number && p.kind != params::Kind::Name) continue;
-        ++boxes;
         HWND edit = Item(p.id);
         RECT format{};
         SendMessageW(edit, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&format));
@@ -122,7 +120,6 @@ TEST_F(TextFitTest, EveryBoxShowsItsWidestValue) {
         }
         EXPECT_LE(width, format.right - format.left) << p.name << " \"" << Narrow(widest) << "\" at " << dpi << " DPI";
     }
-    EXPECT_EQ(boxes, 66);
 }
 
 TEST_F(TextFitTest, DefaultColumnsFitTheList) {
