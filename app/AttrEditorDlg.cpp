@@ -69,7 +69,7 @@ CAttrEditorDlg::CAttrEditorDlg(IEditorPrompts& prompts)
 }
 
 BOOL CAttrEditorDlg::OnInitDialog() {
-    m_tips.Create(m_hWnd);
+    m_tips.Create(m_hWnd, TextFont());
     BindControls();
     Send(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_hIcon));
     Send(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_hIcon));

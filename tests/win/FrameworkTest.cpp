@@ -15,6 +15,8 @@
 #include "ControlIds.h"
 #include "Controls.h"
 #include "Dialog.h"
+#include "Gdi.h"
+#include "MessageDialog.h"
 #include "WinApp.h"
 
 using namespace framework;
@@ -242,6 +244,57 @@ TEST(ModelessDialog, EndDialogDestroysIt) {
     const HWND hwnd = dlg.GetSafeHwnd();
     dlg.EndDialog(IDCANCEL);
     EXPECT_FALSE(IsWindow(hwnd));
+}
+
+// Our message box answered by keys, as a person answers it: Enter picks
+// the default button, Esc means Cancel, OK where OK is alone, and nothing
+// where there is neither. Every button carries the system's caption, and
+// every control is drawn in the font given.
+class CKeyedMessageDialog : public CMessageDialog {
+public:
+    CKeyedMessageDialog(UINT type, std::vector<WPARAM> keys, HFONT font)
+        : CMessageDialog(nullptr, L"参数已修改，是否保存？", L"win_test", type, font), m_keys(std::move(keys)) {}
+    std::vector<std::wstring> captions;
+    bool inFont = true;
+
+protected:
+    BOOL OnInitDialog() override {
+        const BOOL result = CMessageDialog::OnInitDialog();
+        for (HWND c = GetWindow(m_hWnd, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
+            inFont = inFont && reinterpret_cast<HFONT>(SendMessageW(c, WM_GETFONT, 0, 0)) == m_font;
+            wchar_t text[64] = {};
+            ::GetWindowTextW(c, text, 64);
+            if (::GetDlgCtrlID(c) != -1) captions.push_back(text);
+        }
+        for (const WPARAM key : m_keys) PostMessageW(GetFocus(), WM_KEYDOWN, key, 0);
+        return result;
+    }
+
+private:
+    std::vector<WPARAM> m_keys;
+    HFONT m_font = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+};
+
+TEST(MessageDialog, AnswersLikeTheSystemsMessageBoxInTheFontGiven) {
+    const struct {
+        UINT type;
+        std::vector<WPARAM> keys;
+        int answer;
+        std::size_t buttons;
+    } kCases[] = {
+        {MB_OK, {VK_ESCAPE}, IDOK, 1},
+        {MB_YESNO, {VK_RETURN}, IDYES, 2},
+        {MB_YESNO | MB_DEFBUTTON2, {VK_ESCAPE, VK_RETURN}, IDNO, 2},
+        {MB_YESNOCANCEL, {VK_ESCAPE}, IDCANCEL, 3},
+        {MB_YESNOCANCEL | MB_DEFBUTTON3, {VK_RETURN}, IDCANCEL, 3},
+    };
+    for (const auto& c : kCases) {
+        CKeyedMessageDialog box(c.type, c.keys, static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT)));
+        EXPECT_EQ(box.DoModal(), c.answer) << c.type;
+        EXPECT_TRUE(box.inFont);
+        ASSERT_EQ(box.captions.size(), c.buttons);
+        for (const std::wstring& caption : box.captions) EXPECT_FALSE(caption.empty()) << c.type;
+    }
 }
 
 TEST(ProgramName, IsTheExecutablesBaseName) { EXPECT_EQ(ProgramName(), L"win_test"); }
