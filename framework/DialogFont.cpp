@@ -39,8 +39,8 @@ const WORD* Aligned(const BYTE* base, const WORD* p) {
 // control's styles, class, place in dialog units, and text.
 struct Item {
     DWORD style;
-    bool button;  // else a static, or a control that draws no template text
-    bool isStatic;
+    bool isButton;
+    bool isStatic;  // neither: a control that draws no text of the template
     RECT units;
     const wchar_t* text;
 };
@@ -115,7 +115,7 @@ Room RoomFor(const Item& item, const RECT& pixels, int unit) {
         default: return {};
         }
     }
-    if (!item.button) return {};
+    if (!item.isButton) return {};
     const UINT lines = (item.style & BS_MULTILINE) ? DT_WORDBREAK : DT_SINGLELINE;
     const int edge = GetSystemMetrics(SM_CXEDGE);
     switch (item.style & BS_TYPEMASK) {

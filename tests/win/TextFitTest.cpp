@@ -87,16 +87,28 @@ TEST_F(TextFitTest, EveryTextShowsWhole) {
 
 // Every label, group and button has a glyph for each of its characters in
 // its own font: none shows as a box, whatever fonts the system links in.
+// The font is the face it names (a face the system lacks would be stood in
+// for by another, which no measurement chose), and so are the tips.
 TEST_F(TextFitTest, NoCharacterNeedsAnotherFont) {
     for (HWND c = GetWindow(hwnd_, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
         const std::wstring text = TextOf(c);
         ControlDc dc(c);
+        LOGFONTW named{};
+        GetObjectW(reinterpret_cast<HFONT>(SendMessageW(c, WM_GETFONT, 0, 0)), sizeof named, &named);
+        wchar_t face[LF_FACESIZE] = {};
+        GetTextFaceW(dc.dc, LF_FACESIZE, face);
+        if (lstrcmpW(named.lfFaceName, L"MS Shell Dlg") != 0) EXPECT_STREQ(face, named.lfFaceName);
         std::vector<WORD> glyphs(text.size());
         GetGlyphIndicesW(dc.dc, text.c_str(), static_cast<int>(text.size()), glyphs.data(),
                          GGI_MARK_NONEXISTING_GLYPHS);
         for (std::size_t i = 0; i < text.size(); ++i)  // line breaks are not drawn
             EXPECT_TRUE(text[i] < L' ' || glyphs[i] != 0xFFFF) << "\"" << Narrow(text) << "\" at " << i;
     }
+    LOGFONTW tip{}, control{};  // the tip keeps a copy
+    GetObjectW(reinterpret_cast<HFONT>(SendMessageW(RangeTipOf(hwnd_), WM_GETFONT, 0, 0)), sizeof tip, &tip);
+    GetObjectW(reinterpret_cast<HFONT>(SendMessageW(Item(IDC_SAVE), WM_GETFONT, 0, 0)), sizeof control, &control);
+    EXPECT_STREQ(tip.lfFaceName, control.lfFaceName);
+    EXPECT_EQ(tip.lfHeight, control.lfHeight);
 }
 
 TEST_F(TextFitTest, EveryBoxShowsItsWidestValue) {
