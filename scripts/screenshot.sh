@@ -18,7 +18,8 @@ prefix=$(QUILLET_FONTS=windows QUILLET_LOCALE=zh_CN QUILLET_DPI=$dpi "$root/tool
 if [ "$dpi" = 96 ]; then
   out="$root/docs/screenshot.png" size=800x560
 else
-  out="$root/docs/screenshot-${dpi}dpi.png" size=$((800 * dpi / 96))x$((560 * dpi / 96))
+  # laid out a size larger (README): a desktop a ninth larger holds it
+  out="$root/docs/screenshot-${dpi}dpi.png" size=$((890 * dpi / 96))x$((625 * dpi / 96))
 fi
 
 bash scripts/install-deps.sh --windows --display
