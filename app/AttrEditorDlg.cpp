@@ -104,7 +104,7 @@ void CAttrEditorDlg::BindControls() {
 
 void CAttrEditorDlg::SetUpTable() {
     m_table.SetExtendedStyle(LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES);
-    const Growth growth = DialogGrowth(m_hWnd);
+    const Growth growth = DialogGrowth(m_hWnd, TextFont());
     for (int i = 0; i < params::kTableColumnCount; ++i) {
         const params::ColumnDesc& c = params::kTableColumns[i];
         m_table.InsertColumn(i, Widen(c.heading), LVCFMT_LEFT, MulDiv(c.width, growth.now, growth.at96));

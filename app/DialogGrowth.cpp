@@ -3,11 +3,11 @@
 #include "DialogFont.h"
 #include "Gdi.h"
 
-Growth DialogGrowth(HWND dlg) {
+Growth DialogGrowth(HWND dlg, HFONT text) {
     RECT unit{0, 0, 4, 0};
     MapDialogRect(dlg, &unit);
     LOGFONTW font{};
-    GetObjectW(reinterpret_cast<HFONT>(SendMessageW(dlg, WM_GETFONT, 0, 0)), sizeof(font), &font);
+    GetObjectW(text, sizeof(font), &font);
     const framework::CClientDC screen(nullptr);
     font.lfHeight = MulDiv(font.lfHeight, 96, GetDeviceCaps(screen.Handle(), LOGPIXELSY));
     const framework::CGdiObject<HFONT> at96(CreateFontIndirectW(&font));
