@@ -256,6 +256,7 @@ public:
         : CMessageDialog(nullptr, L"参数已修改，是否保存？", L"win_test", type, font), m_keys(std::move(keys)) {}
     std::vector<std::wstring> captions;
     bool inFont = true;
+    bool textWhole = false;
 
 protected:
     BOOL OnInitDialog() override {
@@ -264,7 +265,18 @@ protected:
             inFont = inFont && reinterpret_cast<HFONT>(SendMessageW(c, WM_GETFONT, 0, 0)) == m_font;
             wchar_t text[64] = {};
             ::GetWindowTextW(c, text, 64);
-            if (::GetDlgCtrlID(c) != -1) captions.push_back(text);
+            if (::GetDlgCtrlID(c) != -1) {
+                captions.push_back(text);
+                continue;
+            }
+            // The text shows whole in its rectangle, wrapped as the label wraps it.
+            RECT client{}, need{};
+            GetClientRect(c, &client);
+            need = client;
+            const CClientDC dc(c);
+            const CSelection selected(dc.Handle(), m_font);
+            DrawTextW(dc.Handle(), text, -1, &need, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
+            textWhole = need.right <= client.right && need.bottom <= client.bottom && client.right > 0;
         }
         for (const WPARAM key : m_keys) PostMessageW(GetFocus(), WM_KEYDOWN, key, 0);
         return result;
@@ -292,6 +304,7 @@ TEST(MessageDialog, AnswersLikeTheSystemsMessageBoxInTheFontGiven) {
         CKeyedMessageDialog box(c.type, c.keys, static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT)));
         EXPECT_EQ(box.DoModal(), c.answer) << c.type;
         EXPECT_TRUE(box.inFont);
+        EXPECT_TRUE(box.textWhole);
         ASSERT_EQ(box.captions.size(), c.buttons);
         for (const std::wstring& caption : box.captions) EXPECT_FALSE(caption.empty()) << c.type;
     }
