@@ -73,7 +73,7 @@ CAttrEditorDlg::CAttrEditorDlg(IEditorPrompts& prompts)
 }
 
 BOOL CAttrEditorDlg::OnInitDialog() {
-    m_tips.Create(m_hWnd);
+    m_tips.Create(m_hWnd, TextFont());
     BindControls();
     Send(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_hIcon));
     Send(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_hIcon));
@@ -109,7 +109,7 @@ void CAttrEditorDlg::BindControls() {
 
 void CAttrEditorDlg::SetUpTable() {
     m_table.SetExtendedStyle(LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES);
-    const Growth growth = DialogGrowth(m_hWnd);
+    const Growth growth = DialogGrowth(m_hWnd, TextFont());
     for (int i = 0; i < params::kTableColumnCount; ++i) {
         const params::ColumnDesc& c = params::kTableColumns[i];
         m_table.InsertColumn(i, Widen(c.heading), LVCFMT_LEFT, MulDiv(c.width, growth.now, growth.at96));

@@ -1,22 +1,17 @@
 #include "DialogGrowth.h"
 
+#include "DialogFont.h"
 #include "Gdi.h"
 
-Growth DialogGrowth(HWND dlg) {
+Growth DialogGrowth(HWND dlg, HFONT text) {
     RECT unit{0, 0, 4, 0};
     MapDialogRect(dlg, &unit);
     LOGFONTW font{};
-    GetObjectW(reinterpret_cast<HFONT>(SendMessageW(dlg, WM_GETFONT, 0, 0)), sizeof(font), &font);
-    HDC dc = CreateCompatibleDC(nullptr);
-    font.lfHeight = MulDiv(font.lfHeight, 96, GetDeviceCaps(dc, LOGPIXELSY));
+    GetObjectW(text, sizeof(font), &font);
+    const framework::CClientDC screen(nullptr);
+    font.lfHeight = MulDiv(font.lfHeight, 96, GetDeviceCaps(screen.Handle(), LOGPIXELSY));
     const framework::CGdiObject<HFONT> at96(CreateFontIndirectW(&font));
-    const HGDIOBJ old = SelectObject(dc, at96.Get());
-    constexpr wchar_t kLetters[] = L"ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz";
-    SIZE letters{};
-    GetTextExtentPoint32W(dc, kLetters, 52, &letters);
-    SelectObject(dc, old);
-    DeleteDC(dc);
-    const int unit96 = static_cast<int>((letters.cx / 26 + 1) / 2);
+    const framework::CSelection selected(screen.Handle(), at96.Get());
+    const int unit96 = framework::DialogUnitWidth(screen.Handle());
     return unit.right > 0 && unit96 > 0 ? Growth{unit.right, unit96} : Growth{1, 1};
 }
-

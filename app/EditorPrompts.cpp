@@ -1,5 +1,6 @@
 #include "EditorPrompts.h"
 
+#include "MessageDialog.h"
 #include "WinApp.h"
 
 namespace {
@@ -7,10 +8,10 @@ namespace {
 class CSystemPrompts final : public IEditorPrompts {
 public:
     void ShowMessage(HWND owner, const std::wstring& text) override {
-        MessageBoxW(owner, text.c_str(), framework::ProgramName().c_str(), MB_OK);
+        framework::ShowMessageDialog(owner, text, framework::ProgramName(), MB_OK);
     }
     int Ask(HWND owner, const std::wstring& text, UINT buttons) override {
-        return MessageBoxW(owner, text.c_str(), framework::ProgramName().c_str(), buttons);
+        return framework::ShowMessageDialog(owner, text, framework::ProgramName(), buttons);
     }
     std::optional<std::wstring> ChooseFile(HWND owner, const framework::FileDialogSettings& settings) override {
         return framework::CFileDialog(settings, owner).DoModal();

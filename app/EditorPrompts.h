@@ -24,5 +24,5 @@ public:
     virtual std::optional<COLORREF> AskColor(HWND owner, const framework::ColorDialogSettings& settings) = 0;
 };
 
-// The real message boxes and common dialogs.
+// Message boxes of our own in the owner's font, and the common dialogs.
 IEditorPrompts& SystemPrompts();

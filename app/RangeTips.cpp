@@ -24,13 +24,14 @@ TOOLINFOW TipTool(HWND owner, UINT_PTR id) {
 
 }  // namespace
 
-void CRangeTips::Create(HWND owner) {
+void CRangeTips::Create(HWND owner, HFONT font) {
     m_owner = owner;
     m_rangeText = Widen(params::kValueRangeTip);
     m_choiceText = Widen(params::kChooseFromListTip);
     m_tip = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
                             CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, owner, nullptr,
                             GetModuleHandleW(nullptr), nullptr);
+    SendMessageW(m_tip, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
 }
 
 bool CRangeTips::Update(HWND box, const std::wstring* tip) {

@@ -13,8 +13,9 @@
 
 class CRangeTips {
 public:
-    // The tooltip, owned by owner and gone with it.
-    void Create(HWND owner);
+    // The tooltip, owned by owner and gone with it, drawn in font (the
+    // dialog's: the system's own tip font may lack Chinese glyphs).
+    void Create(HWND owner, HFONT font);
     const std::wstring& RangeText() const { return m_rangeText; }
     const std::wstring& ChoiceText() const { return m_choiceText; }
     // Gives box the tip exactly while tip is not null; true when that changed.

@@ -82,7 +82,8 @@ export WINEPREFIX="$w64/wineprefix" WINELOADER=/usr/lib/wine/wine64
 export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 unset DISPLAY
 "$root/tools/wine-run.sh" cmd /c exit </dev/null >/dev/null 2>&1  # creates the prefix the first time
-if ! locale -a 2>/dev/null | grep -qix 'zh_CN.utf8'; then export LOCPATH="$WINEPREFIX.locale"; fi  # wine-run.sh made it
+if ! locale -a 2>/dev/null | grep -qix 'zh_CN.utf8'; then export LOCPATH="$w64/locales"; fi  # wine-run.sh made it
+export FONTCONFIG_FILE="$w64/standin-fonts/fonts.conf"  # a Chinese Windows' fonts, as wine-run.sh shows them
 export LC_ALL=zh_CN.UTF-8 2>/dev/null
 wineserver -k 2>/dev/null || true
 wineserver -w 2>/dev/null || true

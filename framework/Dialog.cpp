@@ -42,7 +42,7 @@ CDialog::~CDialog() {
 bool CDialog::Create() {
     m_ended = false;
     std::wstring storage;
-    const DLGTEMPLATE* dialog = DialogTemplateThatDraws(m_templateId, storage);
+    const DLGTEMPLATE* dialog = m_indirect ? m_indirect : DialogTemplateThatFits(m_templateId, storage, m_textLogFont);
     return dialog && CreateDialogIndirectParamW(GetModuleHandleW(nullptr), dialog, m_parent, DialogProc,
                                                 reinterpret_cast<LPARAM>(this)) != nullptr;
 }
@@ -60,6 +60,10 @@ INT_PTR CDialog::DoModal() {
     DestroyWindow(m_hWnd);
     m_modal = false;
     return m_result;
+}
+
+HFONT CDialog::TextFont() const {
+    return m_textFont ? m_textFont->Get() : reinterpret_cast<HFONT>(SendMessageW(m_hWnd, WM_GETFONT, 0, 0));
 }
 
 void CDialog::RunLoop() {
@@ -151,6 +155,12 @@ INT_PTR CALLBACK CDialog::DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPA
     if (message == WM_INITDIALOG) {
         auto* self = reinterpret_cast<CDialog*>(lParam);
         self->Attach(hwnd);
+        self->m_textFont.reset();
+        if (self->m_textLogFont.lfFaceName[0]) {
+            self->m_textFont.emplace(CreateFontIndirectW(&self->m_textLogFont));
+            for (HWND child = GetWindow(hwnd, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+                SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(self->m_textFont->Get()), FALSE);
+        }
         return self->OnInitDialog();
     }
     // The system calls this procedure only for dialogs made with it.

@@ -2,8 +2,10 @@
 // created modeless (tests create it, drive it with messages, destroy it).
 #pragma once
 
+#include <optional>
 #include <unordered_map>
 
+#include "Gdi.h"
 #include "Wnd.h"
 
 namespace framework {
@@ -11,6 +13,8 @@ namespace framework {
 class CDialog : public CWnd {
 public:
     explicit CDialog(int templateId, HWND parent = nullptr) : m_templateId(templateId), m_parent(parent) {}
+    // From a template in memory, taken as it stands.
+    CDialog(const DLGTEMPLATE* dialog, HWND parent) : m_indirect(dialog), m_parent(parent) {}
     ~CDialog() override;
 
     // Shows the dialog and runs its loop until EndDialog; gives EndDialog's
@@ -20,6 +24,10 @@ public:
     bool Create();
     // A modal run returns result; a modeless dialog is destroyed.
     void EndDialog(INT_PTR result);
+
+    // The font the controls draw their texts in (the dialog's own, or a
+    // smaller one of the same face where the layout is a size larger).
+    HFONT TextFont() const;
 
 protected:
     // After the controls exist. True lets the system put the focus on the
@@ -60,13 +68,16 @@ private:
     bool PreTranslate(MSG& msg);
     void RunLoop();
 
-    int m_templateId;
+    int m_templateId = 0;
+    const DLGTEMPLATE* m_indirect = nullptr;
     HWND m_parent;
     struct Binding {
         CWnd* control;
         HWND hwnd;
     };
     std::unordered_map<int, Binding> m_bound;  // by control ID
+    LOGFONTW m_textLogFont{};  // the text font the next window's controls get, when its face is set
+    std::optional<CGdiObject<HFONT>> m_textFont;
     bool m_modal = false;
     bool m_ended = false;
     INT_PTR m_result = 0;

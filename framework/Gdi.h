@@ -20,6 +20,20 @@ private:
     HDC m_dc;
 };
 
+// The device context of a window's client area, or of the screen for null.
+class CClientDC {
+public:
+    explicit CClientDC(HWND hwnd) : m_hWnd(hwnd), m_dc(GetDC(hwnd)) {}
+    CClientDC(const CClientDC&) = delete;
+    CClientDC& operator=(const CClientDC&) = delete;
+    ~CClientDC() { ReleaseDC(m_hWnd, m_dc); }
+    HDC Handle() const { return m_dc; }
+
+private:
+    HWND m_hWnd;
+    HDC m_dc;
+};
+
 // A pen, brush or other drawing object that we made and must delete.
 // Stock objects never go in here.
 template <class Handle>
@@ -35,6 +49,20 @@ public:
 
 private:
     Handle m_handle;
+};
+
+// An object selected into a device context for a scope; the one it
+// replaced goes back at the end.
+class CSelection {
+public:
+    CSelection(HDC dc, HGDIOBJ object) : m_dc(dc), m_old(SelectObject(dc, object)) {}
+    CSelection(const CSelection&) = delete;
+    CSelection& operator=(const CSelection&) = delete;
+    ~CSelection() { SelectObject(m_dc, m_old); }
+
+private:
+    HDC m_dc;
+    HGDIOBJ m_old;
 };
 
 }  // namespace framework

@@ -4,10 +4,10 @@
 #                              git: prmtool's tests use it as a diff driver, release.sh takes the commit;
 #                              libacl and libattr: a save keeps ACLs and extended attributes)
 #   install-deps.sh --windows  also the MinGW-w64 cross compilers, Wine (64-bit only) and fonts:
-#                              WenQuanYi Micro Hei for Chinese, DejaVu Sans for Latin at high DPI,
-#                              Wine's own (Marlett draws the caption buttons), and the stand-ins
-#                              for the dialog fonts of Japanese, Traditional Chinese and English
-#                              Windows (IPAGothic, AR PL UMing, Liberation Sans)
+#                              a Linux desktop's (WenQuanYi Micro Hei, DejaVu Sans), Wine's own
+#                              (Marlett draws the caption buttons), and those the stand-ins for
+#                              Windows' fonts are made from (AR PL UMing, WenQuanYi Micro Hei,
+#                              IPAGothic, Liberation Sans) with fontTools, which renames them
 #   install-deps.sh --release  also what the release needs: zip, dpkg-shlibdeps and file (the zip and
 #                              the .deb), lintian and mandoc (checking the .deb and its manual page),
 #                              wixl and msitools (the MSIs), unzip (the installer test takes the
@@ -24,7 +24,7 @@ want=(g++ cmake make googletest libgtest-dev nlohmann-json3-dev libbenchmark-dev
 for arg in "$@"; do
   case "$arg" in
     --windows) want+=(mingw-w64 wine wine64 fonts-wqy-microhei fonts-dejavu-core fonts-wine
-                         fonts-ipafont-gothic fonts-arphic-uming fonts-liberation) ;;
+                         fonts-ipafont-gothic fonts-arphic-uming fonts-liberation python3-fonttools) ;;
     --display) want+=(xvfb xauth x11-apps imagemagick xdotool) ;;
     --release) want+=(zip unzip dpkg-dev file lintian mandoc wixl msitools) ;;
     --fuzz)    want+=(clang libclang-rt-14-dev) ;;

@@ -3,6 +3,7 @@
 # QUILLET_XVFB=1 it opens on a virtual one (Xvfb) instead.
 #   QUILLET_BUILD_W64  build folder (default build-w64), holds the Wine prefix
 #   QUILLET_DPI        e.g. 144 for 150 %, in a Wine prefix of its own
+#   QUILLET_LOCALE, QUILLET_FONTS  the system: see tools/wine-run.sh
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$(pwd)
@@ -25,8 +26,8 @@ fi
   cmake -S . -B "$build" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-x86_64.cmake" -DCMAKE_BUILD_TYPE=Release >/dev/null
 cmake --build "$build" -j2 --target Quillet
 
-export WINEPREFIX="$build/wineprefix"
-[ "${QUILLET_DPI:-96}" = 96 ] || WINEPREFIX="$build/wineprefix-${QUILLET_DPI}dpi"
+WINEPREFIX=$("$root/tools/wine-run.sh" --prefix "$build")  # as QUILLET_FONTS, QUILLET_LOCALE and QUILLET_DPI name it
+export WINEPREFIX
 # Wine's desktop keeps the display of the first program of a session: start afresh.
 WINELOADER=/usr/lib/wine/wine64 wineserver -k 2>/dev/null || true
 exec "${xvfb[@]}" "$root/tools/wine-run.sh" "$build/app/Quillet.exe"

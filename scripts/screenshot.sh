@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Makes docs/screenshot.png: the editor at start-up on a virtual display,
+# Makes docs/screenshot.png: the editor at start-up on a virtual display, on
+# a Chinese Windows system (the Windows prefix of tools/wine-run.sh),
 # inside a Wine desktop window so that its caption shows; and
 # docs/screenshot-file.png: the editor opened on a file made by prmtool, with
 # "300" typed into a box and a table cell, the pointer resting on the box.
@@ -12,11 +13,13 @@ cd "$(dirname "$0")/.."
 root=$(pwd)
 build=$(realpath -m "${QUILLET_BUILD_W64:-build-w64}")
 dpi=${QUILLET_DPI:-96}
+# A Chinese Windows system (tools/wine-run.sh).
+prefix=$(QUILLET_FONTS=windows QUILLET_LOCALE=zh_CN QUILLET_DPI=$dpi "$root/tools/wine-run.sh" --prefix "$build")
 if [ "$dpi" = 96 ]; then
-  out="$root/docs/screenshot.png" prefix="$build/wineprefix" size=800x560
+  out="$root/docs/screenshot.png" size=800x560
 else
-  out="$root/docs/screenshot-${dpi}dpi.png" prefix="$build/wineprefix-${dpi}dpi"
-  size=$((800 * dpi / 96))x$((560 * dpi / 96))
+  # laid out a size larger (README): a desktop a ninth larger holds it
+  out="$root/docs/screenshot-${dpi}dpi.png" size=$((890 * dpi / 96))x$((625 * dpi / 96))
 fi
 
 bash scripts/install-deps.sh --windows --display
@@ -33,7 +36,7 @@ trap 'rm -rf "$sample"' EXIT
 "$native/tools/prmtool/prmtool" set "$sample/game.prm" levelUpHp[0]=12 \
   'spriteAttributeTable=[{"level":1,"category":"魔法","itemId":3,"spriteAttributeId":4},{"level":5,"category":"道具","itemId":12,"spriteAttributeId":2}]'
 
-export WINEPREFIX="$prefix" WINELOADER=/usr/lib/wine/wine64 QUILLET_DPI="$dpi"
+export WINEPREFIX="$prefix" WINELOADER=/usr/lib/wine/wine64 QUILLET_DPI="$dpi" QUILLET_LOCALE=zh_CN QUILLET_FONTS=windows
 "$root/tools/wine-run.sh" cmd /c exit </dev/null >/dev/null 2>&1  # makes the prefix first, outside the clock
 wineserver -k 2>/dev/null || true
 xvfb-run -a -s "-screen 0 ${size}x24" bash -c '

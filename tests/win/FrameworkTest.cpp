@@ -15,6 +15,8 @@
 #include "ControlIds.h"
 #include "Controls.h"
 #include "Dialog.h"
+#include "Gdi.h"
+#include "MessageDialog.h"
 #include "WinApp.h"
 
 using namespace framework;
@@ -243,6 +245,70 @@ TEST(ModelessDialog, EndDialogDestroysIt) {
     const HWND hwnd = dlg.GetSafeHwnd();
     dlg.EndDialog(IDCANCEL);
     EXPECT_FALSE(IsWindow(hwnd));
+}
+
+// Our message box answered by keys, as a person answers it: Enter picks
+// the default button, Esc means Cancel, OK where OK is alone, and nothing
+// where there is neither. Every button carries the system's caption, and
+// every control is drawn in the font given.
+class CKeyedMessageDialog : public CMessageDialog {
+public:
+    CKeyedMessageDialog(UINT type, std::vector<WPARAM> keys, HFONT font)
+        : CMessageDialog(nullptr, L"参数已修改，是否保存？", L"win_test", type, font), m_keys(std::move(keys)) {}
+    std::vector<std::wstring> captions;
+    bool inFont = true;
+    bool textWhole = false;
+
+protected:
+    BOOL OnInitDialog() override {
+        const BOOL result = CMessageDialog::OnInitDialog();
+        for (HWND c = GetWindow(m_hWnd, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
+            inFont = inFont && reinterpret_cast<HFONT>(SendMessageW(c, WM_GETFONT, 0, 0)) == m_font;
+            wchar_t text[64] = {};
+            ::GetWindowTextW(c, text, 64);
+            if (::GetDlgCtrlID(c) != -1) {
+                captions.push_back(text);
+                continue;
+            }
+            // The text shows whole in its rectangle, wrapped as the label wraps it.
+            RECT client{}, need{};
+            GetClientRect(c, &client);
+            need = client;
+            const CClientDC dc(c);
+            const CSelection selected(dc.Handle(), m_font);
+            DrawTextW(dc.Handle(), text, -1, &need, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
+            textWhole = need.right <= client.right && need.bottom <= client.bottom && client.right > 0;
+        }
+        for (const WPARAM key : m_keys) PostMessageW(GetFocus(), WM_KEYDOWN, key, 0);
+        return result;
+    }
+
+private:
+    std::vector<WPARAM> m_keys;
+    HFONT m_font = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+};
+
+TEST(MessageDialog, AnswersLikeTheSystemsMessageBoxInTheFontGiven) {
+    const struct {
+        UINT type;
+        std::vector<WPARAM> keys;
+        int answer;
+        std::size_t buttons;
+    } kCases[] = {
+        {MB_OK, {VK_ESCAPE}, IDOK, 1},
+        {MB_YESNO, {VK_RETURN}, IDYES, 2},
+        {MB_YESNO | MB_DEFBUTTON2, {VK_ESCAPE, VK_RETURN}, IDNO, 2},
+        {MB_YESNOCANCEL, {VK_ESCAPE}, IDCANCEL, 3},
+        {MB_YESNOCANCEL | MB_DEFBUTTON3, {VK_RETURN}, IDCANCEL, 3},
+    };
+    for (const auto& c : kCases) {
+        CKeyedMessageDialog box(c.type, c.keys, static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT)));
+        EXPECT_EQ(box.DoModal(), c.answer) << c.type;
+        EXPECT_TRUE(box.inFont);
+        EXPECT_TRUE(box.textWhole);
+        ASSERT_EQ(box.captions.size(), c.buttons);
+        for (const std::wstring& caption : box.captions) EXPECT_FALSE(caption.empty()) << c.type;
+    }
 }
 
 TEST(ProgramName, IsTheExecutablesBaseName) { EXPECT_EQ(ProgramName(), L"win_test"); }

@@ -11,22 +11,13 @@
 
 #include "Catalogue.h"
 #include "EditorFixture.h"
+#include "Gdi.h"
+#include "TextCodec.h"
 
 namespace {
 
-std::wstring Widen(std::string_view utf8) {
-    std::wstring out(utf8.size(), L'\0');
-    out.resize(static_cast<std::size_t>(MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()),
-                                                            out.data(), static_cast<int>(out.size()))));
-    return out;
-}
-
-std::string Narrow(std::wstring_view wide) {
-    std::string out(wide.size() * 3, '\0');
-    out.resize(static_cast<std::size_t>(WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()),
-                                                            out.data(), static_cast<int>(out.size()), nullptr, nullptr)));
-    return out;
-}
+using params::Narrow;
+using params::Widen;
 
 // The texts a box must show whole: a number box every value 0-255 within its
 // limit; a name box its default and as many full-width characters as its
@@ -42,62 +33,82 @@ std::vector<std::wstring> WidestCandidates(const params::ParamDesc& p) {
     return texts;
 }
 
-int ScreenDpi() {
-    HDC screen = GetDC(nullptr);
-    const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
-    ReleaseDC(nullptr, screen);
-    return dpi;
-}
+int ScreenDpi() { return GetDeviceCaps(framework::CClientDC(nullptr).Handle(), LOGPIXELSY); }
 
 class TextFitTest : public EditorFixture {
 protected:
     // A device context with the control's own font selected.
     struct ControlDc {
-        explicit ControlDc(HWND control) : wnd(control), dc(GetDC(control)) {
-            old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)));
-        }
-        ~ControlDc() {
-            SelectObject(dc, old);
-            ReleaseDC(wnd, dc);
-        }
-        HWND wnd;
+        explicit ControlDc(HWND control)
+            : window(control), font(window.Handle(), reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0))),
+              dc(window.Handle()) {}
+        framework::CClientDC window;
+        framework::CSelection font;
         HDC dc;
-        HGDIOBJ old;
     };
 };
 
-TEST_F(TextFitTest, EveryLabelShowsWhole) {
+// Each text as its control draws it: a label wrapped at its width (one too
+// wide breaks onto a line its box cannot show), a button or check box in
+// the width it asks for itself, a group's caption over its frame with a
+// unit of the dialog's width either side.
+TEST_F(TextFitTest, EveryTextShowsWhole) {
     const int dpi = ScreenDpi();
-    int labels = 0;
+    RECT unit{0, 0, 4, 0};
+    MapDialogRect(hwnd_, &unit);
+    int labels = 0, buttons = 0;
     for (HWND c = GetWindow(hwnd_, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
-        if (ClassOf(c) != L"Static" || TextOf(c).empty()) continue;
-        ++labels;
+        const std::wstring text = TextOf(c);
+        const LONG type = GetWindowLongW(c, GWL_STYLE) & BS_TYPEMASK;
+        const bool label = ClassOf(c) == L"Static";
+        if (text.empty() || (!label && (ClassOf(c) != L"Button" || type == BS_OWNERDRAW))) continue;
         RECT client;
         GetClientRect(c, &client);
         ControlDc dc(c);
-        // As the static draws itself: wrapped at its width, so a label too
-        // wide for its box breaks onto a line the box cannot show.
         RECT need = client;
-        const std::wstring text = TextOf(c);
-        DrawTextW(dc.dc, text.c_str(), -1, &need, DT_CALCRECT | DT_WORDBREAK | DT_EXPANDTABS);
+        if (label) {
+            ++labels;
+            DrawTextW(dc.dc, text.c_str(), -1, &need, DT_CALCRECT | DT_WORDBREAK | DT_EXPANDTABS);
+        } else if (++buttons; type == BS_GROUPBOX) {
+            DrawTextW(dc.dc, text.c_str(), -1, &need, DT_CALCRECT | DT_SINGLELINE);
+            need.right += 2 * unit.right;
+            need.bottom = 0;
+        } else {
+            SIZE ideal{};
+            SendMessageW(c, BCM_GETIDEALSIZE, 0, reinterpret_cast<LPARAM>(&ideal));
+            need = {0, 0, ideal.cx, 0};
+        }
         EXPECT_LE(need.right, client.right) << "\"" << Narrow(text) << "\" at " << dpi << " DPI";
         EXPECT_LE(need.bottom, client.bottom) << "\"" << Narrow(text) << "\" at " << dpi << " DPI";
     }
     EXPECT_GT(labels, 60);
+    EXPECT_EQ(buttons, 16);  // 8 groups, 7 buttons, the check box
 }
 
 // Every label, group and button has a glyph for each of its characters in
 // its own font: none shows as a box, whatever fonts the system links in.
+// The font is the face it names (a face the system lacks would be stood in
+// for by another, which no measurement chose), and so are the tips.
 TEST_F(TextFitTest, NoCharacterNeedsAnotherFont) {
     for (HWND c = GetWindow(hwnd_, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
         const std::wstring text = TextOf(c);
         ControlDc dc(c);
+        LOGFONTW named{};
+        GetObjectW(reinterpret_cast<HFONT>(SendMessageW(c, WM_GETFONT, 0, 0)), sizeof named, &named);
+        wchar_t face[LF_FACESIZE] = {};
+        GetTextFaceW(dc.dc, LF_FACESIZE, face);
+        if (lstrcmpW(named.lfFaceName, L"MS Shell Dlg") != 0) EXPECT_STREQ(face, named.lfFaceName);
         std::vector<WORD> glyphs(text.size());
         GetGlyphIndicesW(dc.dc, text.c_str(), static_cast<int>(text.size()), glyphs.data(),
                          GGI_MARK_NONEXISTING_GLYPHS);
         for (std::size_t i = 0; i < text.size(); ++i)  // line breaks are not drawn
             EXPECT_TRUE(text[i] < L' ' || glyphs[i] != 0xFFFF) << "\"" << Narrow(text) << "\" at " << i;
     }
+    LOGFONTW tip{}, control{};  // the tip keeps a copy
+    GetObjectW(reinterpret_cast<HFONT>(SendMessageW(RangeTipOf(hwnd_), WM_GETFONT, 0, 0)), sizeof tip, &tip);
+    GetObjectW(reinterpret_cast<HFONT>(SendMessageW(Item(IDC_SAVE), WM_GETFONT, 0, 0)), sizeof control, &control);
+    EXPECT_STREQ(tip.lfFaceName, control.lfFaceName);
+    EXPECT_EQ(tip.lfHeight, control.lfHeight);
 }
 
 TEST_F(TextFitTest, EveryBoxShowsItsWidestValue) {
