@@ -243,8 +243,9 @@ TEST_F(EditorDialog, QuickFilesStayInTheFolderOfTheLastFileChosen) {
     EXPECT_EQ(prompts_.messages, (std::vector<std::wstring>{L"保存完成", L"保存完成", L"保存完成", L"读取完成"}));
 }
 
-// The real open-file dialog, browsed into another folder by a typed folder
-// name and then cancelled, a step at each tick of a thread timer.
+// The real file dialogs driven a step at each tick of a thread timer: the
+// text typed into the name box (none: the name shown stays) and OK, then Yes
+// to a question the dialog asks, else Cancel.
 struct BrowseThenCancel {
     std::wstring folder;
     int step = 0;
@@ -264,8 +265,12 @@ void CALLBACK DriveFileDialog(HWND, UINT, UINT_PTR timer, DWORD) {
     EnumThreadWindows(GetCurrentThreadId(), FindFileDialog, reinterpret_cast<LPARAM>(&dialog));
     if (!dialog) return;
     if (g_browse->step++ == 0) {
-        SetDlgItemTextW(dialog, cmb13, g_browse->folder.c_str());
+            if (!g_browse->folder.empty()) SetDlgItemTextW(dialog, cmb13, g_browse->folder.c_str());
         SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDOK)));
+        return;
+    }
+    if (const HWND yes = GetDlgItem(dialog, IDYES)) {
+        PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDYES, BN_CLICKED), reinterpret_cast<LPARAM>(yes));
         return;
     }
     KillTimer(nullptr, timer);
@@ -276,12 +281,13 @@ void CALLBACK DriveFileDialog(HWND, UINT, UINT_PTR timer, DWORD) {
 class CRealFileDialogs final : public IEditorPrompts {
 public:
     void ShowMessage(HWND, const std::wstring& text) override { messages.push_back(text); }
-    int Ask(HWND, const std::wstring&, UINT) override { return IDCANCEL; }
+    int Ask(HWND, const std::wstring&, UINT) override { return reply; }
     std::optional<std::wstring> ChooseFile(HWND owner, const framework::FileDialogSettings& settings) override {
         return SystemPrompts().ChooseFile(owner, settings);
     }
     std::optional<COLORREF> AskColor(HWND, const framework::ColorDialogSettings&) override { return std::nullopt; }
     std::vector<std::wstring> messages;
+    int reply = IDCANCEL;
 };
 
 TEST(SystemFileDialog, BrowsingElsewhereAndCancellingLeavesTheQuickFolder) {
@@ -303,6 +309,43 @@ TEST(SystemFileDialog, BrowsingElsewhereAndCancellingLeavesTheQuickFolder) {
     EXPECT_TRUE(std::filesystem::exists(folder.Path() / "set.prm"));
     EXPECT_FALSE(std::filesystem::exists(elsewhere / "set.prm"));
     DestroyWindow(dlg.GetSafeHwnd());
+}
+
+// On a file in a folder of 270 characters, more than the dialog takes, 是
+// on the close question opens it where the system chooses, with the file's
+// name, and its OK saves there.
+TEST(SystemFileDialog, YesOnAFileInAFolderTooLongForTheDialogOpensItElsewhere) {
+    CTempFolder temp;
+    fs::path folder = temp.Path();
+    while (folder.wstring().size() < 220) folder /= std::wstring(50, L'长');
+    folder /= std::wstring(270 - folder.wstring().size() - 1, L'深');
+    fs::create_directories(folder);
+    struct RemoveDeep {  // the C++ library removes nothing this deep
+        fs::path folder, top;
+        ~RemoveDeep() {
+            DeleteFileW((L"\\\\?\\" + (folder / L"参数.prm").wstring()).c_str());
+            for (; folder != top; folder = folder.parent_path()) RemoveDirectoryW((L"\\\\?\\" + folder.wstring()).c_str());
+        }
+    } removeDeep{folder, temp.Path()};
+    params::MemoryDialog memory;
+    params::ApplyDefaults(memory);
+    ASSERT_TRUE(params::Document().Save(Narrow((folder / L"参数.prm").wstring()), memory));
+
+    CRealFileDialogs prompts;
+    prompts.reply = IDYES;
+    CAttrEditorDlg dlg{prompts};
+    dlg.OpenAtStart((folder / L"参数.prm").wstring());
+    ASSERT_TRUE(dlg.Create());
+    SetWindowTextW(GetDlgItem(dlg.GetSafeHwnd(), IDC_LEVELUP_HP0), L"7");
+    BrowseThenCancel script;  // OK on the name shown
+    g_browse = &script;
+    const UINT_PTR timer = SetTimer(nullptr, 0, 50, DriveFileDialog);
+    SendMessageW(dlg.GetSafeHwnd(), WM_CLOSE, 0, 0);
+    KillTimer(nullptr, timer);
+    g_browse = nullptr;
+    EXPECT_EQ(prompts.messages, std::vector<std::wstring>{L"保存完成"});
+    EXPECT_EQ(ReadBytes(temp.Path() / L"参数.prm").at(0), 7);
+    EXPECT_FALSE(IsWindow(dlg.GetSafeHwnd()));
 }
 
 TEST_F(EditorDialog, AChineseNameSurvivesSaveAndLoadUnderAChineseFileName) {
@@ -496,12 +539,28 @@ TEST_F(EditorDialog, NoEditIsLostToALoadOrAnotherProgramsChangeToASave) {
     std::fclose(file);
     prompts_.questions.clear();
     Click(IDC_QUICK_SAVE);  // No: nothing written
-    EXPECT_EQ(prompts_.questions, std::vector<std::wstring>{L"文件已被其他程序修改，是否覆盖？"});
+    prompts_.reply = CFakePrompts::kEnter;  // 否, the default
+    Click(IDC_QUICK_SAVE);
+    EXPECT_EQ(prompts_.questions, std::vector<std::wstring>(2, L"文件已被其他程序修改，是否覆盖？"));
     EXPECT_EQ(ReadBytes(folder_.Path() / "set.prm"), changed);
     prompts_.reply = IDYES;
     Click(IDC_QUICK_SAVE);
     EXPECT_EQ(ReadBytes(folder_.Path() / "set.prm"), CoreBytes(dlg_));
     EXPECT_EQ(ReadBytes(folder_.Path() / "set.prm")[1], varied[1]);
+
+    // Through other names of the same file: a hard link, the name in other letter case.
+    ASSERT_TRUE(CreateHardLinkW(L"link.prm", L"set.prm", nullptr));
+    file = _wfopen(L"set.prm", L"wb");
+    std::fwrite(changed.data(), 1, changed.size(), file);
+    std::fclose(file);
+    prompts_.questions.clear();
+    prompts_.reply = IDNO;
+    for (const wchar_t* name : {L"link.prm", L"SET.PRM"}) {
+        prompts_.answer = (folder_.Path() / name).wstring();
+        Click(IDC_SAVE);
+    }
+    EXPECT_EQ(prompts_.questions, std::vector<std::wstring>(2, L"文件已被其他程序修改，是否覆盖？"));
+    EXPECT_EQ(ReadBytes(folder_.Path() / "set.prm"), changed);
 }
 
 TEST_F(EditorDialog, ClosingWithUnsavedChangesAsksAndYesClosesOnlyOnceSaved) {
@@ -526,6 +585,11 @@ TEST_F(EditorDialog, ClosingWithUnsavedChangesAsksAndYesClosesOnlyOnceSaved) {
     EXPECT_FALSE(prompts_.asked[1].open);
     EXPECT_EQ(prompts_.asked[1].folder, folder.wstring() + L"\\");
     EXPECT_EQ(prompts_.asked[1].fileName, current.filename().wstring());
+
+    prompts_.answer = L"";  // the file dialog failed, which is no cancel
+    SendMessageW(hwnd_, WM_CLOSE, 0, 0);
+    ASSERT_TRUE(IsWindow(hwnd_));
+    EXPECT_EQ(prompts_.messages.back(), L"保存错误");
 
     prompts_.answer = folder_.Path().wstring();  // a folder: the save fails
     SendMessageW(hwnd_, WM_CLOSE, 0, 0);
