@@ -311,30 +311,22 @@ TEST(SystemFileDialog, BrowsingElsewhereAndCancellingLeavesTheQuickFolder) {
     DestroyWindow(dlg.GetSafeHwnd());
 }
 
-// On a file in a folder of 270 characters, more than the dialog takes, 是
-// on the close question opens it where the system chooses, with the file's
-// name, and its OK saves there.
-TEST(SystemFileDialog, YesOnAFileInAFolderTooLongForTheDialogOpensItElsewhere) {
+// On a file whose folder and name are too long for the dialog together, 是
+// on the close question opens it where the system chooses, with the name,
+// and its OK saves there.
+TEST(SystemFileDialog, YesOnAFileWithAPathTooLongForTheDialogOpensItElsewhere) {
     CTempFolder temp;
-    fs::path folder = temp.Path();
-    while (folder.wstring().size() < 220) folder /= std::wstring(50, L'长');
-    folder /= std::wstring(270 - folder.wstring().size() - 1, L'深');
+    const fs::path folder = temp.Path() / std::wstring(240 - temp.Path().wstring().size(), L'长');
+    const fs::path file = folder / (std::wstring(30, L'名') + L".prm");
     fs::create_directories(folder);
-    struct RemoveDeep {  // the C++ library removes nothing this deep
-        fs::path folder, top;
-        ~RemoveDeep() {
-            DeleteFileW((L"\\\\?\\" + (folder / L"参数.prm").wstring()).c_str());
-            for (; folder != top; folder = folder.parent_path()) RemoveDirectoryW((L"\\\\?\\" + folder.wstring()).c_str());
-        }
-    } removeDeep{folder, temp.Path()};
     params::MemoryDialog memory;
     params::ApplyDefaults(memory);
-    ASSERT_TRUE(params::Document().Save(Narrow((folder / L"参数.prm").wstring()), memory));
+    ASSERT_TRUE(params::Document().Save(Narrow(file.wstring()), memory));
 
     CRealFileDialogs prompts;
     prompts.reply = IDYES;
     CAttrEditorDlg dlg{prompts};
-    dlg.OpenAtStart((folder / L"参数.prm").wstring());
+    dlg.OpenAtStart(file.wstring());
     ASSERT_TRUE(dlg.Create());
     SetWindowTextW(GetDlgItem(dlg.GetSafeHwnd(), IDC_LEVELUP_HP0), L"7");
     BrowseThenCancel script;  // OK on the name shown
@@ -344,7 +336,7 @@ TEST(SystemFileDialog, YesOnAFileInAFolderTooLongForTheDialogOpensItElsewhere) {
     KillTimer(nullptr, timer);
     g_browse = nullptr;
     EXPECT_EQ(prompts.messages, std::vector<std::wstring>{L"保存完成"});
-    EXPECT_EQ(ReadBytes(temp.Path() / L"参数.prm").at(0), 7);
+    EXPECT_EQ(ReadBytes(temp.Path() / file.filename()).at(0), 7);
     EXPECT_FALSE(IsWindow(dlg.GetSafeHwnd()));
 }
 
@@ -548,18 +540,14 @@ TEST_F(EditorDialog, NoEditIsLostToALoadOrAnotherProgramsChangeToASave) {
     EXPECT_EQ(ReadBytes(folder_.Path() / "set.prm"), CoreBytes(dlg_));
     EXPECT_EQ(ReadBytes(folder_.Path() / "set.prm")[1], varied[1]);
 
-    // Through other names of the same file: a hard link, the name in other letter case.
-    ASSERT_TRUE(CreateHardLinkW(L"link.prm", L"set.prm", nullptr));
+    ASSERT_TRUE(CreateHardLinkW(L"link.prm", L"set.prm", nullptr));  // the same file by another name
     file = _wfopen(L"set.prm", L"wb");
     std::fwrite(changed.data(), 1, changed.size(), file);
     std::fclose(file);
-    prompts_.questions.clear();
     prompts_.reply = IDNO;
-    for (const wchar_t* name : {L"link.prm", L"SET.PRM"}) {
-        prompts_.answer = (folder_.Path() / name).wstring();
-        Click(IDC_SAVE);
-    }
-    EXPECT_EQ(prompts_.questions, std::vector<std::wstring>(2, L"文件已被其他程序修改，是否覆盖？"));
+    prompts_.answer = (folder_.Path() / L"link.prm").wstring();
+    Click(IDC_SAVE);
+    EXPECT_EQ(prompts_.questions, std::vector<std::wstring>(4, L"文件已被其他程序修改，是否覆盖？"));
     EXPECT_EQ(ReadBytes(folder_.Path() / "set.prm"), changed);
 }
 
