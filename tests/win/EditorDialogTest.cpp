@@ -244,8 +244,8 @@ TEST_F(EditorDialog, QuickFilesStayInTheFolderOfTheLastFileChosen) {
 }
 
 // The real file dialogs driven a step at each tick of a thread timer: the
-// text typed into the name box (none: the name shown stays) and OK, then Yes
-// to a question the dialog asks, else Cancel.
+// text typed into the name box (none: the name shown stays) and OK, then
+// Cancel while the dialog is still up.
 struct BrowseThenCancel {
     std::wstring folder;
     int step = 0;
@@ -265,12 +265,8 @@ void CALLBACK DriveFileDialog(HWND, UINT, UINT_PTR timer, DWORD) {
     EnumThreadWindows(GetCurrentThreadId(), FindFileDialog, reinterpret_cast<LPARAM>(&dialog));
     if (!dialog) return;
     if (g_browse->step++ == 0) {
-            if (!g_browse->folder.empty()) SetDlgItemTextW(dialog, cmb13, g_browse->folder.c_str());
+        if (!g_browse->folder.empty()) SetDlgItemTextW(dialog, cmb13, g_browse->folder.c_str());
         SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDOK)));
-        return;
-    }
-    if (const HWND yes = GetDlgItem(dialog, IDYES)) {
-        PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDYES, BN_CLICKED), reinterpret_cast<LPARAM>(yes));
         return;
     }
     KillTimer(nullptr, timer);

@@ -22,9 +22,8 @@ public:
     int Ask(HWND owner, const std::wstring& text, UINT buttons) override {
         questions.push_back(text);
         WhileUp(owner);
-        const bool yesNo = (buttons & MB_TYPEMASK) == MB_YESNO;
         if (reply == kEnter) return (buttons & MB_DEFMASK) == MB_DEFBUTTON2 ? IDNO : IDYES;
-        return yesNo && reply == IDCANCEL ? IDNO : reply;
+        return (buttons & MB_TYPEMASK) == MB_YESNO && reply == IDCANCEL ? IDNO : reply;
     }
     std::optional<std::wstring> ChooseFile(HWND, const framework::FileDialogSettings& settings) override {
         asked.push_back(settings);
