@@ -64,7 +64,7 @@ stage() {
     heartbeat "$name" "$log" &
     beat=$!
     # Every GoogleTest program says where its main() came from: noise.
-    "$@" 2>&1 | tee "$log" | grep --line-buffered -v '^Running main() from .*gtest_main\.cc$'
+    "$@" 2>&1 | tee "$log" | grep --line-buffered -v $'^Running main() from .*gtest_main\\.cc\r\\?$'
     status=${PIPESTATUS[0]}
     kill "$beat" 2>/dev/null
     wait "$beat" 2>/dev/null
@@ -72,7 +72,7 @@ stage() {
     passed_all=$((passed_all + passed)) failed_all=$((failed_all + failures))
     if [ "$status" -eq 0 ]; then result=passed; else result=FAILED; failed+=("$name"); fi
     # Skips with their reasons (skipped_in), and those GoogleTest names on its own.
-    { grep -h '^skipped: ' "$log"; sed -n 's/^\[  SKIPPED \] \([A-Za-z_][^ ]*\)$/skipped: \1 (its reason in the output above)/p' "$log"; } >>"$logs/skips"
+    { grep -h '^skipped: ' "$log"; sed -n $'s/^\\[  SKIPPED \\] \\([A-Za-z_][^ \r]*\\)\r\\?$/skipped: \\1 (its reason in the output above)/p' "$log"; } >>"$logs/skips"
     echo "=== $name: $result in $((SECONDS - start)) s; tests: $passed passed, $failures failed, $skipped skipped ==="
     rows+=("$name|$result|$((SECONDS - start)) s|$passed|$failures|$skipped")
 }
