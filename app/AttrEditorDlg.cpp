@@ -160,6 +160,10 @@ void CAttrEditorDlg::OnSave() { SaveThroughDialog(Widen(params::kQuickFile)); }
 void CAttrEditorDlg::OnLoad() {
     if (!MayReplaceEdits()) return;
     if (const auto path = m_prompts.ChooseFile(m_hWnd, FileSettings(true))) {
+        if (path->empty()) {  // the dialog failed
+            ShowMessage(params::kLoadError);
+            return;
+        }
         m_quickFolder.FileChosen(*path);
         LoadParameterFile(Narrow(*path));
     }
@@ -172,6 +176,10 @@ bool CAttrEditorDlg::SaveThroughDialog(const std::wstring& path) {
     settings.fileName = Widen(name);
     const auto chosen = m_prompts.ChooseFile(m_hWnd, settings);
     if (!chosen) return false;
+    if (chosen->empty()) {  // the dialog failed: whoever answered 是 hears that nothing was saved
+        ShowMessage(params::kSaveError);
+        return false;
+    }
     m_quickFolder.FileChosen(*chosen);
     return SaveParameterFile(Narrow(*chosen));
 }
@@ -320,8 +328,9 @@ LRESULT CAttrEditorDlg::OnColorButton(WPARAM codeAndId, LPARAM) {
 
 bool CAttrEditorDlg::SaveParameterFile(const std::string& path) {
     // Another program's change to the file open here is not lost without a word.
-    if (params::FullPath(path) == m_document.Path() && m_document.ChangedOnDisk() &&
-        Ask(params::kOverwriteQuestion, MB_YESNO) != IDYES)
+    // 否 is the default: a reflex Enter writes nothing.
+    if (m_document.IsLastFile(path) && m_document.ChangedOnDisk() &&
+        Ask(params::kOverwriteQuestion, MB_YESNO | MB_DEFBUTTON2) != IDYES)
         return false;
     // The Document's message shows under the caption of what was just saved (ShowMessage).
     return static_cast<bool>(m_document.Save(path, *this));

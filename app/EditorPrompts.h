@@ -18,7 +18,7 @@ public:
     virtual void ShowMessage(HWND owner, const std::wstring& text) = 0;
     // A question with buttons MB_YESNO or MB_YESNOCANCEL: IDYES, IDNO or IDCANCEL (Esc too).
     virtual int Ask(HWND owner, const std::wstring& text, UINT buttons) = 0;
-    // The full path the user chose, or nothing when cancelled.
+    // The full path the user chose, nothing when cancelled, or "" when the dialog failed.
     virtual std::optional<std::wstring> ChooseFile(HWND owner, const framework::FileDialogSettings& settings) = 0;
     // The colour the user confirmed, or nothing; the custom colours may change either way.
     virtual std::optional<COLORREF> AskColor(HWND owner, const framework::ColorDialogSettings& settings) = 0;

@@ -10,7 +10,11 @@ HWND CreateInPlaceEditorWindow(const wchar_t* windowClass, DWORD style, const RE
 
 void SendEndOfEdit(HWND editor, int row, int column, const std::wstring& text, bool cancelled) {
     const HWND list = GetParent(editor);
+    // A tab or line break in a cell would split its row when copied as
+    // tab-separated lines: each becomes a space, however it came in.
     std::wstring buffer = text;
+    for (wchar_t& c : buffer)
+        if (c == L'\t' || c == L'\r' || c == L'\n') c = L' ';
     NMLVDISPINFOW info{};
     info.hdr.hwndFrom = list;
     info.hdr.idFrom = static_cast<UINT_PTR>(GetDlgCtrlID(editor));

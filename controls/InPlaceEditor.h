@@ -14,5 +14,6 @@ HWND CreateInPlaceEditorWindow(const wchar_t* windowClass, DWORD style, const RE
 
 // Sends LVN_ENDLABELEDITW for (row, column) to the list's parent, naming the
 // list as the sender, so that the parent reflects it back to the list. A
-// cancelled edit carries no text, and the cell keeps its own.
+// cancelled edit carries no text, and the cell keeps its own; tabs and line
+// breaks reach the cell as spaces.
 void SendEndOfEdit(HWND editor, int row, int column, const std::wstring& text, bool cancelled);

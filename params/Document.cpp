@@ -13,6 +13,11 @@ std::vector<std::uint8_t> SaveBytesOf(const IControlAccess& controls) {
     return BytesToSave(controls).value_or(std::vector<std::uint8_t>{});
 }
 
+std::optional<FileIdentity> IdentityOf(const std::string& path) {
+    FileIdentity id;
+    return IdentifyPath(path, id) ? std::optional(id) : std::nullopt;
+}
+
 }  // namespace
 
 Result Document::Read(const std::string& path, HeldFile::Use use, bool wantAdvanced, Strictness strictness,
@@ -83,6 +88,8 @@ Result Document::Create(const std::string& path, const IControlAccess& controls)
 
 void Document::Clear(const IControlAccess& controls) {
     path_.clear();
+    file_.reset();
+    folder_.reset();
     disk_.clear();
     clean_ = SaveBytesOf(controls);
 }
@@ -98,9 +105,20 @@ bool Document::ChangedOnDisk() const {
     return !ReadFilePrefix(path_, kReadLimit, now) || now != disk_;
 }
 
+bool Document::IsLastFile(const std::string& path) const {
+    if (path_.empty()) return false;
+    const std::string full = FullPath(path);
+    if (full == path_) return true;
+    if (file_ && IdentityOf(full) == file_) return true;
+    const auto [folder, name] = SplitPath(full);
+    return folder_ && name == SplitPath(path_).second && IdentityOf(folder) == folder_;
+}
+
 void Document::Take(const std::string& path, const IControlAccess& controls) {
     path_ = FullPath(path);
     clean_ = SaveBytesOf(controls);
+    file_ = IdentityOf(path_);
+    folder_ = IdentityOf(SplitPath(path_).first);
 }
 
 }  // namespace params

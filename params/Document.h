@@ -3,6 +3,7 @@
 // editor dialog and prmtool both open, load and save through it.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -42,6 +43,12 @@ public:
     // Whether the file last loaded or saved holds other bytes now than it did then.
     bool ChangedOnDisk() const;
 
+    // Whether a save to path would replace the file last loaded or saved:
+    // the same file by any name (a hard link, a linked folder, other letter
+    // case), or, where another program put a new file there since, its name
+    // in the same folder.
+    bool IsLastFile(const std::string& path) const;
+
     // The file's full path, "" before any file.
     const std::string& Path() const { return path_; }
 
@@ -58,6 +65,7 @@ private:
     std::vector<std::uint8_t> disk_;   // what the file held then
     std::size_t dropped_ = 0;
     HeldFile held_;
+    std::optional<FileIdentity> file_, folder_;  // what path_ and its folder led to then
 };
 
 }  // namespace params

@@ -319,6 +319,8 @@ std::string TemporaryName(const std::string& path, std::uint64_t salt, bool copy
 
 std::string FullPath(const std::string& path) { return fs::FullPath(path); }
 
+bool IdentifyPath(const std::string& path, FileIdentity& out) { return fs::IdentifyPath(path, out); }
+
 Result ReadFilePrefix(const std::string& path, std::size_t maxBytes, std::vector<std::uint8_t>& out) {
     out.clear();
     HeldFile file;

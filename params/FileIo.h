@@ -120,6 +120,10 @@ std::pair<std::string, std::string> SplitPath(const std::string& path);
 // The path from the root, as the system would resolve path now.
 std::string FullPath(const std::string& path);
 
+// Which file or folder path leads to now, whatever name it is reached by
+// (links of either kind, letter case where the system ignores it); false when none.
+bool IdentifyPath(const std::string& path, FileIdentity& out);
+
 // Reads at most maxBytes from the start of the file path names. Fails, with
 // the system's reason, when it cannot be opened or read.
 Result ReadFilePrefix(const std::string& path, std::size_t maxBytes, std::vector<std::uint8_t>& out);

@@ -56,5 +56,8 @@ Result UsableName(const std::string& name);
 // The path from the root, as the system would resolve path now; path itself when it cannot tell.
 std::string FullPath(const std::string& path);
 
+// Which file or folder path leads to now, every link followed; false when none.
+bool IdentifyPath(const std::string& path, FileIdentity& out);
+
 
 }  // namespace params::fs

@@ -201,6 +201,13 @@ std::vector<std::string> List(const Folder& folder) {
 
 Result UsableName(const std::string&) { return {}; }
 
+bool IdentifyPath(const std::string& path, FileIdentity& out) {
+    struct stat st {};
+    if (::stat(path.c_str(), &st) != 0) return false;
+    out = IdentityOf(st);
+    return true;
+}
+
 std::string FullPath(const std::string& path) {
     if (path.empty() || path[0] == '/') return path;
     char* here = ::getcwd(nullptr, 0);

@@ -262,6 +262,18 @@ std::vector<std::string> List(const Folder& folder) {
     return names;
 }
 
+bool IdentifyPath(const std::string& path, FileIdentity& out) {
+    // No access asked: a file another program holds open is still identified; folders need backup semantics.
+    const HANDLE file = CreateFileW(Widen(path).c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                    nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    BY_HANDLE_FILE_INFORMATION info{};
+    const bool known = GetFileInformationByHandle(file, &info) != 0;
+    CloseHandle(file);
+    if (known) out = IdentityOf(info);
+    return known;
+}
+
 Result UsableName(const std::string& name) { return IsDeviceName(name) ? RefuseDevice(name) : Result{}; }
 
 std::string FullPath(const std::string& path) {

@@ -39,19 +39,38 @@ missing=()
 for p in "${want[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
 done
-if [ ${#missing[@]} -gt 0 ]; then
-  echo "Installing: ${missing[*]}"
-  sudo=""
-  [ "$(id -u)" -eq 0 ] || sudo="sudo"
+
+# A line per step: apt's own output goes to a log, shown only when a step fails.
+say() { echo "install-deps.sh: $*"; }
+install_packages() {
+  local sudo="" apt
+  log=$(mktemp)
+  trap 'rm -f "$log"' EXIT
+  failed() { say "$1 failed; apt said:"; tail -n 30 "$log" >&2; exit 1; }
+  [ "$(id -u)" -eq 0 ] || { sudo="sudo"; sudo -v; }  # any password asked for now, in the open
   export DEBIAN_FRONTEND=noninteractive
-  $sudo apt-get update -qq
+  # Another apt at work (an update, another install) is waited for, not failed on.
+  local lock=(-o DPkg::Lock::Timeout=600)
+  say "${#missing[@]} packages to install: ${missing[*]}"
+  say "updating the package lists"
+  $sudo apt-get "${lock[@]}" update -q >"$log" 2>&1 || failed "apt-get update"
+  say "downloading and installing them with what they need (Wine alone takes a few minutes)"
   # wine32 must never come in: this kernel cannot run it and it breaks the wine wrapper.
-  $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
-fi
+  $sudo apt-get "${lock[@]}" install -y -q --no-install-recommends "${missing[@]}" >"$log" 2>&1 &
+  apt=$!
+  # From apt's log as it grows: how many packages in all, the download, each package asked for.
+  tail -n +1 -f --pid=$apt "$log" | awk -v asked=" ${missing[*]} " '
+    / newly installed/ { print "  " $3 " packages in all, with what they need"; fflush() }
+    /^Fetched /        { print "  downloaded " $2 " " $3 " in " $5; fflush() }
+    /^Setting up /     { name = $3; sub(/:.*/, "", name); if (index(asked, " " name " ")) { print "  set up " name; fflush() } }'
+  wait $apt || failed "apt-get install"
+  say "done"
+}
+[ ${#missing[@]} -eq 0 ] || install_packages
 
 # npm keeps a copy of the lock file it installed; an older one means the pins changed since.
 kaitai_dir="$(dirname "$0")/../tests/kaitai"
 if [ -n "$kaitai" ] && ! [ "$kaitai_dir/node_modules/.package-lock.json" -nt "$kaitai_dir/package-lock.json" ]; then
-  echo "Installing the npm packages of tests/kaitai"
+  say "installing the npm packages of tests/kaitai"
   (cd "$kaitai_dir" && npm ci --no-audit --no-fund --ignore-scripts --loglevel=error)
 fi

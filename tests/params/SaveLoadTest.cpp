@@ -339,4 +339,28 @@ TEST_F(SaveLoad, ADocumentIsModifiedExactlyWhenASaveWouldWriteOtherBytes) {
     EXPECT_TRUE(doc.ChangedOnDisk());
 }
 
+// The file last loaded or saved by whatever name reaches it; a new file
+// another program put in its place keeps only its folder and name.
+TEST_F(SaveLoad, EveryNameOfTheLastFileIsThatFile) {
+    Document doc;
+    ASSERT_TRUE(doc.Save(Path("doc.prm"), dlg_));
+    Write("other.prm", {1});
+    fs::create_hard_link(Path("doc.prm"), Path("hard.prm"));
+#ifdef _WIN32  // where letter case makes no other name; Wine makes no links, the MinGW library none on Windows
+    const char* linked = "HARD.PRM";
+    fs::create_directory(Path("linked"));
+#else
+    const char* linked = "linked/hard.prm";
+    fs::create_directory_symlink(dir_, Path("linked"));
+#endif
+    for (const char* name : {"doc.prm", "hard.prm", linked}) EXPECT_TRUE(doc.IsLastFile(Path(name))) << name;
+    for (const char* name : {"other.prm", "linked/other.prm", "new.prm"}) EXPECT_FALSE(doc.IsLastFile(Path(name))) << name;
+
+#ifndef _WIN32
+    fs::remove(Path("doc.prm"));
+    Write("doc.prm", {2});
+    EXPECT_TRUE(doc.IsLastFile(Path("linked/doc.prm")));
+#endif
+}
+
 }  // namespace

@@ -72,7 +72,10 @@ Outcome ToolTest::Run(const std::vector<std::string>& args, const std::string& i
 
 Outcome ToolTest::RunOnTerminal(const std::vector<std::string>& args) {
     std::string line = "cd " + Quote(dir_.string()) + " && " + ToolCommand();
-    for (const std::string& a : args) line += " " + Quote(a);
+    for (const std::string& a : args) {
+        line += ' ';
+        line += Quote(a);
+    }
     int terminal = -1;
     const pid_t pid = ::forkpty(&terminal, nullptr, nullptr, nullptr);
     if (pid == 0) {

@@ -362,7 +362,9 @@ TEST_F(DialogTemplateTest, EveryBoxAndColourButtonIsNamedByItsLabel) {
         // A box in a column of boxes is named by its column's heading, which is part of its label.
         EXPECT_FALSE(name.empty()) << p.name;
         EXPECT_NE(label.find(name), std::wstring::npos) << p.name << ": " << Narrow(name);
-        if (p.kind == params::Kind::Colour) EXPECT_TRUE(label.starts_with(name) && label.size() - name.size() <= 1);
+        if (p.kind == params::Kind::Colour) {
+            EXPECT_TRUE(label.starts_with(name) && label.size() - name.size() <= 1);
+        }
     }
 }
 

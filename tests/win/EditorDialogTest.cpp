@@ -240,8 +240,9 @@ TEST_F(EditorDialog, QuickFilesStayInTheFolderOfTheLastFileChosen) {
     EXPECT_EQ(prompts_.messages, (std::vector<std::wstring>{L"保存完成", L"保存完成", L"保存完成", L"读取完成"}));
 }
 
-// The real open-file dialog, browsed into another folder by a typed folder
-// name and then cancelled, a step at each tick of a thread timer.
+// The real file dialogs driven a step at each tick of a thread timer: the
+// text typed into the name box (none: the name shown stays) and OK, then
+// Cancel while the dialog is still up.
 struct BrowseThenCancel {
     std::wstring folder;
     int step = 0;
@@ -261,7 +262,7 @@ void CALLBACK DriveFileDialog(HWND, UINT, UINT_PTR timer, DWORD) {
     EnumThreadWindows(GetCurrentThreadId(), FindFileDialog, reinterpret_cast<LPARAM>(&dialog));
     if (!dialog) return;
     if (g_browse->step++ == 0) {
-        SetDlgItemTextW(dialog, cmb13, g_browse->folder.c_str());
+        if (!g_browse->folder.empty()) SetDlgItemTextW(dialog, cmb13, g_browse->folder.c_str());
         SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDOK)));
         return;
     }
@@ -273,12 +274,13 @@ void CALLBACK DriveFileDialog(HWND, UINT, UINT_PTR timer, DWORD) {
 class CRealFileDialogs final : public IEditorPrompts {
 public:
     void ShowMessage(HWND, const std::wstring& text) override { messages.push_back(text); }
-    int Ask(HWND, const std::wstring&, UINT) override { return IDCANCEL; }
+    int Ask(HWND, const std::wstring&, UINT) override { return reply; }
     std::optional<std::wstring> ChooseFile(HWND owner, const framework::FileDialogSettings& settings) override {
         return SystemPrompts().ChooseFile(owner, settings);
     }
     std::optional<COLORREF> AskColor(HWND, const framework::ColorDialogSettings&) override { return std::nullopt; }
     std::vector<std::wstring> messages;
+    int reply = IDCANCEL;
 };
 
 TEST(SystemFileDialog, BrowsingElsewhereAndCancellingLeavesTheQuickFolder) {
@@ -300,6 +302,35 @@ TEST(SystemFileDialog, BrowsingElsewhereAndCancellingLeavesTheQuickFolder) {
     EXPECT_TRUE(std::filesystem::exists(folder.Path() / "set.prm"));
     EXPECT_FALSE(std::filesystem::exists(elsewhere / "set.prm"));
     DestroyWindow(dlg.GetSafeHwnd());
+}
+
+// On a file whose folder and name are too long for the dialog together, 是
+// on the close question opens it where the system chooses, with the name,
+// and its OK saves there.
+TEST(SystemFileDialog, YesOnAFileWithAPathTooLongForTheDialogOpensItElsewhere) {
+    CTempFolder temp;
+    const fs::path folder = temp.Path() / std::wstring(240 - temp.Path().wstring().size(), L'长');
+    const fs::path file = folder / (std::wstring(30, L'名') + L".prm");
+    fs::create_directories(folder);
+    params::MemoryDialog memory;
+    params::ApplyDefaults(memory);
+    ASSERT_TRUE(params::Document().Save(Narrow(file.wstring()), memory));
+
+    CRealFileDialogs prompts;
+    prompts.reply = IDYES;
+    CAttrEditorDlg dlg{prompts};
+    dlg.OpenAtStart(file.wstring());
+    ASSERT_TRUE(dlg.Create());
+    SetWindowTextW(GetDlgItem(dlg.GetSafeHwnd(), IDC_LEVELUP_HP0), L"7");
+    BrowseThenCancel script;  // OK on the name shown
+    g_browse = &script;
+    const UINT_PTR timer = SetTimer(nullptr, 0, 50, DriveFileDialog);
+    SendMessageW(dlg.GetSafeHwnd(), WM_CLOSE, 0, 0);
+    KillTimer(nullptr, timer);
+    g_browse = nullptr;
+    EXPECT_EQ(prompts.messages, std::vector<std::wstring>{L"保存完成"});
+    EXPECT_EQ(ReadBytes(temp.Path() / file.filename()).at(0), 7);
+    EXPECT_FALSE(IsWindow(dlg.GetSafeHwnd()));
 }
 
 TEST_F(EditorDialog, AChineseNameSurvivesSaveAndLoadUnderAChineseFileName) {
@@ -523,12 +554,24 @@ TEST_F(EditorDialog, NoEditIsLostToALoadOrAnotherProgramsChangeToASave) {
     std::fclose(file);
     prompts_.questions.clear();
     Click(IDC_QUICK_SAVE);  // No: nothing written
-    EXPECT_EQ(prompts_.questions, std::vector<std::wstring>{L"文件已被其他程序修改，是否覆盖？"});
+    prompts_.reply = CFakePrompts::kEnter;  // 否, the default
+    Click(IDC_QUICK_SAVE);
+    EXPECT_EQ(prompts_.questions, std::vector<std::wstring>(2, L"文件已被其他程序修改，是否覆盖？"));
     EXPECT_EQ(ReadBytes(folder_.Path() / "set.prm"), changed);
     prompts_.reply = IDYES;
     Click(IDC_QUICK_SAVE);
     EXPECT_EQ(ReadBytes(folder_.Path() / "set.prm"), CoreBytes(dlg_));
     EXPECT_EQ(ReadBytes(folder_.Path() / "set.prm")[1], varied[1]);
+
+    ASSERT_TRUE(CreateHardLinkW(L"link.prm", L"set.prm", nullptr));  // the same file by another name
+    file = _wfopen(L"set.prm", L"wb");
+    std::fwrite(changed.data(), 1, changed.size(), file);
+    std::fclose(file);
+    prompts_.reply = IDNO;
+    prompts_.answer = (folder_.Path() / L"link.prm").wstring();
+    Click(IDC_SAVE);
+    EXPECT_EQ(prompts_.questions, std::vector<std::wstring>(4, L"文件已被其他程序修改，是否覆盖？"));
+    EXPECT_EQ(ReadBytes(folder_.Path() / "set.prm"), changed);
 }
 
 TEST_F(EditorDialog, ClosingWithUnsavedChangesAsksAndYesClosesOnlyOnceSaved) {
@@ -553,6 +596,11 @@ TEST_F(EditorDialog, ClosingWithUnsavedChangesAsksAndYesClosesOnlyOnceSaved) {
     EXPECT_FALSE(prompts_.asked[1].open);
     EXPECT_EQ(prompts_.asked[1].folder, folder.wstring() + L"\\");
     EXPECT_EQ(prompts_.asked[1].fileName, current.filename().wstring());
+
+    prompts_.answer = L"";  // the file dialog failed, which is no cancel
+    SendMessageW(hwnd_, WM_CLOSE, 0, 0);
+    ASSERT_TRUE(IsWindow(hwnd_));
+    EXPECT_EQ(prompts_.messages.back(), L"保存错误");
 
     prompts_.answer = folder_.Path().wstring();  // a folder: the save fails
     SendMessageW(hwnd_, WM_CLOSE, 0, 0);

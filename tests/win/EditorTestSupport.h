@@ -22,7 +22,8 @@ public:
     int Ask(HWND owner, const std::wstring& text, UINT buttons) override {
         questions.push_back(text);
         WhileUp(owner);
-        return buttons == MB_YESNO && reply == IDCANCEL ? IDNO : reply;
+        if (reply == kEnter) return (buttons & MB_DEFMASK) == MB_DEFBUTTON2 ? IDNO : IDYES;
+        return (buttons & MB_TYPEMASK) == MB_YESNO && reply == IDCANCEL ? IDNO : reply;
     }
     std::optional<std::wstring> ChooseFile(HWND, const framework::FileDialogSettings& settings) override {
         asked.push_back(settings);
@@ -40,6 +41,7 @@ public:
     std::vector<HWND> owners;
     std::vector<std::wstring> messages;
     std::vector<std::wstring> questions;
+    static constexpr int kEnter = 0;  // a reply: Return, which takes the default button
     int reply = IDNO;  // the user goes on without saving
     std::vector<framework::FileDialogSettings> asked;
     std::optional<std::wstring> answer;  // nothing: the user cancels

@@ -139,6 +139,16 @@ TEST_F(SpriteTableDialog, RowsGoToTheClipboardAsTabbedLinesAndPasteBackAtTheEndA
 
     PressCtrl('A');
     EXPECT_EQ(SelectedRows(), (std::vector<int>{0, 1, 2, 3, 4}));
+
+    DoubleClick(CellCentre(0, 3));  // a tab pasted into a cell arrives as a space: the rows paste back whole
+    framework::SetClipboardText(hwnd_, L"7\t8");
+    SendMessageW(Editor(), WM_PASTE, 0, 0);
+    Type(L"\r");
+    PressCtrl('A');
+    PressCtrl('C');
+    PressCtrl('V');
+    EXPECT_EQ(Rows().at(5), (TableRow{L"1", L"魔法", L"10", L"7 8"}));
+    full = framework::GetClipboardText(hwnd_);
     dlg_.SetRows(IDC_SPRITE_TABLE, {});
     PressCtrl('C');  // nothing selected: the clipboard keeps its text
     EXPECT_EQ(framework::GetClipboardText(hwnd_), full);
