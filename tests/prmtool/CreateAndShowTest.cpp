@@ -149,6 +149,17 @@ TEST_F(Show, DamagedOrMissingFileIsAnError) {
     EXPECT_NE(missing.err.find("none.prm"), std::string::npos);
 }
 
+// show and import read a pipe as it comes, such as a shell's <(command).
+TEST_F(Show, ShowAndImportReadAPipe) {
+    if (ToolIsForWindows()) GTEST_SKIP() << "no pipes by name reach a Windows program";
+    Write("a.prm", kStartupFull);
+    WriteText("pipes.sh", "eval \"$1 show <(cat a.prm) && $1 import <($1 show --json a.prm) b.prm\"");
+    const Outcome o = Shell("bash pipes.sh " + Quote(ToolCommand()));
+    EXPECT_EQ(o.status, 0) << o.err;
+    EXPECT_EQ(o.out, Run({"show", "a.prm"}).out);
+    EXPECT_EQ(Read("b.prm"), kStartupFull);
+}
+
 using Usage = ToolTest;
 
 TEST_F(Usage, ExitStatusTwoAndHelp) {

@@ -1,3 +1,6 @@
+#include <algorithm>
+
+#include "Document.h"
 #include "Varied.h"
 
 using Diff = ToolTest;
@@ -59,4 +62,21 @@ TEST_F(Diff, GitDiffShowsTheChangedParameterByName) {
     EXPECT_NE(o.out.find("; 4 bytes, SHA-256 9f64a747e1b97f131fabb6b447296c9b6f0201e79fb3c5356e6c77e89b6a806a)"),
               std::string::npos) << o.out;
     EXPECT_EQ(o.out.find("Binary"), std::string::npos);
+}
+
+// textconv reads at most one byte more than a parameter file can hold, from
+// whatever it is given: a pipe that never ends, a file far too large. It
+// names what it read and ends with 0, so git goes on.
+TEST_F(Diff, TextconvReadsNoMoreThanAParameterFile) {
+    if (ToolIsForWindows()) GTEST_SKIP() << "no FIFOs or sparse files reach a Windows program";
+    const std::string tool = ToolCommand();
+    // The large file's second name announces more than 255 bytes.
+    const Outcome o = Shell("mkfifo pipe && head -c 14 /dev/zero >large && printf '\\1' >>large && truncate -s 3G large && "
+                            "{ yes >pipe & } && ulimit -v 400000 && " + tool +
+                            " textconv pipe && " + tool + " textconv large");
+    EXPECT_EQ(o.status, 0) << o.err;
+    const std::string limit = std::to_string(params::kReadLimit);
+    EXPECT_NE(o.out.find("(not a parameter file: damaged: "), std::string::npos) << o.out;
+    EXPECT_NE(o.out.find("; its first " + limit + " bytes, SHA-256 "), std::string::npos) << o.out;
+    EXPECT_EQ(std::count(o.out.begin(), o.out.end(), '\n'), 2) << o.out;
 }
