@@ -278,7 +278,14 @@ Result HeldFile::Save(const std::vector<std::uint8_t>& bytes, IFileOps& ops) {
                 file.Keep();
                 return ops.SyncFolder(folder_) == 0 ? Result{} : SystemFailure(kCannotWrite, errno);
             }
-            if (errno == ESTALE) return Replaced();
+            if (errno == ESTALE) {
+                // Whatever is under the temporary name now is another program's.
+                file.Keep();
+                FileIdentity stray;
+                if (ops.Identify(folder_, file.Name(), stray) != 0) return Replaced();
+                return Result::Fail(Replaced().GetProblem().message + "; files were moved meanwhile: one is now " +
+                                    folder_.path + file.Name());
+            }
             if (!IsUnsupported(errno)) return SystemFailure(kCannotWrite, errno);
         } else if (!IsPermissionDenial(errno) && !IsUnsupported(errno)) {
             return SystemFailure(kCannotWrite, errno);

@@ -51,7 +51,8 @@ public:
     // Puts from in to's place, keeping to's attributes where the system holds
     // them on the name, and removes what was at to, only when that is the
     // file expected: anything else is put back at to, and the call fails
-    // with ESTALE. ENOTSUP where the system cannot check in the same step.
+    // with ESTALE, from then removed unless another file has come there.
+    // ENOTSUP where the system cannot check in the same step.
     virtual int Replace(const Folder& folder, const std::string& from, const std::string& to,
                         const FileIdentity& expected) = 0;
     // Puts from at to only if nothing at all is there, not even a dangling link.

@@ -72,19 +72,23 @@ public:
     }
     int Replace(const Folder& folder, const std::string& from, const std::string& to,
                 const FileIdentity& expected) override {
+        FileIdentity made, out;
+        if (Identify(folder, from, made) != 0) return -1;
         // The names trade files in one step, so what leaves `to` is what was
         // there at that moment, whatever came and went before.
         if (::renameat2(folder.fd, from.c_str(), folder.fd, to.c_str(), RENAME_EXCHANGE) != 0) {
             if (errno == EINVAL || errno == ENOSYS) errno = ENOTSUP;
             return -1;
         }
-        FileIdentity out;
         if (Identify(folder, from, out) == 0 && out == expected) {
             ::unlinkat(folder.fd, from.c_str(), 0);
             return 0;
         }
-        if (::renameat2(folder.fd, from.c_str(), folder.fd, to.c_str(), RENAME_EXCHANGE) != 0)
-            ::renameat2(folder.fd, from.c_str(), folder.fd, to.c_str(), RENAME_NOREPLACE);
+        // Another file came out: it goes back, and the new file is removed
+        // only if it is what comes out then. Anything else stays where it is.
+        if (::renameat2(folder.fd, from.c_str(), folder.fd, to.c_str(), RENAME_EXCHANGE) == 0 &&
+            Identify(folder, from, out) == 0 && out == made)
+            ::unlinkat(folder.fd, from.c_str(), 0);
         errno = ESTALE;
         return -1;
     }

@@ -101,14 +101,14 @@ bool FinalPath(HANDLE file, std::wstring& out) {
     return true;
 }
 
-// Whether anything at all has the name path, a link to nothing included,
-// which opening it would not find.
-bool Named(const std::wstring& path) {
-    WIN32_FIND_DATAW entry;
-    const HANDLE find = FindFirstFileW(path.c_str(), &entry);
-    if (find == INVALID_HANDLE_VALUE) return false;
-    FindClose(find);
-    return true;
+// Whether anything at all has the name path, a link to nothing or a loop
+// included, which Wine neither opens nor lists but never makes a file over.
+bool Taken(const std::wstring& path) {
+    const HANDLE probe = CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                     FILE_ATTRIBUTE_HIDDEN | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
+    if (probe == INVALID_HANDLE_VALUE) return GetLastError() == ERROR_FILE_EXISTS;
+    CloseHandle(probe);
+    return false;
 }
 
 // Opens the entry path itself (a link as the link) for access, and its facts.
@@ -123,6 +123,18 @@ HANDLE OpenEntry(const std::wstring& path, DWORD access, BY_HANDLE_FILE_INFORMAT
         return INVALID_HANDLE_VALUE;
     }
     return file;
+}
+
+// Removes the entry path if it is the file identity, checked and removed through one handle.
+bool RemoveIf(const std::wstring& path, const FileIdentity& identity) {
+    BY_HANDLE_FILE_INFORMATION info{};
+    const HANDLE file = OpenEntry(path, DELETE, info);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    FILE_DISPOSITION_INFO remove{TRUE};
+    const bool removed =
+        IdentityOf(info) == identity && SetFileInformationByHandle(file, FileDispositionInfo, &remove, sizeof remove);
+    CloseHandle(file);
+    return removed;
 }
 
 bool FullPathOf(const std::wstring& path, std::wstring& out) {
@@ -172,38 +184,34 @@ public:
     int Replace(const Folder& folder, const std::string& from, const std::string& to,
                 const FileIdentity& expected) override {
         // The file that leaves the name goes to a name of this save's own
-        // (the temporary one, ending "old"), where it is checked through a
-        // handle and removed through that same handle only if it is the one
+        // (the temporary one, ending "old"), where it is checked, and removed
+        // through the handle it was checked through, only if it is the one
         // expected; anything else goes back.
         const std::string asideName = from.substr(0, from.size() - 3) + "old";
         const std::wstring source = Widen(folder.path + from), target = Widen(folder.path + to),
                            aside = Widen(folder.path + asideName);
+        FileIdentity made;
+        if (Identify(folder, from, made) != 0) return -1;
         const DWORD attributes = GetFileAttributesW(target.c_str());
         if (!ReplaceFileW(target.c_str(), source.c_str(), aside.c_str(), REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr,
                           nullptr))
             return Fail();
-        BY_HANDLE_FILE_INFORMATION info{};
-        const HANDLE old = OpenEntry(aside, DELETE, info);
-        const bool expectedOne = old != INVALID_HANDLE_VALUE && IdentityOf(info) == expected;
-        if (!expectedOne) {
-            if (old != INVALID_HANDLE_VALUE) CloseHandle(old);
-            if (MoveFileExW(target.c_str(), source.c_str(), 0)) MoveFileExW(aside.c_str(), target.c_str(), 0);
-            errno = ESTALE;
-            return -1;
+        if (RemoveIf(aside, expected)) {
+            // Wine's ReplaceFileW gives the file the new one's attributes; Windows keeps them.
+            // Either way the file has changed, which its archive bit tells backups.
+            if (attributes != INVALID_FILE_ATTRIBUTES)
+                SetFileAttributesW(target.c_str(), (attributes & ~FILE_ATTRIBUTE_NORMAL) | FILE_ATTRIBUTE_ARCHIVE);
+            return 0;
         }
-        FILE_DISPOSITION_INFO remove{TRUE};
-        SetFileInformationByHandle(old, FileDispositionInfo, &remove, sizeof remove);
-        CloseHandle(old);
-        // Wine's ReplaceFileW gives the file the new one's attributes; Windows keeps them.
-        // Either way the file has changed, which its archive bit tells backups.
-        if (attributes != INVALID_FILE_ATTRIBUTES)
-            SetFileAttributesW(target.c_str(), (attributes & ~FILE_ATTRIBUTE_NORMAL) | FILE_ATTRIBUTE_ARCHIVE);
-        return 0;
+        if (MoveFileExW(target.c_str(), source.c_str(), 0) && MoveFileExW(aside.c_str(), target.c_str(), 0))
+            RemoveIf(source, made);
+        errno = ESTALE;
+        return -1;
     }
     int Place(const Folder& folder, const std::string& from, const std::string& to) override {
         // Wine moves a file over a link to nothing.
         const std::wstring target = Widen(folder.path + to);
-        if (Named(target)) return errno = EEXIST, -1;
+        if (Taken(target)) return errno = EEXIST, -1;
         return MoveFileExW(Widen(folder.path + from).c_str(), target.c_str(), MOVEFILE_WRITE_THROUGH) ? 0 : Fail();
     }
     // A folder's entries are written through with the rename itself.
@@ -235,7 +243,7 @@ Result ResolveOnce(const std::string& path, HeldFile::Use use, Resolved& out) {
         out.unwritable = file != INVALID_HANDLE_VALUE ? 0 : ErrnoOf(error);
         if (file == INVALID_HANDLE_VALUE && (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND)) {
             if (error == ERROR_PATH_NOT_FOUND) return Failure(what, ENOENT);
-            if (Named(name)) return DanglingLink();
+            if (Taken(name)) return DanglingLink();
             // Nothing there: a save makes it in the folder.
             std::wstring full;
             if (!FullPathOf(name, full)) return Failure(what, ErrnoOf(GetLastError()));
@@ -275,7 +283,8 @@ int TryLock(const Folder& folder, const std::string& name, int fd) {
     const HANDLE lock = CreateFileW(lockName.c_str(), GENERIC_READ | GENERIC_WRITE | DELETE, 0, nullptr, OPEN_ALWAYS,
                                     FILE_ATTRIBUTE_HIDDEN | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
     if (lock != INVALID_HANDLE_VALUE) return DescriptorOf(lock);
-    if (GetLastError() != ERROR_ACCESS_DENIED || Named(lockName)) return Fail();
+    if (GetLastError() != ERROR_ACCESS_DENIED || GetFileAttributesW(lockName.c_str()) != INVALID_FILE_ATTRIBUTES)
+        return Fail();
     // A folder that takes no new file: a byte of the file's own far beyond
     // any parameter file's end, which a handle for writing locks.
     const int own = _dup(fd);
@@ -314,13 +323,29 @@ std::uint64_t SizeOf(int fd) {
 
 void CloseFile(int fd) { _close(fd); }
 
-void CloseFolder(Folder& folder) { folder = Folder{}; }
+void CloseFolder(Folder& folder) {
+    if (folder.fd >= 0) _close(folder.fd);
+    folder = Folder{};
+}
 
+// Win32 makes, renames and removes files by path only (a handle-relative
+// path is the native API's), so the folder is held by a handle that shares
+// everything but deleting: while held, it cannot be renamed, removed or
+// replaced by another, nor can a folder above it on NTFS, so its path goes
+// on naming the folder opened.
 Result OpenFolder(const std::string& path, Folder& out) {
-    const DWORD attributes = GetFileAttributesW(Widen(path.empty() ? "." : path).c_str());
-    if (attributes == INVALID_FILE_ATTRIBUTES) return Failure("cannot open the folder", ErrnoOf(GetLastError()));
-    if (!(attributes & FILE_ATTRIBUTE_DIRECTORY)) return Failure("cannot open the folder", ENOTDIR);
-    out = {-1, path};
+    const HANDLE folder =
+        CreateFileW(Widen(path.empty() ? "." : path).c_str(), FILE_LIST_DIRECTORY, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                    nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (folder == INVALID_HANDLE_VALUE) return Failure("cannot open the folder", ErrnoOf(GetLastError()));
+    BY_HANDLE_FILE_INFORMATION info{};
+    if (!GetFileInformationByHandle(folder, &info) || !(info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
+        CloseHandle(folder);
+        return Failure("cannot open the folder", ENOTDIR);
+    }
+    const int fd = DescriptorOf(folder);
+    if (fd < 0) return Failure("cannot open the folder", EMFILE);
+    out = {fd, path};
     return {};
 }
 

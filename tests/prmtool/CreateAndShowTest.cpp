@@ -28,8 +28,8 @@ TEST_F(New, NeverReplacesAnythingNorLeavesAPartialFile) {
     Write("a.prm", {1, 2, 3});
     std::filesystem::create_directory(Path("folder.prm"));
     std::filesystem::create_symlink("nowhere.prm", Path("dangling.prm"));
-    for (const char* name : {"a.prm", "folder.prm", "dangling.prm"}) {
-        if (ToolIsForWindows() && name == std::string_view("dangling.prm")) continue;
+    std::filesystem::create_symlink("loop.prm", Path("loop.prm"));
+    for (const char* name : {"a.prm", "folder.prm", "dangling.prm", "loop.prm"}) {
         const Outcome o = Run({"new", name});
         EXPECT_EQ(o.status, 1) << name;
         EXPECT_EQ(o.err, "prmtool: " + std::string(name) + ": already exists; new never replaces anything\n");
@@ -42,7 +42,9 @@ TEST_F(New, NeverReplacesAnythingNorLeavesAPartialFile) {
         const Outcome device = Run({"new", "Aux.prm"});
         EXPECT_NE(device.err.find("the name of a device"), std::string::npos) << device.err;
     }
-    EXPECT_EQ(Listing(), (std::vector<std::string>{"a.prm", "dangling.prm", "folder.prm"}));
+    // A link that leads round in a circle is named as one.
+    EXPECT_EQ(Run({"show", "loop.prm"}).err, "prmtool: loop.prm: cannot read the file: Too many levels of symbolic links\n");
+    EXPECT_EQ(Listing(), (std::vector<std::string>{"a.prm", "dangling.prm", "folder.prm", "loop.prm"}));
 }
 
 TEST_F(New, ChinesePathsAndArguments) {
