@@ -83,7 +83,13 @@ Result Document::Save(const std::string& path, IControlAccess& controls, IFileOp
         disk_ = *bytes;
         Take(path, controls);  // before the message, which the editor shows under its new caption
     }
-    controls.ShowMessage(saved ? kSaveDone : kSaveError);
+    std::string message(saved ? kSaveDone : kSaveError);
+    if (!saved) {
+        const std::string& problem = saved.GetProblem().message;
+        if (const std::size_t at = problem.find(kOldBytesIn); at != std::string::npos)
+            message += "\n" + std::string(kOldBytesKeptIn) + problem.substr(at + kOldBytesIn.size());
+    }
+    controls.ShowMessage(message);
     return saved;
 }
 

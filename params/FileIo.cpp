@@ -316,7 +316,7 @@ Result HeldFile::SaveInPlace(const std::vector<std::uint8_t>& bytes, IFileOps& o
     if (Rewrite(ops, fd_, old)) return Result::Fail(failed + "; the file keeps its old bytes");
     if (copy.Name().empty()) return Result::Fail(failed + "; its old bytes could not be put back");
     copy.Keep();
-    return Result::Fail(failed + "; its old bytes are in " + folder_.path + copy.Name());
+    return Result::Fail(failed + "; " + std::string(kOldBytesIn) + folder_.path + copy.Name());
 }
 
 std::vector<std::string> HeldFile::LeftoverCopies(std::uint64_t maxSize) const {

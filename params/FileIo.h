@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -121,6 +122,9 @@ private:
     bool regular_ = false;
     bool inPlace_ = false;  // a new file could not carry what makes it this one (other names, owner)
 };
+
+// How a failed save names the file that holds the old bytes, which precedes its path.
+constexpr std::string_view kOldBytesIn = "its old bytes are in ";
 
 // Splits a path after its last separator: the folder with its separator
 // (so a root stays a root), and the name.

@@ -225,10 +225,10 @@ TEST_F(FaultInjection, AnInPlaceSaveThatCannotRestoreKeepsTheOldBytesBesideIt) {
     names.erase("other.prm");
     const std::string copy = *names.begin();
     EXPECT_EQ(Read((dir_ / copy).string()), old_);
-    EXPECT_NE(failed.GetProblem().message.find("its old bytes are in "), std::string::npos);
-    EXPECT_NE(failed.GetProblem().message.find(copy), std::string::npos);
     HeldFile held;
     ASSERT_TRUE(held.Open(Target(), HeldFile::Use::Read));
+    EXPECT_EQ(failed.GetProblem().message, "cannot write the file: " + std::string(std::strerror(EIO)) +
+                                               "; its old bytes are in " + SplitPath(held.Path()).first + copy);
     EXPECT_EQ(held.LeftoverCopies(1 << 16), std::vector<std::string>{SplitPath(held.Path()).first + copy});
     // Only a copy a save made for this file is named: not a name of the same
     // form made for another, nor an empty file or one of another user under its name.
@@ -245,6 +245,18 @@ TEST_F(FaultInjection, AnInPlaceSaveThatCannotRestoreKeepsTheOldBytesBesideIt) {
     }
 #endif
     fs::remove(dir_ / planted);
+    fs::remove(dir_ / copy);
+
+    // The editor's message says where they are too.
+    FailingFileOps again(Op::WriteAt, 2, true);
+    dlg_.messages.clear();
+    (void)Document().Save(Target(), dlg_, again);
+    names = Listing();
+    names.erase("set.prm");
+    names.erase("other.prm");
+    ASSERT_EQ(names.size(), 1u);
+    EXPECT_EQ(dlg_.messages, std::vector<std::string>{std::string(kSaveError) + "\n" + std::string(kOldBytesKeptIn) +
+                                                      SplitPath(held.Path()).first + *names.begin()});
 
     fs::remove(dir_ / copy);
     ASSERT_TRUE(WriteFileAtomically(Target(), old_));
