@@ -1,7 +1,8 @@
 // The file layer: a file the user names is resolved once, by the system, and
 // then held: its folder and the file itself stay open, and every later step
 // (reading, locking, saving) works on what was resolved, never on the name
-// looked up again. Paths are UTF-8. The only platform code of the core.
+// looked up again. Paths are UTF-8. What it asks of each system is in
+// FileSystem.h, one file for POSIX and one for Windows.
 #pragma once
 
 #include <cstddef>
