@@ -14,7 +14,9 @@
 #include <fcntl.h>
 #include <signal.h>
 #include <sys/acl.h>
+#include <linux/fs.h>
 #include <sys/file.h>
+#include <sys/ioctl.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <sys/xattr.h>
@@ -541,6 +543,27 @@ TEST_F(FaultInjection, ANewFileFollowsTheUmaskAndTheFoldersDefaultAcl) {
     }
     ::umask(mask);
     if (set != 0) GTEST_SKIP() << "this file system keeps no default ACLs: " << std::strerror(errno);
+}
+
+// A folder that keeps whatever is made in it (append-only) is given nothing
+// that could never be removed: a new file is written under its own name, a
+// file is saved in place with its old bytes in memory, no lock file is made.
+TEST_F(FaultInjection, AnAppendOnlyFolderGetsNoFileItCannotRemove) {
+    const int folder = ::open(dir_.c_str(), O_RDONLY | O_DIRECTORY);
+    int flags = 0;
+    const bool got = ::ioctl(folder, FS_IOC_GETFLAGS, &flags) == 0;
+    flags |= FS_APPEND_FL;
+    if (!got || ::ioctl(folder, FS_IOC_SETFLAGS, &flags) != 0) {
+        ::close(folder);
+        GTEST_SKIP() << "cannot make the folder append-only here: " << std::strerror(errno);
+    }
+    EXPECT_TRUE(WriteNewFile(Target(), old_));
+    EXPECT_TRUE(WriteFileAtomically(Target(), {1, 2}));
+    EXPECT_EQ(Listing(), std::set<std::string>{"set.prm"});
+    EXPECT_EQ(Read(Target()), (Bytes{1, 2}));
+    flags &= ~FS_APPEND_FL;
+    ::ioctl(folder, FS_IOC_SETFLAGS, &flags);
+    ::close(folder);
 }
 
 // No reader holds up a save, whatever lock it takes through its own

@@ -41,6 +41,7 @@ TEST_F(New, NeverReplacesAnythingNorLeavesAPartialFile) {
     if (ToolIsForWindows()) {  // a device's name in every folder
         const Outcome device = Run({"new", "Aux.prm"});
         EXPECT_NE(device.err.find("the name of a device"), std::string::npos) << device.err;
+        EXPECT_EQ(Run({"new", "a?.prm"}).err, "prmtool: a?.prm: cannot create the file: Invalid argument\n");
     }
     // A link that leads round in a circle is named as one.
     EXPECT_EQ(Run({"show", "loop.prm"}).err, "prmtool: loop.prm: cannot read the file: Too many levels of symbolic links\n");
