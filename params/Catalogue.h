@@ -200,6 +200,8 @@ constexpr std::string_view kQuickFile = "set.prm";
 // Outcome messages of saving and loading.
 constexpr std::string_view kSaveDone = "保存完成";
 constexpr std::string_view kSaveError = "保存错误";
+// After kSaveError, when a save in place failed and could not put the old bytes back: where they are.
+constexpr std::string_view kOldBytesKeptIn = "原内容保存在：";
 constexpr std::string_view kLoadDone = "读取完成";
 constexpr std::string_view kLoadError = "读取错误";
 constexpr std::string_view kTableFull = "表格最多255行";

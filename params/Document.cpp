@@ -6,9 +6,6 @@
 namespace params {
 namespace {
 
-// One byte more than the walk reads tells whether anything follows its last field.
-constexpr std::size_t kReadLimit = kMaxFileSize + 1;
-
 std::vector<std::uint8_t> SaveBytesOf(const IControlAccess& controls) {
     return BytesToSave(controls).value_or(std::vector<std::uint8_t>{});
 }
@@ -26,13 +23,25 @@ Result Document::Read(const std::string& path, HeldFile::Use use, bool wantAdvan
     std::vector<std::uint8_t> bytes;
     if (Result opened = file.Open(path, use); !opened) return opened;
     if (Result read = file.Read(kReadLimit, bytes); !read) return read;
+    if (Result decoded = Decode(std::move(bytes), wantAdvanced, strictness, image); !decoded) return decoded;
+    if (use == HeldFile::Use::Change) held_ = std::move(file);
+    return {};
+}
+
+Result Document::Decode(std::vector<std::uint8_t> bytes, bool wantAdvanced, Strictness strictness,
+                        ParameterImage& image) {
     if (Result decoded = DecodeParameterFile(bytes, wantAdvanced, strictness, image); !decoded)
         return Result::Fail("damaged: " + decoded.GetProblem().Describe());
     VectorSink kept;
     dropped_ = EncodeParameterFile(image, kept) && bytes.size() > kept.data.size() ? bytes.size() - kept.data.size() : 0;
     disk_ = std::move(bytes);
-    if (use == HeldFile::Use::Change) held_ = std::move(file);
     return {};
+}
+
+void Document::Show(const ParameterImage& image, IControlAccess& controls) {
+    controls.SetChecked(IDC_ADVANCED_ENABLED, image.advanced);
+    if (!image.advanced) ApplyAdvancedDefaults(controls);  // nothing of another file's shows
+    ApplyImage(image, controls);
 }
 
 Result Document::OpenWhole(const std::string& path, IControlAccess& controls, HeldFile::Use use,
@@ -42,10 +51,16 @@ Result Document::OpenWhole(const std::string& path, IControlAccess& controls, He
         controls.ShowMessage(kLoadError);
         return read;
     }
-    controls.SetChecked(IDC_ADVANCED_ENABLED, image.advanced);
-    if (!image.advanced) ApplyAdvancedDefaults(controls);  // nothing of another file's shows
-    ApplyImage(image, controls);
+    Show(image, controls);
     Take(path, controls);
+    return {};
+}
+
+Result Document::OpenBytes(std::vector<std::uint8_t> bytes, IControlAccess& controls) {
+    ParameterImage image;
+    if (Result decoded = Decode(std::move(bytes), true, Strictness::Load, image); !decoded) return decoded;
+    Show(image, controls);
+    clean_ = SaveBytesOf(controls);
     return {};
 }
 
@@ -73,7 +88,13 @@ Result Document::Save(const std::string& path, IControlAccess& controls, IFileOp
         disk_ = *bytes;
         Take(path, controls);  // before the message, which the editor shows under its new caption
     }
-    controls.ShowMessage(saved ? kSaveDone : kSaveError);
+    std::string message(saved ? kSaveDone : kSaveError);
+    if (!saved) {
+        const std::string& problem = saved.GetProblem().message;
+        if (const std::size_t at = problem.find(kOldBytesIn); at != std::string::npos)
+            message += "\n" + std::string(kOldBytesKeptIn) + problem.substr(at + kOldBytesIn.size());
+    }
+    controls.ShowMessage(message);
     return saved;
 }
 

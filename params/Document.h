@@ -13,6 +13,10 @@
 
 namespace params {
 
+// What is read of a file that may be a parameter file: one byte more than
+// the walk reads tells whether anything follows its last field.
+constexpr std::size_t kReadLimit = kMaxFileSize + 1;
+
 class Document {
 public:
     // Opens the file the user named (an argument, a drop, prmtool): all of
@@ -22,6 +26,10 @@ public:
     // the same path. Strictness::Keep keeps names byte for byte.
     Result OpenWhole(const std::string& path, IControlAccess& controls, HeldFile::Use use = HeldFile::Use::Read,
                      Strictness strictness = Strictness::Load);
+
+    // Opens bytes already read (at most kReadLimit of them) as OpenWhole
+    // opens a file, for a source that can be read only once.
+    Result OpenBytes(std::vector<std::uint8_t> bytes, IControlAccess& controls);
 
     // "读取" and "快取": the advanced block only while "使用" is set; shows
     // "读取完成", or "读取错误" with nothing changed.
@@ -58,6 +66,8 @@ public:
 private:
     Result Read(const std::string& path, HeldFile::Use use, bool wantAdvanced, Strictness strictness,
                 ParameterImage& image);
+    Result Decode(std::vector<std::uint8_t> bytes, bool wantAdvanced, Strictness strictness, ParameterImage& image);
+    void Show(const ParameterImage& image, IControlAccess& controls);
     void Take(const std::string& path, const IControlAccess& controls);
 
     std::string path_;

@@ -7,11 +7,6 @@
 
 #include "FileSystem.h"
 
-// The entry no longer leads to the file held. Windows' C library has no such error.
-#ifndef ESTALE
-#define ESTALE 116
-#endif
-
 namespace params {
 namespace {
 
@@ -33,16 +28,32 @@ std::uint64_t NextSalt() {
     return z ^ (z >> 31);
 }
 
+// The copies of a file's old bytes are named after the file itself, so that
+// finding them takes a look at a few names, not a read of the whole folder,
+// and no other file's copy (nor a name made to look like one) passes for its.
+constexpr int kCopyNames = 4;
+
+std::uint64_t CopySalt(const FileIdentity& of, int attempt) {
+    std::uint64_t z = of.device * 0x9E3779B97F4A7C15u ^ of.index ^ (static_cast<std::uint64_t>(attempt) << 56);
+    z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9u;
+    z = (z ^ (z >> 27)) * 0x94D049BB133111EBu;
+    return z ^ (z >> 31);
+}
+
 bool WriteAll(IFileOps& ops, int fd, const std::vector<std::uint8_t>& bytes) {
     for (std::size_t done = 0; done < bytes.size();) {
         const long long n = ops.WriteAt(fd, bytes.data() + done, bytes.size() - done, done);
         if (n <= 0) {
-            if (n == 0) errno = ENOSPC;
+            if (n == 0) errno = ENOSPC;  // nothing written and no error: no room
             return false;
         }
         done += static_cast<std::size_t>(n);
     }
     return true;
+}
+
+bool Rewrite(IFileOps& ops, int fd, const std::vector<std::uint8_t>& bytes) {
+    return WriteAll(ops, fd, bytes) && ops.Truncate(fd, bytes.size()) == 0 && ops.Sync(fd) == 0;
 }
 
 // Keeps errno across clean-up calls, so the first failure is the one reported.
@@ -71,10 +82,12 @@ public:
         }
     }
 
-    bool Create(const std::string& beside, bool copy) {
-        for (int attempt = 0; attempt < 64 && fd_ < 0; ++attempt) {
-            name_ = TemporaryName(beside, NextSalt(), copy);
-            fd_ = ops_.CreateExclusive(folder_, name_);
+    // A temporary file under a new name; or, for a copy of the file of
+    // identity `of`, under one of the names derived from it.
+    bool Create(const std::string& beside, const FileIdentity* of = nullptr, bool asNew = false) {
+        for (int attempt = 0; attempt < (of ? kCopyNames : 64) && fd_ < 0; ++attempt) {
+            name_ = TemporaryName(beside, of ? CopySalt(*of, attempt) : NextSalt(), of != nullptr);
+            fd_ = ops_.CreateExclusive(folder_, name_, asNew);
             if (fd_ < 0 && errno != EEXIST) break;
         }
         if (fd_ < 0) name_.clear();
@@ -99,12 +112,20 @@ private:
 };
 
 bool IsPermissionDenial(int error) { return error == EACCES || error == EPERM || error == EROFS; }
+bool IsUnsupported(int error) { return error == ENOTSUP || error == EOPNOTSUPP || error == EXDEV; }
 
-// A whole, new file at name where nothing is: made beside it and placed
-// there only if nothing has come meanwhile.
+// A whole, new file at name where nothing is, made as any program makes a
+// new file: beside it and placed there only if nothing has come meanwhile;
+// in a folder that keeps whatever is made in it, at the name itself.
 bool CreateWhole(IFileOps& ops, const Folder& folder, const std::string& name, const std::vector<std::uint8_t>& bytes) {
+    if (folder.keeps) {
+        const int fd = ops.CreateExclusive(folder, name, true);
+        if (fd < 0) return false;
+        const bool written = Rewrite(ops, fd, bytes);
+        return ops.Close(fd) == 0 && written && ops.SyncFolder(folder) == 0;
+    }
     SideFile file(ops, folder);
-    if (!file.Create(name, false) || !file.TakeAttributes(-1) || !file.Fill(bytes)) return false;
+    if (!file.Create(name, nullptr, true) || !file.Fill(bytes)) return false;
     if (ops.Place(folder, file.Name(), name) != 0) return false;
     file.Keep();
     return ops.SyncFolder(folder) == 0;
@@ -116,6 +137,8 @@ bool StillThere(IFileOps& ops, const Folder& folder, const std::string& name, co
     return now == identity || (errno = ESTALE, false);
 }
 
+Result Replaced() { return Result::Fail("the file was replaced meanwhile; nothing written"); }
+
 bool ReadWhole(int fd, std::vector<std::uint8_t>& out) {
     out.clear();
     std::uint8_t chunk[16384];
@@ -126,13 +149,13 @@ bool ReadWhole(int fd, std::vector<std::uint8_t>& out) {
     return true;
 }
 
-bool Rewrite(IFileOps& ops, int fd, const std::vector<std::uint8_t>& bytes) {
-    return WriteAll(ops, fd, bytes) && ops.Truncate(fd, bytes.size()) == 0 && ops.Sync(fd) == 0;
-}
-
 constexpr const char* kCannotWrite = "cannot write the file";
 
 }  // namespace
+
+Result fs::DanglingLink() {
+    return Result::Fail("cannot write the file: it is a link to a file that does not exist; nothing created");
+}
 
 std::pair<std::string, std::string> SplitPath(const std::string& path) {
 #ifdef _WIN32
@@ -154,8 +177,9 @@ HeldFile& HeldFile::operator=(HeldFile&& other) noexcept {
     folder_ = std::exchange(other.folder_, Folder{});
     name_ = std::move(other.name_);
     fd_ = std::exchange(other.fd_, -1);
+    lock_ = std::exchange(other.lock_, -1);
     identity_ = other.identity_;
-    writable_ = other.writable_;
+    unwritable_ = other.unwritable_;
     regular_ = other.regular_;
     inPlace_ = other.inPlace_;
     other.Close();
@@ -163,6 +187,7 @@ HeldFile& HeldFile::operator=(HeldFile&& other) noexcept {
 }
 
 void HeldFile::Close() {
+    if (lock_ >= 0) fs::Unlock(folder_, name_, std::exchange(lock_, -1));
     if (fd_ >= 0) fs::CloseFile(fd_);
     fs::CloseFolder(folder_);
     fd_ = -1;
@@ -184,7 +209,7 @@ Result HeldFile::Open(const std::string& path, Use use) {
         name_ = std::move(r.name);
         fd_ = r.fd;
         identity_ = r.identity;
-        writable_ = r.writable;
+        unwritable_ = r.unwritable;
         regular_ = r.regular;
         inPlace_ = r.inPlace;
         asked_ = path;
@@ -198,10 +223,11 @@ Result HeldFile::Open(const std::string& path, Use use) {
         if (use == Use::Read || fd_ < 0) return {};
         // Another changer holds it for a moment; one that hangs must not hold this one for ever.
         const auto giveUp = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-        while (fs::TryLock(fd_) != 0) {
+        while ((lock_ = fs::TryLock(folder_, name_, fd_)) < 0) {
             if (std::chrono::steady_clock::now() > giveUp) {
+                const std::string lock = folder_.path + LockName(name_);
                 Close();
-                return Result::Fail("another program is changing the file; nothing changed");
+                return Result::Fail("another program is changing the file (it holds " + lock + "); nothing changed");
             }
             fs::Pause();
         }
@@ -236,24 +262,34 @@ Result HeldFile::Save(const std::vector<std::uint8_t>& bytes, IFileOps& ops) {
         return SystemFailure(kCannotWrite, errno);
     }
     if (!regular_) return SystemFailure(kCannotWrite, EINVAL);
-    if (!writable_) return SystemFailure(kCannotWrite, EACCES);
+    if (unwritable_ != 0) return SystemFailure(kCannotWrite, unwritable_);
 
-    if (!inPlace_) {
-        // A new file renamed into its place: the old file stays whole until
-        // the rename. Where the new file cannot carry the old one's owner,
-        // ACL or attributes, or the folder takes no new file, in place instead.
+    if (!inPlace_ && !folder_.keeps) {
+        // A new file put in its place: the old file stays whole until then,
+        // and the replacement itself checks that it replaces the file held.
+        // Where the new file cannot carry the old one's owner, ACL or
+        // attributes, the folder takes no new file, or the system cannot
+        // check in the same step, in place instead.
         SideFile file(ops, folder_);
-        const bool carried = file.Create(name_, false) && file.TakeAttributes(fd_);
+        const bool carried = file.Create(name_) && file.TakeAttributes(fd_);
         if (carried) {
-            if (!file.Fill(bytes) || !StillThere(ops, folder_, name_, identity_) ||
-                ops.Rename(folder_, file.Name(), name_) != 0)
-                return errno == ESTALE ? Result::Fail("the file was replaced meanwhile; nothing written")
-                                       : SystemFailure(kCannotWrite, errno);
-            file.Keep();
-            return ops.SyncFolder(folder_) == 0 ? Result{} : SystemFailure(kCannotWrite, errno);
-        }
-        if (!IsPermissionDenial(errno) && errno != ENOTSUP && errno != EOPNOTSUPP)
+            if (!file.Fill(bytes)) return SystemFailure(kCannotWrite, errno);
+            if (ops.Replace(folder_, file.Name(), name_, identity_) == 0) {
+                file.Keep();
+                return ops.SyncFolder(folder_) == 0 ? Result{} : SystemFailure(kCannotWrite, errno);
+            }
+            if (errno == ESTALE) {
+                // Whatever is under the temporary name now is another program's.
+                file.Keep();
+                FileIdentity stray;
+                if (ops.Identify(folder_, file.Name(), stray) != 0) return Replaced();
+                return Result::Fail(Replaced().GetProblem().message + "; files were moved meanwhile: one is now " +
+                                    folder_.path + file.Name());
+            }
+            if (!IsUnsupported(errno)) return SystemFailure(kCannotWrite, errno);
+        } else if (!IsPermissionDenial(errno) && !IsUnsupported(errno)) {
             return SystemFailure(kCannotWrite, errno);
+        }
     }
     return SaveInPlace(bytes, ops);
 }
@@ -264,51 +300,45 @@ Result HeldFile::SaveInPlace(const std::vector<std::uint8_t>& bytes, IFileOps& o
     std::vector<std::uint8_t> old;
     if (!ReadWhole(fd_, old)) return SystemFailure(kCannotWrite, errno);
     SideFile copy(ops, folder_);
-    if (copy.Create(name_, true)) {
+    if (folder_.keeps) {
+        errno = EPERM;  // a copy there could never be removed: the old bytes stay in memory only
+    } else if (copy.Create(name_, &identity_)) {
         (void)copy.TakeAttributes(fd_);  // else it stays 0600 and the saver's: narrower, never wider
         if (!copy.Fill(old) || ops.SyncFolder(folder_) != 0) return SystemFailure(kCannotWrite, errno);
-    } else if (!IsPermissionDenial(errno)) {
+    } else if (!IsPermissionDenial(errno) && errno != EEXIST) {  // EEXIST: every copy's name taken by earlier ones
         return SystemFailure(kCannotWrite, errno);
     }
     if (!StillThere(ops, folder_, name_, identity_))
-        return errno == ESTALE ? Result::Fail("the file was replaced meanwhile; nothing written")
-                               : SystemFailure(kCannotWrite, errno);
+        return errno == ESTALE ? Replaced() : SystemFailure(kCannotWrite, errno);
     if (Rewrite(ops, fd_, bytes)) return {};  // the copy goes with the SideFile
     const int error = errno;
     const std::string failed = SystemFailure(kCannotWrite, error).GetProblem().message;
     if (Rewrite(ops, fd_, old)) return Result::Fail(failed + "; the file keeps its old bytes");
     if (copy.Name().empty()) return Result::Fail(failed + "; its old bytes could not be put back");
     copy.Keep();
-    return Result::Fail(failed + "; its old bytes are in " + folder_.path + copy.Name());
+    return Result::Fail(failed + "; " + std::string(kOldBytesIn) + folder_.path + copy.Name());
 }
 
-std::vector<std::string> HeldFile::LeftoverCopies() const {
+std::vector<std::string> HeldFile::LeftoverCopies(std::uint64_t maxSize) const {
     std::vector<std::string> found;
-    if (name_.empty() || (folder_.fd < 0 && folder_.path.empty())) return found;
-    const std::string pattern = TemporaryName(name_, 0, true);
-    const std::size_t salt = pattern.rfind(".~") + 2;
-    for (const std::string& entry : fs::List(folder_)) {
-        if (entry.size() != pattern.size() || entry.compare(0, salt, pattern, 0, salt) != 0 ||
-            entry.compare(salt + 12, std::string::npos, pattern, salt + 12) != 0)
-            continue;
-        if (std::all_of(entry.begin() + salt, entry.begin() + salt + 12,
-                        [](char c) { return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f'); }))
-            found.push_back(folder_.path + entry);
+    if (name_.empty() || fd_ < 0 || !regular_) return found;
+    for (int attempt = 0; attempt < kCopyNames; ++attempt) {
+        const std::string copy = TemporaryName(name_, CopySalt(identity_, attempt), true);
+        fs::EntryFacts facts;
+        if (fs::Inspect(folder_, copy, fd_, facts) && facts.regular && facts.mine && facts.links == 1 &&
+            facts.size >= 1 && facts.size <= maxSize)
+            found.push_back(folder_.path + copy);
     }
-    std::sort(found.begin(), found.end());
     return found;
 }
 
-std::string TemporaryName(const std::string& path, std::uint64_t salt, bool copy) {
-    // The longest name a file system allows is 255 bytes, or 255 UTF-16 units
-    // (never more units than UTF-8 bytes), so a name cut to leave room for the
-    // suffix fits wherever path's own name fits.
+namespace {
+
+// path with its name cut to leave room for suffix, so that it fits wherever
+// path's own name fits: the longest name a file system allows is 255 bytes,
+// or 255 UTF-16 units (never more units than UTF-8 bytes).
+std::string WithSuffix(const std::string& path, const char* suffix) {
     constexpr std::size_t kMaxName = 255;
-    // ".~" and twelve hex digits of salt: by hand, as a printf would bring
-    // the C library's whole formatter into the editor.
-    char suffix[] = ".~000000000000.tmp";
-    for (int i = 13; i >= 2; --i, salt >>= 4) suffix[i] = "0123456789abcdef"[salt & 0xF];
-    if (copy) std::memcpy(suffix + 15, "bak", 3);
     const std::size_t nameStart = SplitPath(path).first.size();
     const std::size_t nameLength = path.size() - nameStart;
     std::size_t keep = std::min(nameLength, kMaxName - std::char_traits<char>::length(suffix));
@@ -316,6 +346,19 @@ std::string TemporaryName(const std::string& path, std::uint64_t salt, bool copy
         --keep;  // never half a character
     return path.substr(0, nameStart + keep) + suffix;
 }
+
+}  // namespace
+
+std::string TemporaryName(const std::string& path, std::uint64_t salt, bool copy) {
+    // ".~" and twelve hex digits of salt: by hand, as a printf would bring
+    // the C library's whole formatter into the editor.
+    char suffix[] = ".~000000000000.tmp";
+    for (int i = 13; i >= 2; --i, salt >>= 4) suffix[i] = "0123456789abcdef"[salt & 0xF];
+    if (copy) std::memcpy(suffix + 15, "bak", 3);
+    return WithSuffix(path, suffix);
+}
+
+std::string LockName(const std::string& path) { return WithSuffix(path, ".~lock"); }
 
 std::string FullPath(const std::string& path) { return fs::FullPath(path); }
 

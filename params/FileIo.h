@@ -1,12 +1,14 @@
 // The file layer: a file the user names is resolved once, by the system, and
 // then held: its folder and the file itself stay open, and every later step
 // (reading, locking, saving) works on what was resolved, never on the name
-// looked up again. Paths are UTF-8. The only platform code of the core.
+// looked up again. Paths are UTF-8. What it asks of each system is in
+// FileSystem.h, one file for POSIX and one for Windows.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -25,7 +27,8 @@ struct FileIdentity {
 // systems that work by name and for messages.
 struct Folder {
     int fd = -1;
-    std::string path;  // with a trailing separator, or "" for the current folder
+    std::string path;     // with a trailing separator, or "" for the current folder
+    bool keeps = false;   // nothing made in it can be removed again (append-only)
 };
 
 // The system calls of a save, one each, their results unchecked: the save
@@ -34,10 +37,11 @@ struct Folder {
 class IFileOps {
 public:
     virtual ~IFileOps() = default;
-    // A new, empty file, mode 0600, that must not exist yet: its descriptor.
-    virtual int CreateExclusive(const Folder& folder, const std::string& name) = 0;
-    // Gives `to` the owner, group, mode, ACL and extended attributes of
-    // `from`; with from = -1, those of a file newly made by this user.
+    // A new, empty file that must not exist yet: its descriptor. Mode 0600;
+    // or, for a file of its own (asNew), as any program makes one, so the
+    // umask or the folder's default ACL decide.
+    virtual int CreateExclusive(const Folder& folder, const std::string& name, bool asNew) = 0;
+    // Gives `to` the owner, group, mode, ACL and extended attributes of `from`.
     virtual int CopyAttributes(int from, int to) = 0;
     // Writes at offset; the bytes written, which may be fewer than asked.
     virtual long long WriteAt(int fd, const std::uint8_t* bytes, std::size_t count, std::uint64_t offset) = 0;
@@ -46,8 +50,13 @@ public:
     virtual int Close(int fd) = 0;  // the descriptor is gone even when this fails
     // The identity of the entry itself (a link is not followed).
     virtual int Identify(const Folder& folder, const std::string& name, FileIdentity& out) = 0;
-    // Puts from in to's place, keeping to's attributes where the system holds them on the name.
-    virtual int Rename(const Folder& folder, const std::string& from, const std::string& to) = 0;
+    // Puts from in to's place, keeping to's attributes where the system holds
+    // them on the name, and removes what was at to, only when that is the
+    // file expected: anything else is put back at to, and the call fails
+    // with ESTALE, from then removed unless another file has come there.
+    // ENOTSUP where the system cannot check in the same step.
+    virtual int Replace(const Folder& folder, const std::string& from, const std::string& to,
+                        const FileIdentity& expected) = 0;
     // Puts from at to only if nothing at all is there, not even a dangling link.
     virtual int Place(const Folder& folder, const std::string& from, const std::string& to) = 0;
     virtual int SyncFolder(const Folder& folder) = 0;
@@ -76,7 +85,6 @@ public:
     // sees its result.
     Result Open(const std::string& path, Use use);
 
-    bool Exists() const { return fd_ >= 0; }
     // Whether this holds path, as named, for a change.
     bool IsHeldFor(const std::string& path) const { return change_ && path == asked_; }
     // The file as resolved, for messages.
@@ -95,23 +103,29 @@ public:
     // not, which file holds them.
     Result Save(const std::vector<std::uint8_t>& bytes, IFileOps& ops = SystemFileOps());
 
-    // Copies of the file's old bytes that an interrupted save left beside it.
-    std::vector<std::string> LeftoverCopies() const;
+    // Copies of the file's old bytes that an interrupted save of it left
+    // beside it: looked up by the names a save gives them, and only those
+    // that this user's save made (a regular file, one name, 1 to maxSize bytes).
+    std::vector<std::string> LeftoverCopies(std::uint64_t maxSize) const;
 
 private:
     void Close();
     Result SaveInPlace(const std::vector<std::uint8_t>& bytes, IFileOps& ops);
 
     std::string asked_;  // the path as given
+    int lock_ = -1;      // what keeps other changers out while held
     bool change_ = false;
     Folder folder_;
     std::string name_;
     int fd_ = -1;
     FileIdentity identity_;
-    bool writable_ = false;
+    int unwritable_ = 0;  // why it cannot be written: 0 when it can
     bool regular_ = false;
     bool inPlace_ = false;  // a new file could not carry what makes it this one (other names, owner)
 };
+
+// How a failed save names the file that holds the old bytes, which precedes its path.
+constexpr std::string_view kOldBytesIn = "its old bytes are in ";
 
 // Splits a path after its last separator: the folder with its separator
 // (so a root stays a root), and the name.
@@ -139,5 +153,8 @@ Result WriteNewFile(const std::string& path, const std::vector<std::uint8_t>& by
 // beside the file named name that fits wherever that name fits; salt makes
 // it unique.
 std::string TemporaryName(const std::string& name, std::uint64_t salt, bool copy = false);
+
+// The name of the lock file beside the file named name: changers hold it while they change the file.
+std::string LockName(const std::string& name);
 
 }  // namespace params

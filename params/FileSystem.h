@@ -2,10 +2,16 @@
 // what a path names, locking, reading, listing a folder.
 #pragma once
 
+#include <cerrno>
 #include <string>
 #include <vector>
 
 #include "FileIo.h"
+
+// The entry no longer leads to the file held. Windows' C library has no such error.
+#ifndef ESTALE
+#define ESTALE 116
+#endif
 
 namespace params::fs {
 
@@ -15,11 +21,15 @@ struct Resolved {
     std::string name;    // the file's name in folder
     int fd = -1;         // the file, or -1 where nothing is yet
     FileIdentity identity;
-    bool writable = false;
+    int unwritable = EACCES;  // why it could not be opened for writing; 0 when it was
     bool regular = false;
     bool inPlace = false;  // other names share it, or a new file could not carry its owner
     bool swapped = false;  // the name led to another file while it was being opened: try again
 };
+
+// The refusal of a path that is a link to nothing: where it leads is not
+// this user's choice, and nothing is made there.
+Result DanglingLink();
 
 // Resolves path once, the system following every link, and opens it:
 // read-only for Use::Read, for reading and writing where allowed for
@@ -29,8 +39,15 @@ struct Resolved {
 // is the caller's to check.
 Result ResolveOnce(const std::string& path, HeldFile::Use use, Resolved& out);
 
-// Takes the advisory lock of a changer without waiting: 0, or -1 when another holds it.
-int TryLock(int fd);
+// Takes the lock of a changer of the file name in folder, open as fd,
+// without waiting: where the folder allows, a lock file (LockName) only those
+// who may write the file can open, so no reader can hold up a change. The
+// descriptor that holds it, or -1 when another does. A killed holder's lock
+// goes with it.
+int TryLock(const Folder& folder, const std::string& name, int fd);
+
+// Gives up a lock TryLock took.
+void Unlock(const Folder& folder, const std::string& name, int lock);
 
 // Waits a moment, for another changer to finish.
 void Pause();
@@ -47,8 +64,14 @@ void CloseFolder(Folder& folder);
 // Opens the folder path names ("" for the current one).
 Result OpenFolder(const std::string& path, Folder& out);
 
-// The names in folder.
-std::vector<std::string> List(const Folder& folder);
+// The kind, owner, size and number of names of the entry name in folder (a link is not followed).
+struct EntryFacts {
+    bool regular = false;
+    bool mine = false;  // this user's, or for a file of another owner that user's
+    std::uint64_t size = 0;
+    std::uint64_t links = 0;
+};
+bool Inspect(const Folder& folder, const std::string& name, int ownerOf, EntryFacts& out);
 
 // Refuses a name no file can have here (on Windows, a device's: AUX, COM1, ...).
 Result UsableName(const std::string& name);

@@ -3,10 +3,11 @@
 
 #include <acl/libacl.h>
 #include <attr/libattr.h>
-#include <dirent.h>
 #include <fcntl.h>
 #include <limits.h>
+#include <linux/fs.h>
 #include <sys/file.h>
+#include <sys/ioctl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -42,21 +43,19 @@ bool WhereIs(int fd, const std::string& path, std::string& out) {
 
 class PosixOps final : public IFileOps {
 public:
-    int CreateExclusive(const Folder& folder, const std::string& name) override {
-        return ::openat(folder.fd, name.c_str(), O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
+    int CreateExclusive(const Folder& folder, const std::string& name, bool asNew) override {
+        return ::openat(folder.fd, name.c_str(), O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC,
+                        asNew ? 0666 : 0600);
     }
     int CopyAttributes(int from, int to) override {
-        if (from < 0) {  // a new file: the mode the umask leaves
-            const mode_t mask = ::umask(0);
-            ::umask(mask);
-            return ::fchmod(to, 0666 & ~mask);
-        }
         struct stat st;
         if (::fstat(from, &st) != 0) return -1;
-        // The owner first: giving it clears set-ID bits, which the permissions then restore.
+        // The owner first: giving it clears set-ID bits, which the mode then restores.
         if ((st.st_uid != ::geteuid() || st.st_gid != ::getegid()) && ::fchown(to, st.st_uid, st.st_gid) != 0)
             return -1;
         if (::perm_copy_fd(nullptr, from, nullptr, to, nullptr) != 0) return -1;
+        // The ACL carries no set-ID or sticky bit.
+        if ((st.st_mode & 07000) != 0 && ::fchmod(to, st.st_mode & 07777) != 0) return -1;
         return ::attr_copy_fd(nullptr, from, nullptr, to, nullptr, nullptr);
     }
     long long WriteAt(int fd, const std::uint8_t* bytes, std::size_t count, std::uint64_t offset) override {
@@ -71,8 +70,27 @@ public:
         out = IdentityOf(st);
         return 0;
     }
-    int Rename(const Folder& folder, const std::string& from, const std::string& to) override {
-        return ::renameat(folder.fd, from.c_str(), folder.fd, to.c_str());
+    int Replace(const Folder& folder, const std::string& from, const std::string& to,
+                const FileIdentity& expected) override {
+        FileIdentity made, out;
+        if (Identify(folder, from, made) != 0) return -1;
+        // The names trade files in one step, so what leaves `to` is what was
+        // there at that moment, whatever came and went before.
+        if (::renameat2(folder.fd, from.c_str(), folder.fd, to.c_str(), RENAME_EXCHANGE) != 0) {
+            if (errno == EINVAL || errno == ENOSYS) errno = ENOTSUP;
+            return -1;
+        }
+        if (Identify(folder, from, out) == 0 && out == expected) {
+            ::unlinkat(folder.fd, from.c_str(), 0);
+            return 0;
+        }
+        // Another file came out: it goes back, and the new file is removed
+        // only if it is what comes out then. Anything else stays where it is.
+        if (::renameat2(folder.fd, from.c_str(), folder.fd, to.c_str(), RENAME_EXCHANGE) == 0 &&
+            Identify(folder, from, out) == 0 && out == made)
+            ::unlinkat(folder.fd, from.c_str(), 0);
+        errno = ESTALE;
+        return -1;
     }
     int Place(const Folder& folder, const std::string& from, const std::string& to) override {
         if (::renameat2(folder.fd, from.c_str(), folder.fd, to.c_str(), RENAME_NOREPLACE) == 0) return 0;
@@ -108,14 +126,11 @@ Result ResolveOnce(const std::string& path, HeldFile::Use use, Resolved& out) {
     int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
     if (fd < 0 && errno == ENOENT && change) {
         struct stat link;
-        if (::lstat(path.c_str(), &link) != 0) {  // nothing there: a save makes it in the folder
-            auto [folder, name] = SplitPath(path);
-            if (name.empty()) return Failure("cannot write the file", EISDIR);
-            out.name = std::move(name);
-            return OpenFolder(folder, out.folder);
-        }
-        // A dangling link: the system makes its target, as it would for any program writing there.
-        fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOCTTY, 0666);
+        if (::lstat(path.c_str(), &link) == 0) return DanglingLink();
+        auto [folder, name] = SplitPath(path);  // nothing there: a save makes it in the folder
+        if (name.empty()) return Failure("cannot write the file", EISDIR);
+        out.name = std::move(name);
+        return OpenFolder(folder, out.folder);
     }
     if (fd < 0) return Failure(change ? "cannot write the file" : "cannot read the file", errno);
     out.fd = fd;
@@ -135,11 +150,12 @@ Result ResolveOnce(const std::string& path, HeldFile::Use use, Resolved& out) {
         const bool allowed = ::geteuid() != 0 || (st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) != 0;
         // The file just opened, again for writing, as the identity check confirms.
         const int rw = allowed ? ::open(path.c_str(), O_RDWR | O_NONBLOCK | O_CLOEXEC | O_NOCTTY) : -1;
+        out.unwritable = allowed ? errno : EACCES;
         struct stat again;
         if (rw >= 0 && ::fstat(rw, &again) == 0 && IdentityOf(again) == out.identity) {
             ::close(fd);
             out.fd = rw;
-            out.writable = ::fcntl(rw, F_SETFL, flags & ~O_NONBLOCK) == 0;
+            out.unwritable = ::fcntl(rw, F_SETFL, flags & ~O_NONBLOCK) == 0 ? 0 : errno;
         } else if (rw >= 0) {
             ::close(rw);
             out.swapped = true;
@@ -154,7 +170,46 @@ Result ResolveOnce(const std::string& path, HeldFile::Use use, Resolved& out) {
     return OpenFolder(folder, out.folder);
 }
 
-int TryLock(int fd) { return ::flock(fd, LOCK_EX | LOCK_NB); }
+int TryLock(const Folder& folder, const std::string& name, int fd) {
+    struct stat file;
+    if (::fstat(fd, &file) != 0) return -1;
+    // Only the classes of users who may write the file may open the lock file.
+    const mode_t mode = S_IRUSR | S_IWUSR | (file.st_mode & S_IWGRP ? S_IRGRP | S_IWGRP : 0) |
+                        (file.st_mode & S_IWOTH ? S_IROTH | S_IWOTH : 0);
+    const std::string lockName = LockName(name);
+    while (folder.fd >= 0 && !folder.keeps) {
+        const int lock = ::openat(folder.fd, lockName.c_str(), O_RDONLY | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC,
+                                  mode);
+        if (lock < 0) break;  // a folder that takes no lock file: the file's own lock instead
+        struct stat held, named;
+        if (::fstat(lock, &held) == 0 && held.st_uid == ::geteuid()) {
+            (void)::fchown(lock, static_cast<uid_t>(-1), file.st_gid);  // the file's changers, not this user's group
+            (void)::fchmod(lock, mode);                                 // whatever the umask took away
+        }
+        if (::flock(lock, LOCK_EX | LOCK_NB) != 0) {
+            ::close(lock);
+            return -1;
+        }
+        // A changer that finished removed the lock file this one waited on: it takes the name's again.
+        if (::fstatat(folder.fd, lockName.c_str(), &named, AT_SYMLINK_NOFOLLOW) == 0 &&
+            IdentityOf(named) == IdentityOf(held))
+            return lock;
+        ::close(lock);
+    }
+    const int own = ::dup(fd);
+    if (own >= 0 && ::flock(own, LOCK_EX | LOCK_NB) == 0) return own;
+    if (own >= 0) ::close(own);
+    return -1;
+}
+
+void Unlock(const Folder& folder, const std::string& name, int lock) {
+    struct stat held, named;
+    const std::string lockName = LockName(name);
+    if (::fstat(lock, &held) == 0 && ::fstatat(folder.fd, lockName.c_str(), &named, AT_SYMLINK_NOFOLLOW) == 0 &&
+        IdentityOf(named) == IdentityOf(held))
+        ::unlinkat(folder.fd, lockName.c_str(), 0);
+    ::close(lock);
+}
 
 void Pause() { ::usleep(2000); }
 
@@ -182,21 +237,25 @@ Result OpenFolder(const std::string& path, Folder& out) {
     int fd = ::open(name, O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd < 0 && errno == EACCES) fd = ::open(name, O_PATH | O_DIRECTORY | O_CLOEXEC);
     if (fd < 0) return Failure("cannot open the folder", errno);
-    out = {fd, path};
+    // A folder deeper than the system can name: a file made there could not be found again by name.
+    char where[PATH_MAX];
+    const ssize_t n = ::readlink(("/proc/self/fd/" + std::to_string(fd)).c_str(), where, sizeof where);
+    if (n == sizeof where || (n < 0 && errno == ENAMETOOLONG)) {
+        ::close(fd);
+        return Failure("cannot open the folder", ENAMETOOLONG);
+    }
+    int flags = 0;
+    out = {fd, path, ::ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0 && (flags & FS_APPEND_FL) != 0};
     return {};
 }
 
-std::vector<std::string> List(const Folder& folder) {
-    std::vector<std::string> names;
-    const int fd = ::openat(folder.fd, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    DIR* dir = fd < 0 ? nullptr : ::fdopendir(fd);
-    if (!dir) {
-        if (fd >= 0) ::close(fd);
-        return names;
-    }
-    while (const dirent* entry = ::readdir(dir)) names.emplace_back(entry->d_name);
-    ::closedir(dir);
-    return names;
+bool Inspect(const Folder& folder, const std::string& name, int ownerOf, EntryFacts& out) {
+    struct stat st, owner;
+    if (::fstatat(folder.fd, name.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0 || ::fstat(ownerOf, &owner) != 0)
+        return false;
+    out = {S_ISREG(st.st_mode), st.st_uid == ::geteuid() || st.st_uid == owner.st_uid,
+           static_cast<std::uint64_t>(st.st_size), static_cast<std::uint64_t>(st.st_nlink)};
+    return true;
 }
 
 Result UsableName(const std::string&) { return {}; }

@@ -26,8 +26,16 @@ int ErrnoOf(DWORD error) {
     case ERROR_HANDLE_DISK_FULL: return ENOSPC;
     case ERROR_ACCESS_DENIED:
     case ERROR_SHARING_VIOLATION:
-    case ERROR_LOCK_VIOLATION:
-    case ERROR_WRITE_PROTECT: return EACCES;
+    case ERROR_LOCK_VIOLATION: return EACCES;
+    case ERROR_WRITE_PROTECT: return EROFS;
+    case ERROR_CANT_RESOLVE_FILENAME: return ELOOP;
+    case ERROR_INVALID_NAME:
+    case ERROR_BAD_PATHNAME: return EINVAL;
+    case ERROR_DIRECTORY: return ENOTDIR;
+    case ERROR_FILENAME_EXCED_RANGE: return ENAMETOOLONG;
+    case ERROR_NOT_SAME_DEVICE: return EXDEV;
+    case ERROR_NOT_SUPPORTED:
+    case ERROR_INVALID_FUNCTION: return ENOTSUP;
     default: return EIO;
     }
 }
@@ -37,7 +45,17 @@ int Fail(DWORD error = GetLastError()) {
     return -1;
 }
 
-Result Failure(const char* what, int error) { return Result::Fail(std::string(what) + ": " + std::strerror(error)); }
+// The C library's texts, and its own for the errors it has no text for.
+const char* Reason(int error) {
+    switch (error) {
+    case ELOOP: return "Too many levels of symbolic links";
+    case ENOTSUP: return "Operation not supported";
+    case EROFS: return "Read-only file system";
+    default: return std::strerror(error);
+    }
+}
+
+Result Failure(const char* what, int error) { return Result::Fail(std::string(what) + ": " + Reason(error)); }
 
 HANDLE HandleOf(int fd) { return reinterpret_cast<HANDLE>(_get_osfhandle(fd)); }
 
@@ -83,6 +101,42 @@ bool FinalPath(HANDLE file, std::wstring& out) {
     return true;
 }
 
+// Whether anything at all has the name path, a link to nothing or a loop
+// included, which Wine neither opens nor lists but never makes a file over.
+bool Taken(const std::wstring& path) {
+    const HANDLE probe = CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                     FILE_ATTRIBUTE_HIDDEN | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
+    if (probe == INVALID_HANDLE_VALUE) return GetLastError() == ERROR_FILE_EXISTS;
+    CloseHandle(probe);
+    return false;
+}
+
+// Opens the entry path itself (a link as the link) for access, and its facts.
+HANDLE OpenEntry(const std::wstring& path, DWORD access, BY_HANDLE_FILE_INFORMATION& info) {
+    const HANDLE file = CreateFileW(path.c_str(), access, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                    nullptr, OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT | FILE_FLAG_BACKUP_SEMANTICS,
+                                    nullptr);
+    if (file != INVALID_HANDLE_VALUE && !GetFileInformationByHandle(file, &info)) {
+        const DWORD error = GetLastError();
+        CloseHandle(file);
+        SetLastError(error);
+        return INVALID_HANDLE_VALUE;
+    }
+    return file;
+}
+
+// Removes the entry path if it is the file identity, checked and removed through one handle.
+bool RemoveIf(const std::wstring& path, const FileIdentity& identity) {
+    BY_HANDLE_FILE_INFORMATION info{};
+    const HANDLE file = OpenEntry(path, DELETE, info);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    FILE_DISPOSITION_INFO remove{TRUE};
+    const bool removed =
+        IdentityOf(info) == identity && SetFileInformationByHandle(file, FileDispositionInfo, &remove, sizeof remove);
+    CloseHandle(file);
+    return removed;
+}
+
 bool FullPathOf(const std::wstring& path, std::wstring& out) {
     out.assign(GetFullPathNameW(path.c_str(), 0, nullptr, nullptr), L'\0');
     const DWORD n = GetFullPathNameW(path.c_str(), static_cast<DWORD>(out.size()), out.data(), nullptr);
@@ -93,7 +147,9 @@ bool FullPathOf(const std::wstring& path, std::wstring& out) {
 
 class WindowsOps final : public IFileOps {
 public:
-    int CreateExclusive(const Folder& folder, const std::string& name) override {
+    // A new file takes its folder's security either way; the replaced
+    // file's goes over with the replacement.
+    int CreateExclusive(const Folder& folder, const std::string& name, bool) override {
         const HANDLE file = CreateFileW(Widen(folder.path + name).c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
                                         CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
         return file == INVALID_HANDLE_VALUE ? Fail() : DescriptorOf(file);
@@ -118,35 +174,45 @@ public:
     int Sync(int fd) override { return FlushFileBuffers(HandleOf(fd)) ? 0 : Fail(); }
     int Close(int fd) override { return _close(fd) == 0 ? 0 : (errno = EIO, -1); }
     int Identify(const Folder& folder, const std::string& name, FileIdentity& out) override {
-        // The entry itself: a link is opened as the link.
-        const HANDLE file = CreateFileW(Widen(folder.path + name).c_str(), 0,
-                                        FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
-                                        FILE_FLAG_OPEN_REPARSE_POINT | FILE_FLAG_BACKUP_SEMANTICS, nullptr);
-        if (file == INVALID_HANDLE_VALUE) return Fail();
         BY_HANDLE_FILE_INFORMATION info{};
-        const bool known = GetFileInformationByHandle(file, &info) != 0;
-        const DWORD error = GetLastError();
+        const HANDLE file = OpenEntry(Widen(folder.path + name), 0, info);
+        if (file == INVALID_HANDLE_VALUE) return Fail();
         CloseHandle(file);
-        if (!known) return Fail(error);
         out = IdentityOf(info);
         return 0;
     }
-    int Rename(const Folder& folder, const std::string& from, const std::string& to) override {
-        const std::wstring source = Widen(folder.path + from), target = Widen(folder.path + to);
+    int Replace(const Folder& folder, const std::string& from, const std::string& to,
+                const FileIdentity& expected) override {
+        // The file that leaves the name goes to a name of this save's own
+        // (the temporary one, ending "old"), where it is checked, and removed
+        // through the handle it was checked through, only if it is the one
+        // expected; anything else goes back.
+        const std::string asideName = from.substr(0, from.size() - 3) + "old";
+        const std::wstring source = Widen(folder.path + from), target = Widen(folder.path + to),
+                           aside = Widen(folder.path + asideName);
+        FileIdentity made;
+        if (Identify(folder, from, made) != 0) return -1;
         const DWORD attributes = GetFileAttributesW(target.c_str());
-        if (ReplaceFileW(target.c_str(), source.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr)) {
+        if (!ReplaceFileW(target.c_str(), source.c_str(), aside.c_str(), REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr,
+                          nullptr))
+            return Fail();
+        if (RemoveIf(aside, expected)) {
             // Wine's ReplaceFileW gives the file the new one's attributes; Windows keeps them.
             // Either way the file has changed, which its archive bit tells backups.
             if (attributes != INVALID_FILE_ATTRIBUTES)
                 SetFileAttributesW(target.c_str(), (attributes & ~FILE_ATTRIBUTE_NORMAL) | FILE_ATTRIBUTE_ARCHIVE);
             return 0;
         }
-        return Fail();
+        if (MoveFileExW(target.c_str(), source.c_str(), 0) && MoveFileExW(aside.c_str(), target.c_str(), 0))
+            RemoveIf(source, made);
+        errno = ESTALE;
+        return -1;
     }
     int Place(const Folder& folder, const std::string& from, const std::string& to) override {
-        return MoveFileExW(Widen(folder.path + from).c_str(), Widen(folder.path + to).c_str(), MOVEFILE_WRITE_THROUGH)
-                   ? 0
-                   : Fail();
+        // Wine moves a file over a link to nothing.
+        const std::wstring target = Widen(folder.path + to);
+        if (Taken(target)) return errno = EEXIST, -1;
+        return MoveFileExW(Widen(folder.path + from).c_str(), target.c_str(), MOVEFILE_WRITE_THROUGH) ? 0 : Fail();
     }
     // A folder's entries are written through with the rename itself.
     int SyncFolder(const Folder&) override { return 0; }
@@ -173,10 +239,11 @@ Result ResolveOnce(const std::string& path, HeldFile::Use use, Resolved& out) {
     HANDLE file = INVALID_HANDLE_VALUE;
     if (change) {
         file = CreateFileW(name.c_str(), GENERIC_READ | GENERIC_WRITE, kShare, nullptr, OPEN_EXISTING, 0, nullptr);
-        out.writable = file != INVALID_HANDLE_VALUE;
         const DWORD error = GetLastError();
-        if (!out.writable && (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND)) {
+        out.unwritable = file != INVALID_HANDLE_VALUE ? 0 : ErrnoOf(error);
+        if (file == INVALID_HANDLE_VALUE && (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND)) {
             if (error == ERROR_PATH_NOT_FOUND) return Failure(what, ENOENT);
+            if (Taken(name)) return DanglingLink();
             // Nothing there: a save makes it in the folder.
             std::wstring full;
             if (!FullPathOf(name, full)) return Failure(what, ErrnoOf(GetLastError()));
@@ -192,7 +259,7 @@ Result ResolveOnce(const std::string& path, HeldFile::Use use, Resolved& out) {
     BY_HANDLE_FILE_INFORMATION info{};
     const bool known = GetFileInformationByHandle(file, &info) != 0;
     out.regular = known && GetFileType(file) == FILE_TYPE_DISK && !(info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY);
-    if (out.regular && change && (info.dwFileAttributes & FILE_ATTRIBUTE_READONLY)) out.writable = false;
+    if (out.regular && change && (info.dwFileAttributes & FILE_ATTRIBUTE_READONLY)) out.unwritable = EACCES;
     // Wine finds no final path longer than MAX_PATH: the name given then,
     // which the caller's identity check holds to the file opened.
     std::wstring final;
@@ -208,14 +275,29 @@ Result ResolveOnce(const std::string& path, HeldFile::Use use, Resolved& out) {
     return OpenFolder(folder, out.folder);
 }
 
-// A byte far beyond any parameter file's end: locking it keeps the file's
-// own bytes free for readers, as Windows locks are mandatory.
-int TryLock(int fd) {
+int TryLock(const Folder& folder, const std::string& name, int fd) {
+    // The lock file, shared with no one and gone when its handle closes,
+    // however the holder ends. Only a changer opens it: a reader that held
+    // it open would have to have made it, which takes the folder's write right.
+    const std::wstring lockName = Widen(folder.path + LockName(name));
+    const HANDLE lock = CreateFileW(lockName.c_str(), GENERIC_READ | GENERIC_WRITE | DELETE, 0, nullptr, OPEN_ALWAYS,
+                                    FILE_ATTRIBUTE_HIDDEN | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
+    if (lock != INVALID_HANDLE_VALUE) return DescriptorOf(lock);
+    if (GetLastError() != ERROR_ACCESS_DENIED || GetFileAttributesW(lockName.c_str()) != INVALID_FILE_ATTRIBUTES)
+        return Fail();
+    // A folder that takes no new file: a byte of the file's own far beyond
+    // any parameter file's end, which a handle for writing locks.
+    const int own = _dup(fd);
     OVERLAPPED at{};
     at.Offset = 0xFFFFFFFEu;
     at.OffsetHigh = 0x7FFFFFFFu;
-    return LockFileEx(HandleOf(fd), LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, 1, 0, &at) ? 0 : Fail();
+    if (own >= 0 && LockFileEx(HandleOf(own), LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, 1, 0, &at))
+        return own;
+    if (own >= 0) _close(own);
+    return -1;
 }
+
+void Unlock(const Folder&, const std::string&, int lock) { _close(lock); }
 
 // Sleep, not the C++ library's, which would bring a threads library into the editor.
 void Pause() { Sleep(2); }
@@ -241,25 +323,42 @@ std::uint64_t SizeOf(int fd) {
 
 void CloseFile(int fd) { _close(fd); }
 
-void CloseFolder(Folder& folder) { folder = Folder{}; }
+void CloseFolder(Folder& folder) {
+    if (folder.fd >= 0) _close(folder.fd);
+    folder = Folder{};
+}
 
+// Win32 makes, renames and removes files by path only (a handle-relative
+// path is the native API's), so the folder is held by a handle that shares
+// everything but deleting: while held, it cannot be renamed, removed or
+// replaced by another, nor can a folder above it on NTFS, so its path goes
+// on naming the folder opened.
 Result OpenFolder(const std::string& path, Folder& out) {
-    const DWORD attributes = GetFileAttributesW(Widen(path.empty() ? "." : path).c_str());
-    if (attributes == INVALID_FILE_ATTRIBUTES) return Failure("cannot open the folder", ErrnoOf(GetLastError()));
-    if (!(attributes & FILE_ATTRIBUTE_DIRECTORY)) return Failure("cannot open the folder", ENOTDIR);
-    out = {-1, path};
+    const HANDLE folder =
+        CreateFileW(Widen(path.empty() ? "." : path).c_str(), FILE_LIST_DIRECTORY, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                    nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (folder == INVALID_HANDLE_VALUE) return Failure("cannot open the folder", ErrnoOf(GetLastError()));
+    BY_HANDLE_FILE_INFORMATION info{};
+    if (!GetFileInformationByHandle(folder, &info) || !(info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
+        CloseHandle(folder);
+        return Failure("cannot open the folder", ENOTDIR);
+    }
+    const int fd = DescriptorOf(folder);
+    if (fd < 0) return Failure("cannot open the folder", EMFILE);
+    out = {fd, path};
     return {};
 }
 
-std::vector<std::string> List(const Folder& folder) {
-    std::vector<std::string> names;
-    WIN32_FIND_DATAW entry;
-    const HANDLE find = FindFirstFileW(Widen(folder.path + "*").c_str(), &entry);
-    if (find == INVALID_HANDLE_VALUE) return names;
-    do names.push_back(Narrow(entry.cFileName));
-    while (FindNextFileW(find, &entry));
-    FindClose(find);
-    return names;
+// Windows keeps no owner this could compare without reading security
+// descriptors: a copy is this user's when this user may open it.
+bool Inspect(const Folder& folder, const std::string& name, int, EntryFacts& out) {
+    BY_HANDLE_FILE_INFORMATION info{};
+    const HANDLE file = OpenEntry(Widen(folder.path + name), FILE_READ_ATTRIBUTES, info);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    CloseHandle(file);
+    out = {!(info.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT)), true,
+           static_cast<std::uint64_t>(info.nFileSizeHigh) << 32 | info.nFileSizeLow, info.nNumberOfLinks};
+    return true;
 }
 
 bool IdentifyPath(const std::string& path, FileIdentity& out) {

@@ -108,6 +108,26 @@ TEST_F(Set, ReadOnlyMissingOrSpecialFile) {
     ASSERT_EQ(::mkfifo(Path("pipe.prm").c_str(), 0600), 0);
     EXPECT_EQ(Run({"set", "pipe.prm", "levelUpHp[0]=1"}).status, 1);
     EXPECT_TRUE(std::filesystem::is_fifo(Path("pipe.prm")));
+    // A link to nothing: neither set nor import makes the file it leads to.
+    std::filesystem::create_symlink("nowhere.prm", Path("dangling.prm"));
+    Write("a.json", {'{', '}'});
+    for (const auto& args : {std::vector<std::string>{"set", "dangling.prm", "levelUpHp[0]=1"},
+                             std::vector<std::string>{"import", "a.json", "dangling.prm"}}) {
+        const Outcome o = Run(args);
+        EXPECT_EQ(o.status, 1);
+        EXPECT_EQ(o.err, "prmtool: dangling.prm: cannot write the file: it is a link to a file that does not exist; "
+                         "nothing created\n");
+    }
+    EXPECT_EQ(Listing(), (std::vector<std::string>{"a.json", "a.prm", "dangling.prm", "pipe.prm"}));
+}
+
+// Bytes after the last field are not written back, and set says so.
+TEST_F(Set, SaysWhenTrailingBytesAreDropped) {
+    Write("a.prm", Cat({kStartupFull, {7, 7}}));
+    const Outcome o = Run({"set", "a.prm", "levelUpHp[0]=1"});
+    EXPECT_EQ(o.status, 0);
+    EXPECT_EQ(o.err, "prmtool: a.prm: the bytes after its last field were not kept\n");
+    EXPECT_EQ(Read("a.prm"), Changed(kStartupFull, {{0, 1}}));
 }
 
 // The file saved is the one the user means, with what makes it that file:
@@ -117,16 +137,16 @@ TEST_F(Set, KeepsModeOwnerLinksAndEveryName) {
     const Bytes want = Changed(kStartupBase, {{0, 1}});
     Write("private.prm", kStartupBase);
     if (!ToolIsForWindows()) {  // POSIX modes and owners
-        fs::permissions(Path("private.prm"), fs::perms::owner_read | fs::perms::owner_write);
         if (::geteuid() == 0) {  // someone else's file
             ASSERT_EQ(::chown(Path("private.prm").c_str(), 65534, 65534), 0);
         }
+        ASSERT_EQ(::chmod(Path("private.prm").c_str(), 06600), 0);  // set-ID bits, which changing the owner clears
         struct stat before;
         ASSERT_EQ(::stat(Path("private.prm").c_str(), &before), 0);
         ASSERT_EQ(Run({"set", "private.prm", "levelUpHp[0]=1"}).status, 0);
         struct stat after;
         ASSERT_EQ(::stat(Path("private.prm").c_str(), &after), 0);
-        EXPECT_EQ(after.st_mode & 07777, 0600u);
+        EXPECT_EQ(after.st_mode & 07777, 06600u);
         EXPECT_EQ(after.st_uid, before.st_uid);
         EXPECT_EQ(after.st_gid, before.st_gid);
         EXPECT_EQ(Read("private.prm"), want);
@@ -314,7 +334,7 @@ TEST_F(Import, BadInputIsRefusedWithNothingWritten) {
         {R"({"levelUpHp[0]": "6"})", "levelUpHp[0]"},
         {R"({"levelUpHp[0]": true})", "levelUpHp[0]"},
         {R"({"levelUpHp[0]": -1})", "levelUpHp[0]"},
-        {R"({"levelUpHp[0]": -0})", "levelUpHp[0]"},
+        {R"({"levelUpHp[0]": -0})", "levelUpHp[0]: -0 is not"},
         {R"({"levelUpHp[0]": 1, "levelUpHp[0]": 2})", "prmtool: standard input: gives a key twice; nothing written\n"},
         {R"({"levelUpHp[0]": 1, "advancedEnabled": true, "spriteAttributeTable": [)" + row + R"(], "levelUpHp[0]": 2})",
          "prmtool: standard input: gives a key twice; nothing written\n"},

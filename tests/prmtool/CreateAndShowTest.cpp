@@ -28,8 +28,8 @@ TEST_F(New, NeverReplacesAnythingNorLeavesAPartialFile) {
     Write("a.prm", {1, 2, 3});
     std::filesystem::create_directory(Path("folder.prm"));
     std::filesystem::create_symlink("nowhere.prm", Path("dangling.prm"));
-    for (const char* name : {"a.prm", "folder.prm", "dangling.prm"}) {
-        if (ToolIsForWindows() && name == std::string_view("dangling.prm")) continue;
+    std::filesystem::create_symlink("loop.prm", Path("loop.prm"));
+    for (const char* name : {"a.prm", "folder.prm", "dangling.prm", "loop.prm"}) {
         const Outcome o = Run({"new", name});
         EXPECT_EQ(o.status, 1) << name;
         EXPECT_EQ(o.err, "prmtool: " + std::string(name) + ": already exists; new never replaces anything\n");
@@ -41,8 +41,11 @@ TEST_F(New, NeverReplacesAnythingNorLeavesAPartialFile) {
     if (ToolIsForWindows()) {  // a device's name in every folder
         const Outcome device = Run({"new", "Aux.prm"});
         EXPECT_NE(device.err.find("the name of a device"), std::string::npos) << device.err;
+        EXPECT_EQ(Run({"new", "a?.prm"}).err, "prmtool: a?.prm: cannot create the file: Invalid argument\n");
     }
-    EXPECT_EQ(Listing(), (std::vector<std::string>{"a.prm", "dangling.prm", "folder.prm"}));
+    // A link that leads round in a circle is named as one.
+    EXPECT_EQ(Run({"show", "loop.prm"}).err, "prmtool: loop.prm: cannot read the file: Too many levels of symbolic links\n");
+    EXPECT_EQ(Listing(), (std::vector<std::string>{"a.prm", "dangling.prm", "folder.prm", "loop.prm"}));
 }
 
 TEST_F(New, ChinesePathsAndArguments) {
@@ -147,6 +150,17 @@ TEST_F(Show, DamagedOrMissingFileIsAnError) {
     const Outcome missing = Run({"show", "--json", "none.prm"});
     EXPECT_EQ(missing.status, 1);
     EXPECT_NE(missing.err.find("none.prm"), std::string::npos);
+}
+
+// show and import read a pipe as it comes, such as a shell's <(command).
+TEST_F(Show, ShowAndImportReadAPipe) {
+    if (ToolIsForWindows()) GTEST_SKIP() << "no pipes by name reach a Windows program";
+    Write("a.prm", kStartupFull);
+    WriteText("pipes.sh", "eval \"$1 show <(cat a.prm) && $1 import <($1 show --json a.prm) b.prm\"");
+    const Outcome o = Shell("bash pipes.sh " + Quote(ToolCommand()));
+    EXPECT_EQ(o.status, 0) << o.err;
+    EXPECT_EQ(o.out, Run({"show", "a.prm"}).out);
+    EXPECT_EQ(Read("b.prm"), kStartupFull);
 }
 
 using Usage = ToolTest;

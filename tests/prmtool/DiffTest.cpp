@@ -1,3 +1,6 @@
+#include <algorithm>
+
+#include "Document.h"
 #include "Varied.h"
 
 using Diff = ToolTest;
@@ -62,7 +65,8 @@ TEST_F(Diff, GitDiffShowsTheChangedParameterByName) {
 }
 
 // textconv names a file that does not load by its SHA-256, as sha256sum
-// prints it, at the lengths where the padding needs one block or two.
+// prints it, at the lengths where the padding needs one block or two, and
+// of no more than it reads of a larger one.
 TEST_F(Diff, TextconvNamesAFileThatDoesNotLoadByItsSha256) {
     const std::pair<std::string, const char*> files[] = {
         {"", "e3b0c44298fc1c149afbf4c8996fb92427ae41e4649b934ca495991b7852b855"},
@@ -71,12 +75,31 @@ TEST_F(Diff, TextconvNamesAFileThatDoesNotLoadByItsSha256) {
          "248d6a61d20638b8e5c026930c3e6039a33ce45964ff2167f6ecedd419db06c1"},
         {std::string(63, 'a'), "7d3e74a05d7db15bce4ad9ec0658ea98e3f06eeecf16b4c6fff2da457ddc2f34"},
         {std::string(64, 'a'), "ffe054fe7ae0cb6dc65c3af9b61d5209f439851db43d0ba5997337df154668eb"},
-        {std::string(1000000, 'a'), "cdc76e5c9914fb9281a1c7e284d73e67f1809a48a497200e046d39ccc7112cd0"},
+        {std::string(1000000, 'a'), "444edd33b2129b44250336649005be2493aa38550290e82ca9f8e54491c5ccf6"},
     };
     for (const auto& [text, digest] : files) {
         WriteText("f.prm", text);
         const Outcome o = Run({"textconv", "f.prm"});
-        EXPECT_NE(o.out.find("; " + std::to_string(text.size()) + " bytes, SHA-256 " + digest + ")\n"), std::string::npos)
+        const std::string read = text.size() < params::kReadLimit ? std::to_string(text.size())
+                                                                  : "its first " + std::to_string(params::kReadLimit);
+        EXPECT_NE(o.out.find("; " + read + " bytes, SHA-256 " + digest + ")\n"), std::string::npos)
             << o.out;
     }
+}
+
+// textconv reads at most one byte more than a parameter file can hold, from
+// whatever it is given: a pipe that never ends, a file far too large. It
+// names what it read and ends with 0, so git goes on.
+TEST_F(Diff, TextconvReadsNoMoreThanAParameterFile) {
+    if (ToolIsForWindows()) GTEST_SKIP() << "no FIFOs or sparse files reach a Windows program";
+    const std::string tool = ToolCommand();
+    // The large file's second name announces more than 255 bytes.
+    const Outcome o = Shell("mkfifo pipe && head -c 14 /dev/zero >large && printf '\\1' >>large && truncate -s 3G large && "
+                            "{ yes >pipe & } && ulimit -v 400000 && " + tool +
+                            " textconv pipe && " + tool + " textconv large");
+    EXPECT_EQ(o.status, 0) << o.err;
+    const std::string limit = std::to_string(params::kReadLimit);
+    EXPECT_NE(o.out.find("(not a parameter file: damaged: "), std::string::npos) << o.out;
+    EXPECT_NE(o.out.find("; its first " + limit + " bytes, SHA-256 "), std::string::npos) << o.out;
+    EXPECT_EQ(std::count(o.out.begin(), o.out.end(), '\n'), 2) << o.out;
 }

@@ -85,11 +85,14 @@ Result FromText(const std::string& name, const std::string& text, Json& value) {
 
 // Names, on standard error, the copies of a file's old bytes that an
 // interrupted save left beside it.
+void NameLeftoverCopies(const std::string& path, const HeldFile& file) {
+    for (const std::string& copy : file.LeftoverCopies(kMaxFileSize))
+        Complain(path + ": an interrupted save left the file's earlier bytes in " + copy);
+}
+
 void NameLeftoverCopies(const std::string& path) {
     HeldFile file;
-    if (!file.Open(path, HeldFile::Use::Read)) return;
-    for (const std::string& copy : file.LeftoverCopies())
-        Complain(path + ": an interrupted save left the file's earlier bytes in " + copy);
+    if (file.Open(path, HeldFile::Use::Read)) NameLeftoverCopies(path, file);
 }
 
 }  // namespace
@@ -129,16 +132,25 @@ int RunTextconv(const Args& args) {
     const auto op = Split(args, {}, 1);
     if (!op) return kUsage;
     const std::string& path = op->files[0];
+    // Read once, and no more than a parameter file can be: the source may be
+    // a pipe, a device or a file of any size.
+    std::vector<std::uint8_t> bytes;
+    Result loaded = ReadFilePrefix(path, kReadLimit, bytes);
+    const bool wasRead = static_cast<bool>(loaded);
+    const std::vector<std::uint8_t> read = bytes;
     MemoryDialog dialog = StartupDialog();
-    if (const Result loaded = Document().OpenWhole(path, dialog); loaded) {
+    if (loaded) loaded = Document().OpenBytes(std::move(bytes), dialog);
+    if (loaded) {
         for (const TextLine& line : TextLines(ToJson(dialog))) std::cout << line.name << " = " << line.value << "\n";
-    } else {
-        // git shows this file's line and every other file's diff, as it would for any file it can show.
-        std::vector<std::uint8_t> bytes;
-        std::cout << Printable("(not a parameter file: " + loaded.GetProblem().Describe());
-        if (ReadFilePrefix(path, SIZE_MAX, bytes)) std::cout << "; " << bytes.size() << " bytes, SHA-256 " << Sha256Hex(bytes);
-        std::cout << ")\n";
+        return 0;
     }
+    // git shows this file's line and every other file's diff, as it would for any file it can show.
+    std::cout << Printable("(not a parameter file: " + loaded.GetProblem().Describe());
+    if (wasRead) {
+        std::cout << "; " << (read.size() < kReadLimit ? "" : "its first ") << read.size() << " bytes, SHA-256 "
+                  << Sha256Hex(read);
+    }
+    std::cout << ")\n";
     return 0;
 }
 
@@ -148,10 +160,9 @@ int RunCheck(const Args& args) {
     const std::string& path = op->files[0];
     HeldFile file;
     if (const Result opened = file.Open(path, HeldFile::Use::Read); !opened) return Fail(path, opened);
-    NameLeftoverCopies(path);
-    // One byte more than the walk reads tells whether anything follows its last field.
+    NameLeftoverCopies(path, file);
     std::vector<std::uint8_t> bytes;
-    if (const Result read = file.Read(kMaxFileSize + 1, bytes); !read) return Fail(path, read);
+    if (const Result read = file.Read(kReadLimit, bytes); !read) return Fail(path, read);
     ParameterImage image;
     Result checked = DecodeParameterFile(bytes, true, Strictness::Check, image);
     if (checked) return 0;
@@ -198,8 +209,8 @@ int RunImport(const Args& args) {
     if (const Result r = ReadJson(jsonPath, object); !r) return Fail(source, r, "; nothing written");
     MemoryDialog dialog = StartupDialog();
     if (const Result r = ApplyJson(object, NameRule::Stored, dialog); !r) return Fail(source, r, "; nothing written");
-    if (const Result r = Document().Save(path, dialog); !r) return Fail(path, r);
     NameLeftoverCopies(path);
+    if (const Result r = Document().Save(path, dialog); !r) return Fail(path, r);
     return 0;
 }
 

@@ -36,7 +36,9 @@ int IndexOf(std::span<const std::string_view> items, std::string_view text) {
 }
 
 Result Bad(std::string_view name, const Json& value, std::string_view what) {
-    return Result::Fail(std::string(name) + ": " + Excerpt(Dump(value)) + " " + std::string(what));
+    // The parser keeps -0 as a signed 0, which would show as "0".
+    const bool minusZero = value.is_number_integer() && !value.is_number_unsigned() && value.get<std::int64_t>() == 0;
+    return Result::Fail(std::string(name) + ": " + Excerpt(minusZero ? "-0" : Dump(value)) + " " + std::string(what));
 }
 
 std::optional<std::uint8_t> ByteOf(const Json& value) {
