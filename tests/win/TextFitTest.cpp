@@ -97,7 +97,9 @@ TEST_F(TextFitTest, NoCharacterNeedsAnotherFont) {
         GetObjectW(reinterpret_cast<HFONT>(SendMessageW(c, WM_GETFONT, 0, 0)), sizeof named, &named);
         wchar_t face[LF_FACESIZE] = {};
         GetTextFaceW(dc.dc, LF_FACESIZE, face);
-        if (lstrcmpW(named.lfFaceName, L"MS Shell Dlg") != 0) EXPECT_STREQ(face, named.lfFaceName);
+        if (lstrcmpW(named.lfFaceName, L"MS Shell Dlg") != 0) {
+            EXPECT_STREQ(face, named.lfFaceName);
+        }
         std::vector<WORD> glyphs(text.size());
         GetGlyphIndicesW(dc.dc, text.c_str(), static_cast<int>(text.size()), glyphs.data(),
                          GGI_MARK_NONEXISTING_GLYPHS);
