@@ -1,5 +1,6 @@
 #include "Dialog.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <string>
 
@@ -116,22 +117,24 @@ void CDialog::PaintMinimizedIcon(HICON icon) {
 }
 
 void CDialog::Bind(CWnd& control, int id) {
-    if (control.GetSafeHwnd() || m_bound.contains(id)) WiringFault(id, "a control and an ID are bound once");
+    const auto at = std::ranges::lower_bound(m_bound, id, {}, &Binding::id);
+    if (control.GetSafeHwnd() || (at != m_bound.end() && at->id == id))
+        WiringFault(id, "a control and an ID are bound once");
     const HWND hwnd = GetDlgItem(m_hWnd, id);
     if (!hwnd) WiringFault(id, "the template has no control with this ID");
     control.SubclassWindow(hwnd);
-    m_bound[id] = {&control, hwnd};
+    m_bound.insert(at, {id, &control, hwnd});
 }
 
 CWnd* CDialog::FindBound(int id) const {
-    const auto it = m_bound.find(id);
-    if (it == m_bound.end()) {
+    const auto it = std::ranges::lower_bound(m_bound, id, {}, &Binding::id);
+    if (it == m_bound.end() || it->id != id) {
         if (!m_hWnd) return nullptr;  // the window and its bindings are gone
         WiringFault(id, "no control is bound to this ID");
     }
     // A control object that has gone untied itself from its window first.
-    if (TiedObject(it->second.hwnd) != it->second.control) return nullptr;
-    return it->second.control;
+    if (TiedObject(it->hwnd) != it->control) return nullptr;
+    return it->control;
 }
 
 void CDialog::WiringFault(int id, const char* what) {

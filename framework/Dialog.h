@@ -3,7 +3,7 @@
 #pragma once
 
 #include <optional>
-#include <unordered_map>
+#include <vector>
 
 #include "Gdi.h"
 #include "Wnd.h"
@@ -72,10 +72,13 @@ private:
     const DLGTEMPLATE* m_indirect = nullptr;
     HWND m_parent;
     struct Binding {
+        int id;
         CWnd* control;
         HWND hwnd;
     };
-    std::unordered_map<int, Binding> m_bound;  // by control ID
+    // Sorted by control ID: a few dozen, bound once. A hash map would bring
+    // libstdc++'s rehash policy and prime table into the executable.
+    std::vector<Binding> m_bound;
     LOGFONTW m_textLogFont{};  // the text font the next window's controls get, when its face is set
     std::optional<CGdiObject<HFONT>> m_textFont;
     bool m_modal = false;

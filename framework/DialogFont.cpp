@@ -9,9 +9,8 @@ namespace {
 
 // The faces tried after the template's own: those every Windows 10/11 has
 // (Chinese ones: the labels are Chinese), then those Linux systems have,
-// for Wine. Not const: the executable's size is budgeted, and its
-// read-only section is full to the byte where its data section has room.
-wchar_t kFallbackFaces[] =
+// for Wine.
+constexpr wchar_t kFallbackFaces[] =
     L"Microsoft YaHei UI\0Microsoft YaHei\0SimSun\0"
     L"Noto Sans CJK SC\0WenQuanYi Micro Hei\0Droid Sans Fallback\0AR PL UMing CN\0";
 

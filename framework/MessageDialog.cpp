@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <span>
-#include <vector>
 
 #include "CommandTable.h"
 #include "DialogFont.h"
@@ -22,10 +21,10 @@ constexpr ButtonSet kButtonSets[] = {
     {MB_YESNOCANCEL, {IDYES, IDNO, IDCANCEL}},
 };
 
-std::vector<int> ButtonsOf(UINT type) {
+std::span<const int> ButtonsOf(UINT type) {
     for (const ButtonSet& set : kButtonSets)
         if (set.type == (type & MB_TYPEMASK)) return {set.ids, std::find(set.ids, std::end(set.ids), 0)};
-    return {IDOK};
+    return {kButtonSets[0].ids, 1};  // OK
 }
 
 // A box with a title and no controls: the controls are made when its font is known.
@@ -38,15 +37,14 @@ alignas(4) constexpr EmptyTemplate kEmptyTemplate{};
 // The captions the system's own message box gives its buttons, in the
 // user's language: Windows keeps them among user32's strings (800 on, by
 // button ID), Wine in its message box template.
-std::wstring SystemCaption(int id) {
+using Caption = wchar_t[64];
+void GetSystemCaption(int id, Caption& caption) {
     const HMODULE user32 = GetModuleHandleW(L"user32.dll");
-    wchar_t caption[64] = {};
-    if (LoadStringW(user32, 799 + id, caption, 64) > 0) return caption;
+    if (LoadStringW(user32, 799 + id, caption, 64) > 0) return;
     if (HWND box = CreateDialogParamW(user32, L"MSGBOX", nullptr, nullptr, 0)) {
         GetDlgItemTextW(box, id, caption, 64);
         DestroyWindow(box);
     }
-    return caption;
 }
 
 }  // namespace
@@ -73,13 +71,13 @@ BOOL CMessageDialog::OnInitDialog() {
 
     RECT text{0, 0, GetSystemMetrics(SM_CXSCREEN) * 2 / 3, 0};
     DrawTextW(dc.Handle(), m_text.c_str(), -1, &text, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX | DT_EXPANDTABS);
-    const std::vector<int> ids = ButtonsOf(m_type);
-    std::vector<std::wstring> captions;
+    const std::span<const int> ids = ButtonsOf(m_type);
+    Caption captions[std::size(ButtonSet{}.ids)] = {};
     int buttonWidth = MulDiv(50, unitX, 4);
-    for (const int id : ids) {
-        captions.push_back(SystemCaption(id));
+    for (std::size_t i = 0; i < ids.size(); ++i) {
+        GetSystemCaption(ids[i], captions[i]);
         RECT need{};
-        DrawTextW(dc.Handle(), captions.back().c_str(), -1, &need, DT_CALCRECT | DT_SINGLELINE);
+        DrawTextW(dc.Handle(), captions[i], -1, &need, DT_CALCRECT | DT_SINGLELINE);
         buttonWidth = std::max(buttonWidth, static_cast<int>(need.right) + 2 * unitX);
     }
     const int buttonHeight = MulDiv(14, unitY, 8);
@@ -100,7 +98,7 @@ BOOL CMessageDialog::OnInitDialog() {
     int x = (width - buttonsWidth) / 2;
     for (std::size_t i = 0; i < ids.size(); ++i, x += buttonWidth + gap) {
         const DWORD style = WS_TABSTOP | (i == 0 ? WS_GROUP : 0) | (ids[i] == defaultId ? BS_DEFPUSHBUTTON : 0);
-        make(L"Button", captions[i].c_str(), style, x, height - marginY - buttonHeight, buttonWidth, buttonHeight,
+        make(L"Button", captions[i], style, x, height - marginY - buttonHeight, buttonWidth, buttonHeight,
              ids[i]);
     }
     // Without Cancel, and more than OK, the box can only be answered with a button.
@@ -127,7 +125,7 @@ bool CMessageDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESU
 
 LRESULT CMessageDialog::OnCommand(WPARAM wParam, LPARAM) {
     const int id = LOWORD(wParam);
-    const std::vector<int> ids = ButtonsOf(m_type);
+    const std::span<const int> ids = ButtonsOf(m_type);
     if (std::ranges::count(ids, id)) EndDialog(id);
     else if (id == IDCANCEL && ids.size() == 1) EndDialog(IDOK);
     return 0;

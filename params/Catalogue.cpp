@@ -24,6 +24,8 @@ constexpr auto kIndexById = [] {
 
 }  // namespace
 
+std::span<const ParamDesc> Catalogue() { return kCatalogueEntries; }
+
 std::optional<std::size_t> CatalogueIndex(int id) {
     if (id < kLowestId || id > kHighestId) return std::nullopt;
     const int i = kIndexById[static_cast<std::size_t>(id - kLowestId)];

@@ -68,7 +68,9 @@ constexpr ParamDesc Stat(std::string_view name, int id, std::string_view label) 
 
 // Every parameter in file order, `advancedEnabled` included at its place
 // between the base block and the advanced block. Here in the header, so
-// that what follows from it (the largest file) is known at compile time.
+// that what follows from it (the largest file) is known at compile time;
+// code that runs reads it through Catalogue(), so that the program holds
+// one copy of it and its texts, not one in every file that reads it.
 constexpr std::size_t kParamCount = 79;
 inline constexpr std::array<ParamDesc, kParamCount> kCatalogueEntries = [] {
     using namespace entry;
@@ -157,7 +159,7 @@ inline constexpr std::array<ParamDesc, kParamCount> kCatalogueEntries = [] {
         ParamDesc{"spriteAttributeTable", IDC_SPRITE_TABLE, Kind::Table, "", {}, -1, 0, 0, false, true, false, {}, {}},
     };
 }();
-constexpr std::span<const ParamDesc> Catalogue() { return kCatalogueEntries; }
+std::span<const ParamDesc> Catalogue();
 
 // The place in the catalogue of a control ID, or nothing.
 std::optional<std::size_t> CatalogueIndex(int id);

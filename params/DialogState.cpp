@@ -16,7 +16,7 @@ bool DialogState::SameValues(const DialogState& other) const {
 
 DialogState CaptureState(const IControlAccess& controls) {
     DialogState state;
-    state.values.resize(kParamCount);
+    state.values = std::vector<ControlValue>(kParamCount);
     auto value = state.values.begin();
     for (const ParamDesc& p : Catalogue()) {
         ControlValue& v = *value++;

@@ -71,6 +71,6 @@ constexpr std::size_t MaxFileSize(std::span<const ParamDesc> catalogue) {
 }
 
 // The longest file the walk reads; bytes beyond it are never looked at.
-constexpr std::size_t kMaxFileSize = MaxFileSize(Catalogue());
+constexpr std::size_t kMaxFileSize = MaxFileSize(kCatalogueEntries);
 
 }  // namespace params
