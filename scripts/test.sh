@@ -30,8 +30,8 @@ heartbeat() {
 }
 
 # The tests a stage's output reports: passed, failed and skipped. CTest's
-# summary, GoogleTest's (outside CTest's own output of a failed test) and the
-# installer test's ok/FAIL lines each count.
+# summary, GoogleTest's (outside CTest's own output of a failed test), node's
+# test runner's and the installer test's ok/FAIL lines each count.
 counts_of() {
     awk '
     /^ *[0-9]+\/[0-9]+ Test +#/ { in_ctest = 1 }
@@ -43,6 +43,9 @@ counts_of() {
     !in_ctest && /^\[  PASSED  \] [0-9]+ tests?/ { p += $4 }
     !in_ctest && /^\[  FAILED  \] [0-9]+ tests?/ { fl += $4 }
     !in_ctest && /^\[  SKIPPED \] [0-9]+ tests?/ { s += $4 }
+    /^# pass [0-9]+$/ { p += $3 }
+    /^# fail [0-9]+$/ { fl += $3 }
+    /^# skipped [0-9]+$/ { s += $3 }
     /^  ok    / { p++ }
     /^  FAIL  / { fl++ }
     END { print p + 0, fl + 0, s + 0 }' "$1"
@@ -72,7 +75,8 @@ stage() {
     passed_all=$((passed_all + passed)) failed_all=$((failed_all + failures))
     if [ "$status" -eq 0 ]; then result=passed; else result=FAILED; failed+=("$name"); fi
     # Skips with their reasons (skipped_in), and those GoogleTest names on its own.
-    { grep -h '^skipped: ' "$log"; sed -n $'s/^\\[  SKIPPED \\] \\([A-Za-z_][^ \r]*\\)\r\\?$/skipped: \\1 (its reason in the output above)/p' "$log"; } >>"$logs/skips"
+    { grep -h '^skipped: ' "$log"; sed -n $'s/^\\[  SKIPPED \\] \\([A-Za-z_][^ \r]*\\)\r\\?$/skipped: \\1 (its reason in the output above)/p' "$log"
+      awk '/^[^ ]+:[0-9]+: Skipped\r?$/ { place = $1; sub(/:$/, "", place); getline reason; sub(/\r$/, "", reason); print "skipped: " place ": " reason }' "$log"; } >>"$logs/skips"
     echo "=== $name: $result in $((SECONDS - start)) s; tests: $passed passed, $failures failed, $skipped skipped ==="
     rows+=("$name|$result|$((SECONDS - start)) s|$passed|$failures|$skipped")
 }
