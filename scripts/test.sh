@@ -102,7 +102,7 @@ stage "Windows tests under Wine" windows
 stage "release: zip, MSIs, .deb (lintian)" bash scripts/release.sh
 stage "installer under Wine" bash scripts/test-msi.sh
 stage "fuzzing smoke run" bash scripts/fuzz-smoke.sh
-stage "format description against prmtool (Kaitai Struct)" bash tests/kaitai/run.sh
+stage "Kaitai description against prmtool" bash tests/kaitai/run.sh
 
 echo
 printf '%s\n' "Stage|Result|Time|Passed|Failed|Skipped" "${rows[@]}" |
