@@ -9,7 +9,7 @@ const { spawnSync } = require('child_process');
 const yaml = require('js-yaml');
 
 const ksyPath = path.join(__dirname, '..', '..', 'docs', 'prm.ksy');
-const spec = yaml.load(fs.readFileSync(ksyPath, 'utf8'));
+const description = yaml.load(fs.readFileSync(ksyPath, 'utf8'));
 
 // The parser generated from the description by the compiler's command line,
 // which runs in a process of its own: it is large, and a process that has
@@ -33,7 +33,7 @@ function loadParser(debug = false) {
 const camel = (id) => id.replace(/_([a-z0-9])/g, (_, c) => c.toUpperCase());
 const hex = (n) => n.toString(16).toUpperCase().padStart(2, '0');
 const enumNames = (name) =>
-    Object.fromEntries(Object.entries(spec.enums[name]).map(([code, v]) => [Number(code), v['-orig-id']]));
+    Object.fromEntries(Object.entries(description.enums[name]).map(([code, v]) => [Number(code), v['-orig-id']]));
 
 // Types that stand for one value of the catalogue, as prmtool shows it.
 const valueOf = {
@@ -46,7 +46,7 @@ const valueOf = {
 // The attributes of a type that carry a value: not the fixed pad bytes, nor
 // the counts, which the texts and the rows they size already tell.
 function valueAttrs(type) {
-    const seq = spec.types[type].seq;
+    const seq = description.types[type].seq;
     const counts = new Set(seq.flatMap((a) => [a.size, a['repeat-expr']]));
     return seq.filter((a) => !a.contents && !counts.has(a.id));
 }
@@ -95,7 +95,7 @@ function variedValues(rand, advanced) {
         for (let c = pick(chars); Buffer.byteLength(s + c) <= budget && s.length < 300; c = pick(chars)) s += c;
         return s;
     };
-    const modes = spec.types.mode_name.seq.find((a) => a.id === 'text').valid['any-of'].map((m) => JSON.parse(m));
+    const modes = description.types.mode_name.seq.find((a) => a.id === 'text').valid['any-of'].map((m) => JSON.parse(m));
     const generators = {
         u1: (attr) => (attr.enum ? pick(Object.values(enumNames(attr.enum))) : byte()),
         string_field: text,
