@@ -3,10 +3,11 @@
 namespace params {
 
 std::vector<TableRow> GetTableRows(const IControlAccess& controls, int id) {
-    const std::vector<RowTexts> texts = controls.GetRows(id);
+    // Shared, not copied: every change check reads the whole table.
+    const SharedRows texts = controls.GetSharedRows(id);
     std::vector<TableRow> rows;
-    rows.reserve(texts.size());
-    for (const RowTexts& row : texts) rows.push_back(NumbersOf(row));
+    rows.reserve(texts->size());
+    for (const RowTexts& row : *texts) rows.push_back(NumbersOf(row));
     return rows;
 }
 

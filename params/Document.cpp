@@ -18,12 +18,13 @@ std::optional<FileIdentity> IdentityOf(const std::string& path) {
 }  // namespace
 
 Result Document::Read(const std::string& path, HeldFile::Use use, bool wantAdvanced, Strictness strictness,
-                      ParameterImage& image) {
+                      ParameterImage& image, FileIdentity& from) {
     HeldFile file;
     std::vector<std::uint8_t> bytes;
     if (Result opened = file.Open(path, use); !opened) return opened;
     if (Result read = file.Read(kReadLimit, bytes); !read) return read;
     if (Result decoded = Decode(std::move(bytes), wantAdvanced, strictness, image); !decoded) return decoded;
+    from = file.Identity();
     if (use == HeldFile::Use::Change) held_ = std::move(file);
     return {};
 }
@@ -47,12 +48,13 @@ void Document::Show(const ParameterImage& image, IControlAccess& controls) {
 Result Document::OpenWhole(const std::string& path, IControlAccess& controls, HeldFile::Use use,
                            Strictness strictness) {
     ParameterImage image;
-    if (Result read = Read(path, use, true, strictness, image); !read) {
+    FileIdentity from;
+    if (Result read = Read(path, use, true, strictness, image, from); !read) {
         controls.ShowMessage(kLoadError);
         return read;
     }
     Show(image, controls);
-    Take(path, controls);
+    Take(path, controls, from);
     return {};
 }
 
@@ -66,13 +68,15 @@ Result Document::OpenBytes(std::vector<std::uint8_t> bytes, IControlAccess& cont
 
 Result Document::Load(const std::string& path, IControlAccess& controls) {
     ParameterImage image;
-    if (Result read = Read(path, HeldFile::Use::Read, controls.IsChecked(IDC_ADVANCED_ENABLED), Strictness::Load, image);
+    FileIdentity from;
+    if (Result read = Read(path, HeldFile::Use::Read, controls.IsChecked(IDC_ADVANCED_ENABLED), Strictness::Load,
+                           image, from);
         !read) {
         controls.ShowMessage(kLoadError);
         return read;
     }
     ApplyImage(image, controls);
-    Take(path, controls);  // before the message, which the editor shows under its new caption
+    Take(path, controls, from);  // before the message, which the editor shows under its new caption
     controls.ShowMessage(kLoadDone);
     return {};
 }
@@ -135,10 +139,10 @@ bool Document::IsLastFile(const std::string& path) const {
     return folder_ && name == SplitPath(path_).second && IdentityOf(folder) == folder_;
 }
 
-void Document::Take(const std::string& path, const IControlAccess& controls) {
+void Document::Take(const std::string& path, const IControlAccess& controls, std::optional<FileIdentity> from) {
     path_ = FullPath(path);
     clean_ = SaveBytesOf(controls);
-    file_ = IdentityOf(path_);
+    file_ = from ? from : IdentityOf(path_);
     folder_ = IdentityOf(SplitPath(path_).first);
 }
 

@@ -64,11 +64,14 @@ public:
     std::size_t DroppedBytes() const { return dropped_; }
 
 private:
+    // The file's image, and which file it was read from.
     Result Read(const std::string& path, HeldFile::Use use, bool wantAdvanced, Strictness strictness,
-                ParameterImage& image);
+                ParameterImage& image, FileIdentity& from);
     Result Decode(std::vector<std::uint8_t> bytes, bool wantAdvanced, Strictness strictness, ParameterImage& image);
     void Show(const ParameterImage& image, IControlAccess& controls);
-    void Take(const std::string& path, const IControlAccess& controls);
+    // The controls now count as unchanged against path, which led to the file
+    // read (from), or when none was, to whatever path leads to now.
+    void Take(const std::string& path, const IControlAccess& controls, std::optional<FileIdentity> from = {});
 
     std::string path_;
     std::vector<std::uint8_t> clean_;  // what a save would have written right after the last load or save

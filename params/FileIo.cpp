@@ -218,9 +218,11 @@ Result HeldFile::Open(const std::string& path, Use use) {
             Close();
             return resolved;
         }
+        // Bytes only: no name is held, so none can have come to lead elsewhere.
+        if (use == Use::Read) return {};
         // The folder's entry must still be the file opened: a file is held only with its own name.
         if (r.swapped || (regular_ && !StillThere(SystemFileOps(), folder_, name_, identity_))) continue;
-        if (use == Use::Read || fd_ < 0) return {};
+        if (use == Use::Inspect || fd_ < 0) return {};
         // Another changer holds it for a moment; one that hangs must not hold this one for ever.
         const auto giveUp = std::chrono::steady_clock::now() + std::chrono::seconds(10);
         while ((lock_ = fs::TryLock(folder_, name_, fd_)) < 0) {

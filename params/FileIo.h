@@ -69,8 +69,9 @@ IFileOps& SystemFileOps();
 class HeldFile {
 public:
     enum class Use {
-        Read,    // reading only: anything that can be read, FIFOs included
-        Change,  // read-modify-write: a regular file or nothing yet, locked against other changers
+        Read,     // its bytes only: anything that can be read, FIFOs included
+        Inspect,  // as Read, with the folder a regular file is in, for what a save left beside it
+        Change,   // read-modify-write: a regular file or nothing yet, locked against other changers
     };
 
     HeldFile() = default;
@@ -87,8 +88,11 @@ public:
 
     // Whether this holds path, as named, for a change.
     bool IsHeldFor(const std::string& path) const { return change_ && path == asked_; }
-    // The file as resolved, for messages.
+    // The file as resolved, for messages; "" when held for Use::Read.
     std::string Path() const { return folder_.path + name_; }
+
+    // Which file is held: the one whose bytes Read reads.
+    const FileIdentity& Identity() const { return identity_; }
 
     // The held file's size in bytes.
     std::uint64_t Size() const;
@@ -106,6 +110,7 @@ public:
     // Copies of the file's old bytes that an interrupted save of it left
     // beside it: looked up by the names a save gives them, and only those
     // that this user's save made (a regular file, one name, 1 to maxSize bytes).
+    // None for a file held for Use::Read, which holds no folder.
     std::vector<std::string> LeftoverCopies(std::uint64_t maxSize) const;
 
 private:

@@ -144,6 +144,7 @@ Result ResolveOnce(const std::string& path, HeldFile::Use use, Resolved& out) {
         if (change) return Failure("cannot write the file", S_ISDIR(st.st_mode) ? EISDIR : EINVAL);
         return {};
     }
+    if (use == HeldFile::Use::Read) return {};
     if (change) {
         // Root may write anything, so for it the write bits decide, as they
         // decide whether a rename may get round a read-only file.

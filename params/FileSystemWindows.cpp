@@ -260,16 +260,16 @@ Result ResolveOnce(const std::string& path, HeldFile::Use use, Resolved& out) {
     const bool known = GetFileInformationByHandle(file, &info) != 0;
     out.regular = known && GetFileType(file) == FILE_TYPE_DISK && !(info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY);
     if (out.regular && change && (info.dwFileAttributes & FILE_ATTRIBUTE_READONLY)) out.unwritable = EACCES;
-    // Wine finds no final path longer than MAX_PATH: the name given then,
-    // which the caller's identity check holds to the file opened.
-    std::wstring final;
-    const bool located = out.regular && (FinalPath(file, final) || FullPathOf(name, final));
     out.fd = DescriptorOf(file);
     if (out.fd < 0) return Failure(what, EMFILE);
     out.identity = IdentityOf(info);
     out.inPlace = info.nNumberOfLinks > 1;
     if (!out.regular) return change ? Failure(what, EINVAL) : Result{};
-    if (!located) return Failure(what, ErrnoOf(GetLastError()));
+    if (use == HeldFile::Use::Read) return {};
+    // Wine finds no final path longer than MAX_PATH: the name given then,
+    // which the caller's identity check holds to the file opened.
+    std::wstring final;
+    if (!FinalPath(file, final) && !FullPathOf(name, final)) return Failure(what, ErrnoOf(GetLastError()));
     auto [folder, leaf] = SplitPath(Narrow(final));
     out.name = std::move(leaf);
     return OpenFolder(folder, out.folder);

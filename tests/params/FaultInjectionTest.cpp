@@ -229,7 +229,7 @@ TEST_F(FaultInjection, AnInPlaceSaveThatCannotRestoreKeepsTheOldBytesBesideIt) {
     const std::string copy = *names.begin();
     EXPECT_EQ(Read((dir_ / copy).string()), old_);
     HeldFile held;
-    ASSERT_TRUE(held.Open(Target(), HeldFile::Use::Read));
+    ASSERT_TRUE(held.Open(Target(), HeldFile::Use::Inspect));
     EXPECT_EQ(failed.GetProblem().message, "cannot write the file: " + std::string(std::strerror(EIO)) +
                                                "; its old bytes are in " + SplitPath(held.Path()).first + copy);
     EXPECT_EQ(held.LeftoverCopies(1 << 16), std::vector<std::string>{SplitPath(held.Path()).first + copy});

@@ -92,7 +92,7 @@ void NameLeftoverCopies(const std::string& path, const HeldFile& file) {
 
 void NameLeftoverCopies(const std::string& path) {
     HeldFile file;
-    if (file.Open(path, HeldFile::Use::Read)) NameLeftoverCopies(path, file);
+    if (file.Open(path, HeldFile::Use::Inspect)) NameLeftoverCopies(path, file);
 }
 
 }  // namespace
@@ -159,7 +159,7 @@ int RunCheck(const Args& args) {
     if (!op) return kUsage;
     const std::string& path = op->files[0];
     HeldFile file;
-    if (const Result opened = file.Open(path, HeldFile::Use::Read); !opened) return Fail(path, opened);
+    if (const Result opened = file.Open(path, HeldFile::Use::Inspect); !opened) return Fail(path, opened);
     NameLeftoverCopies(path, file);
     std::vector<std::uint8_t> bytes;
     if (const Result read = file.Read(kReadLimit, bytes); !read) return Fail(path, read);
