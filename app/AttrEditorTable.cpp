@@ -31,7 +31,7 @@ void CAttrEditorDlg::SetSharedRows(int id, const params::SharedRows& rows) {
 void CAttrEditorDlg::ShowAllRows() {
     m_table.SetRedraw(false);
     m_table.DeleteAllItems();
-    for (int row = 0; row < m_rows.Count(); ++row) m_table.InsertRow(row);
+    m_table.InsertRows(0, m_rows.Count());
     m_table.SetRedraw(true);
     m_table.Invalidate();
 }
@@ -39,7 +39,7 @@ void CAttrEditorDlg::ShowAllRows() {
 void CAttrEditorDlg::InsertRow(int id, int row, const params::RowTexts& cells) {
     row = std::clamp(row, 0, m_rows.Count());
     m_rows.Insert(row, cells);
-    Get<CEditableListCtrl>(id).InsertRow(row);
+    Get<CEditableListCtrl>(id).InsertRows(row, 1);
 }
 
 void CAttrEditorDlg::DeleteRow(int id, int row) {

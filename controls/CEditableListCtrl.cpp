@@ -107,12 +107,15 @@ LRESULT CEditableListCtrl::OnEndLabelEdit(WPARAM, LPARAM info) {
     return 0;
 }
 
-void CEditableListCtrl::InsertRow(int row) {
-    LVITEMW item{};
-    item.mask = LVIF_TEXT;
-    item.iItem = row;
-    item.pszText = LPSTR_TEXTCALLBACKW;
-    const int at = static_cast<int>(Send(LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item)));
-    for (item.iSubItem = 1; item.iSubItem < ColumnCount(); ++item.iSubItem)
-        Send(LVM_SETITEMTEXTW, static_cast<WPARAM>(at), reinterpret_cast<LPARAM>(&item));
+void CEditableListCtrl::InsertRows(int first, int count) {
+    const int columns = ColumnCount();  // two messages: asked once, not for every cell of a load
+    for (int row = first; row < first + count; ++row) {
+        LVITEMW item{};
+        item.mask = LVIF_TEXT;
+        item.iItem = row;
+        item.pszText = LPSTR_TEXTCALLBACKW;
+        const int at = static_cast<int>(Send(LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item)));
+        for (item.iSubItem = 1; item.iSubItem < columns; ++item.iSubItem)
+            Send(LVM_SETITEMTEXTW, static_cast<WPARAM>(at), reinterpret_cast<LPARAM>(&item));
+    }
 }

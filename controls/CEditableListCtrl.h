@@ -25,8 +25,8 @@ public:
     // The column is edited with a drop-down of these items, in this order;
     // a column without choices has a text box.
     void SetColumnChoices(int column, std::vector<std::wstring> choices);
-    // A row at this index whose cells the parent holds; the rows below move down.
-    void InsertRow(int row);
+    // count rows from this index whose cells the parent holds; the rows below move down.
+    void InsertRows(int first, int count);
 
     // The row under a point in client coordinates, or -1; column gets the
     // column under it. A point on the border of two columns is in the left one.
