@@ -355,6 +355,9 @@ TEST_F(SaveLoad, EveryNameOfTheLastFileIsThatFile) {
 #endif
     for (const char* name : {"doc.prm", "hard.prm", linked}) EXPECT_TRUE(doc.IsLastFile(Path(name))) << name;
     for (const char* name : {"other.prm", "linked/other.prm", "new.prm"}) EXPECT_FALSE(doc.IsLastFile(Path(name))) << name;
+    Document loaded;  // knows the file by the handle it read through
+    ASSERT_TRUE(loaded.Load(Path("hard.prm"), dlg_));
+    EXPECT_TRUE(loaded.IsLastFile(Path("doc.prm")));
 
 #ifndef _WIN32
     fs::remove(Path("doc.prm"));
