@@ -32,10 +32,10 @@ struct Resolved {
 Result DanglingLink();
 
 // Resolves path once, the system following every link, and opens it:
-// read-only for Use::Read, for reading and writing where allowed for
-// Use::Change; a regular file with the folder the system says it is in,
-// except for Use::Read, which wants only the file's bytes and identity.
-// A path that names nothing is an error for Use::Read, and for Use::Change
+// read-only for Use::Read and Use::Inspect, for reading and writing where
+// allowed for Use::Change; a regular file with the folder the system says it
+// is in, except for Use::Read, which wants only the file's bytes and identity.
+// A path that names nothing is an error for reading, and for Use::Change
 // holds just its folder. Whether the folder's entry is still the file opened
 // is the caller's to check.
 Result ResolveOnce(const std::string& path, HeldFile::Use use, Resolved& out);
