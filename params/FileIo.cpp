@@ -276,7 +276,7 @@ Result HeldFile::Save(const std::vector<std::uint8_t>& bytes, IFileOps& ops) {
         const bool carried = file.Create(name_) && file.TakeAttributes(fd_);
         if (carried) {
             if (!file.Fill(bytes)) return SystemFailure(kCannotWrite, errno);
-            if (ops.Replace(folder_, file.Name(), name_, identity_) == 0) {
+            if (ops.Replace(folder_, file.Name(), name_, fd_) == 0) {
                 file.Keep();
                 return ops.SyncFolder(folder_) == 0 ? Result{} : SystemFailure(kCannotWrite, errno);
             }

@@ -52,11 +52,11 @@ public:
     virtual int Identify(const Folder& folder, const std::string& name, FileIdentity& out) = 0;
     // Puts from in to's place, keeping to's attributes where the system holds
     // them on the name, and removes what was at to, only when that is the
-    // file expected: anything else is put back at to, and the call fails
-    // with ESTALE, from then removed unless another file has come there.
-    // ENOTSUP where the system cannot check in the same step.
-    virtual int Replace(const Folder& folder, const std::string& from, const std::string& to,
-                        const FileIdentity& expected) = 0;
+    // file open as held, compared as it is then (on FAT a file renamed to a
+    // longer name gets another identity): anything else is put back at to,
+    // and the call fails with ESTALE, from then removed unless another file
+    // has come there. ENOTSUP where the system cannot check in the same step.
+    virtual int Replace(const Folder& folder, const std::string& from, const std::string& to, int held) = 0;
     // Puts from at to only if nothing at all is there, not even a dangling link.
     virtual int Place(const Folder& folder, const std::string& from, const std::string& to) = 0;
     virtual int SyncFolder(const Folder& folder) = 0;

@@ -70,10 +70,11 @@ public:
         out = IdentityOf(st);
         return 0;
     }
-    int Replace(const Folder& folder, const std::string& from, const std::string& to,
-                const FileIdentity& expected) override {
+    int Replace(const Folder& folder, const std::string& from, const std::string& to, int held) override {
         FileIdentity made, out;
-        if (Identify(folder, from, made) != 0) return -1;
+        struct stat st;
+        if (Identify(folder, from, made) != 0 || ::fstat(held, &st) != 0) return -1;
+        const FileIdentity expected = IdentityOf(st);  // an inode keeps its number through renames
         // The names trade files in one step, so what leaves `to` is what was
         // there at that moment, whatever came and went before.
         if (::renameat2(folder.fd, from.c_str(), folder.fd, to.c_str(), RENAME_EXCHANGE) != 0) {

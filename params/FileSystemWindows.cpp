@@ -181,12 +181,13 @@ public:
         out = IdentityOf(info);
         return 0;
     }
-    int Replace(const Folder& folder, const std::string& from, const std::string& to,
-                const FileIdentity& expected) override {
+    int Replace(const Folder& folder, const std::string& from, const std::string& to, int held) override {
         // The file that leaves the name goes to a name of this save's own
         // (the temporary one, ending "old"), where it is checked, and removed
-        // through the handle it was checked through, only if it is the one
-        // expected; anything else goes back.
+        // through the handle it was checked through, only if it is the file
+        // held; anything else goes back. The held file's identity is asked
+        // for after the rename: FAT numbers a file by the place of its
+        // directory entry, which a longer name moves.
         const std::string asideName = from.substr(0, from.size() - 3) + "old";
         const std::wstring source = Widen(folder.path + from), target = Widen(folder.path + to),
                            aside = Widen(folder.path + asideName);
@@ -196,7 +197,8 @@ public:
         if (!ReplaceFileW(target.c_str(), source.c_str(), aside.c_str(), REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr,
                           nullptr))
             return Fail();
-        if (RemoveIf(aside, expected)) {
+        BY_HANDLE_FILE_INFORMATION now{};
+        if (GetFileInformationByHandle(HandleOf(held), &now) && RemoveIf(aside, IdentityOf(now))) {
             // Wine's ReplaceFileW gives the file the new one's attributes; Windows keeps them.
             // Either way the file has changed, which its archive bit tells backups.
             if (attributes != INVALID_FILE_ATTRIBUTES)

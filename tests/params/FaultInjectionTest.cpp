@@ -78,9 +78,8 @@ public:
     int Identify(const Folder& folder, const std::string& name, FileIdentity& out) override {
         return Fails(Op::Identify) ? -1 : sys_.Identify(folder, name, out);
     }
-    int Replace(const Folder& folder, const std::string& from, const std::string& to,
-                const FileIdentity& expected) override {
-        return Fails(Op::Replace) ? -1 : sys_.Replace(folder, from, to, expected);
+    int Replace(const Folder& folder, const std::string& from, const std::string& to, int held) override {
+        return Fails(Op::Replace) ? -1 : sys_.Replace(folder, from, to, held);
     }
     int Place(const Folder& folder, const std::string& from, const std::string& to) override {
         return Fails(Op::Place) ? -1 : sys_.Place(folder, from, to);
