@@ -195,8 +195,13 @@ public:
         if (Identify(folder, from, made) != 0) return -1;
         const DWORD attributes = GetFileAttributesW(target.c_str());
         if (!ReplaceFileW(target.c_str(), source.c_str(), aside.c_str(), REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr,
-                          nullptr))
-            return Fail();
+                          nullptr)) {
+            const DWORD error = GetLastError();
+            // The old file went aside and the new one could not follow: the
+            // old one goes back to its name, unless another file took it meanwhile.
+            if (error == ERROR_UNABLE_TO_MOVE_REPLACEMENT_2) MoveFileExW(aside.c_str(), target.c_str(), 0);
+            return Fail(error);
+        }
         BY_HANDLE_FILE_INFORMATION now{};
         if (GetFileInformationByHandle(HandleOf(held), &now) && RemoveIf(aside, IdentityOf(now))) {
             // Wine's ReplaceFileW gives the file the new one's attributes; Windows keeps them.
