@@ -103,7 +103,6 @@ private:
     void CommitOpenEdit();
     // The save-file dialog opened on path (its folder and name), then the save; true when saved.
     bool SaveThroughDialog(const std::wstring& path);
-    void FollowTypedChoice(framework::CComboBox& list);
     // The tip of a box whose text a save would not store as it reads (a
     // number out of range, a drop-down's text that is no item), else nullptr.
     const std::wstring* TipFor(HWND edit) const;
@@ -131,6 +130,8 @@ private:
     // The dialog's keys (kKeys).
     void OnUndo();
     void OnRedo();
+    // Undo or Redo of the history; then the drop-downs and the caption follow.
+    void StepThroughHistory(bool (params::EditHistory::*step)(params::IControlAccess&));
     void OnSelectAllRows();
     void OnCopyRows();
     void OnPasteRows();

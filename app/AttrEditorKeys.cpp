@@ -33,17 +33,14 @@ bool CAttrEditorDlg::PreTranslateMessage(MSG& msg) {
     return false;
 }
 
-// What was typed last becomes a step of its own first, so it is what goes.
-void CAttrEditorDlg::OnUndo() {
-    TakeStep();
-    if (!m_history.Undo(*this)) return;
-    FollowTypedChoices();
-    RefreshCaption();
-}
+void CAttrEditorDlg::OnUndo() { StepThroughHistory(&params::EditHistory::Undo); }
 
-void CAttrEditorDlg::OnRedo() {
+void CAttrEditorDlg::OnRedo() { StepThroughHistory(&params::EditHistory::Redo); }
+
+// What was typed last becomes a step of its own first, so it is what goes.
+void CAttrEditorDlg::StepThroughHistory(bool (params::EditHistory::*step)(params::IControlAccess&)) {
     TakeStep();
-    if (!m_history.Redo(*this)) return;
+    if (!(m_history.*step)(*this)) return;
     FollowTypedChoices();
     RefreshCaption();
 }

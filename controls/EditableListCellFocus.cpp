@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "CEditableListCtrl.h"
+#include "Gdi.h"
 
 namespace {
 
@@ -32,16 +33,14 @@ LRESULT CEditableListCtrl::OnPaint(WPARAM dc, LPARAM unused) {
     const int row = FocusRow();
     if (dc || GetFocus() != m_hWnd || row < static_cast<int>(Send(LVM_GETTOPINDEX)))
         return Default(WM_PAINT, dc, unused);
-    const HRGN painted = CreateRectRgn(0, 0, 0, 0);
-    GetUpdateRgn(m_hWnd, painted, FALSE);
+    const framework::CGdiObject<HRGN> painted(CreateRectRgn(0, 0, 0, 0));
+    GetUpdateRgn(m_hWnd, painted.Get(), FALSE);
     const LRESULT result = Default(WM_PAINT, dc, unused);
     RECT cell = CellRect(row, m_column);
     InflateRect(&cell, -kCellFocusInset, -kCellFocusInset);
-    const HDC hdc = GetDC(m_hWnd);
-    SelectClipRgn(hdc, painted);
-    DrawFocusRect(hdc, &cell);
-    ReleaseDC(m_hWnd, hdc);
-    DeleteObject(painted);
+    const framework::CClientDC client(m_hWnd);
+    SelectClipRgn(client.Handle(), painted.Get());
+    DrawFocusRect(client.Handle(), &cell);
     return result;
 }
 

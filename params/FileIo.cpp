@@ -16,16 +16,20 @@ Result SystemFailure(std::string what, int error) {
     return Result::Fail(error != 0 ? what + ": " + std::strerror(error) : what);
 }
 
+// SplitMix64's finalizer: every bit of z stirs every bit of the result.
+std::uint64_t Mix(std::uint64_t z) {
+    z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9u;
+    z = (z ^ (z >> 27)) * 0x94D049BB133111EBu;
+    return z ^ (z >> 31);
+}
+
 // Differs from run to run and from call to call; exclusive creation makes
 // names unique, this only keeps retries rare.
 std::uint64_t NextSalt() {
     static std::uint64_t state =
         static_cast<std::uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count()) ^
         reinterpret_cast<std::uintptr_t>(&state);
-    std::uint64_t z = (state += 0x9E3779B97F4A7C15u);
-    z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9u;
-    z = (z ^ (z >> 27)) * 0x94D049BB133111EBu;
-    return z ^ (z >> 31);
+    return Mix(state += 0x9E3779B97F4A7C15u);
 }
 
 // The copies of a file's old bytes are named after the file itself, so that
@@ -34,10 +38,7 @@ std::uint64_t NextSalt() {
 constexpr int kCopyNames = 4;
 
 std::uint64_t CopySalt(const FileIdentity& of, int attempt) {
-    std::uint64_t z = of.device * 0x9E3779B97F4A7C15u ^ of.index ^ (static_cast<std::uint64_t>(attempt) << 56);
-    z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9u;
-    z = (z ^ (z >> 27)) * 0x94D049BB133111EBu;
-    return z ^ (z >> 31);
+    return Mix(of.device * 0x9E3779B97F4A7C15u ^ of.index ^ (static_cast<std::uint64_t>(attempt) << 56));
 }
 
 bool WriteAll(IFileOps& ops, int fd, const std::vector<std::uint8_t>& bytes) {
